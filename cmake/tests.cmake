@@ -1,0 +1,19 @@
+# Unit tests: GoogleTest from the system's sources, so that the native and
+# the Windows build use the same framework.
+set(GTEST_SOURCE_DIR /usr/src/googletest CACHE PATH "GoogleTest sources")
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)
+add_subdirectory(${GTEST_SOURCE_DIR} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+
+file(GLOB TEST_SOURCES CONFIGURE_DEPENDS tests/*.cpp tests/*.h)
+add_executable(kelu_tests ${TEST_SOURCES})
+target_link_libraries(kelu_tests PRIVATE kelu_headless gtest gtest_main)
+target_compile_definitions(kelu_tests PRIVATE KELU_DATA_DIR="${CMAKE_SOURCE_DIR}/data")
+
+if(CMAKE_CROSSCOMPILING)
+  # One CTest entry runs the whole suite under Wine.
+  add_test(NAME unit_tests_wine COMMAND kelu_tests --gtest_brief=1)
+else()
+  include(GoogleTest)
+  gtest_discover_tests(kelu_tests DISCOVERY_TIMEOUT 60)
+endif()

@@ -1,0 +1,1 @@
+# The Windows program: filled in with the Win32 backend.

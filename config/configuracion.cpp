@@ -1,0 +1,108 @@
+#include "config/configuracion.h"
+
+#include <optional>
+#include <vector>
+
+#include "keying/lector_campos.h"
+#include "platform/numeros.h"
+
+namespace kelu {
+
+Configuracion ConfiguracionPredeterminada() {
+  Configuracion c;
+  c.Idioma = "Español";
+  c.Codigo = "Morse ampliado";
+  c.Ubicacion = "Abajo";
+  c.AjustarAncho = c.SiempreVisible = c.FijarPuntero = c.MostrarPulsaciones = c.CalcularSegunPunto = true;
+  c.DuracionPunto = 25;
+  c.ToleranciaPunto = 10;
+  c.DuracionRaya = 75;
+  c.ToleranciaRaya = 40;
+  c.TiempoEntreLetras = 200;
+  return c;
+}
+
+namespace {
+
+// The sixteen settings in file order, with the label written before each.
+struct Campo {
+  const char* etiqueta;
+  std::string Configuracion::*texto = nullptr;
+  bool Configuracion::*booleano = nullptr;
+  int16_t Configuracion::*entero = nullptr;
+};
+
+const std::vector<Campo>& Campos() {
+  using C = Configuracion;
+  static const std::vector<Campo> campos = {
+      {"Idioma:", &C::Idioma},
+      {"Código:", &C::Codigo},
+      {"Ubicación:", &C::Ubicacion},
+      {"Ajustar ancho:", nullptr, &C::AjustarAncho},
+      {"Siempre visible:", nullptr, &C::SiempreVisible},
+      {"Fijar puntero:", nullptr, &C::FijarPuntero},
+      {"Mostrar pulsaciones:", nullptr, &C::MostrarPulsaciones},
+      {"Calcular en función del punto:", nullptr, &C::CalcularSegunPunto},
+      {"Duración del punto:", nullptr, nullptr, &C::DuracionPunto},
+      {"Tolerancia punto:", nullptr, nullptr, &C::ToleranciaPunto},
+      {"Duración de la raya:", nullptr, nullptr, &C::DuracionRaya},
+      {"Tolerancia raya:", nullptr, nullptr, &C::ToleranciaRaya},
+      {"Tiempo entre letras:", nullptr, nullptr, &C::TiempoEntreLetras},
+      {"Tolerancia entre letras:", nullptr, nullptr, &C::ToleranciaEntreLetras},
+      {"Tiempo entre palabras:", nullptr, nullptr, &C::TiempoEntrePalabras},
+      {"Tolerancia entre palabras:", nullptr, nullptr, &C::ToleranciaEntrePalabras},
+  };
+  return campos;
+}
+
+}  // namespace
+
+void CargarConfiguracion(Configuracion& c, const Archivos& archivos, const std::string& carpeta) {
+  std::optional<std::string> bytes = archivos.Leer(UnirRuta(carpeta, kArchivoConfiguracion));
+  if (!bytes) {
+    // Missing, or present but unreadable (locked, no access): the defaults.
+    // Empty texts and zero timings would leave KELU unable to key at all.
+    c = ConfiguracionPredeterminada();
+    return;
+  }
+  std::string texto = AnsiAUtf8(*bytes);
+  LectorCampos lector(texto);
+  std::vector<std::string> valores;
+  for (int i = 0; i < 18; ++i) {
+    std::optional<std::string> campo = lector.Siguiente();
+    if (!campo) {  // fewer than eighteen fields: nothing of the file is used
+      c = ConfiguracionPredeterminada();
+      return;
+    }
+    if (i >= 2) valores.push_back(SepararLinea(*campo).second);
+  }
+  for (size_t i = 0; i < Campos().size(); ++i) {
+    const Campo& campo = Campos()[i];
+    const std::string& valor = valores[i];
+    if (campo.texto) {
+      c.*campo.texto = valor;
+    } else if (campo.booleano) {
+      if (auto b = BooleanoDeTexto(valor)) c.*campo.booleano = *b;
+    } else if (auto n = Entero16DeTexto(valor)) {
+      c.*campo.entero = *n;
+    }
+  }
+}
+
+std::string TextoConfiguracion(const Configuracion& c) {
+  std::string texto = "\"KELU (Sondavermo)\"\r\n\"Versión " + std::to_string(kVersionMayor) + "." +
+                      std::to_string(kVersionMenor) + "\"\r\n";
+  for (const Campo& campo : Campos()) {
+    std::string valor = campo.texto      ? c.*campo.texto
+                        : campo.booleano ? (c.*campo.booleano ? "True" : "False")
+                                         : std::to_string(c.*campo.entero);
+    texto += "\"" + std::string(campo.etiqueta) + valor + "\"\r\n";
+  }
+  return Utf8AAnsi(texto);
+}
+
+bool GuardarConfiguracion(const Configuracion& c, Archivos& archivos, const std::string& carpeta) {
+  return EscribirSinRiesgo(archivos, UnirRuta(carpeta, kArchivoConfiguracion), TextoConfiguracion(c));
+}
+
+}  // namespace kelu

@@ -1,0 +1,45 @@
+// The settings record and its file "kelu.ini" in the program's folder.
+#pragma once
+#include <cstdint>
+#include <string>
+
+#include "platform/archivos.h"
+
+namespace kelu {
+
+// Timing values are whole centiseconds.
+struct Configuracion {
+  std::string Idioma;
+  std::string Codigo;
+  std::string Ubicacion;
+  bool AjustarAncho = false;
+  bool SiempreVisible = false;
+  bool FijarPuntero = false;
+  bool MostrarPulsaciones = false;
+  bool CalcularSegunPunto = false;
+  int16_t DuracionPunto = 0;
+  int16_t ToleranciaPunto = 0;
+  int16_t DuracionRaya = 0;
+  int16_t ToleranciaRaya = 0;
+  int16_t TiempoEntreLetras = 0;
+  int16_t ToleranciaEntreLetras = 0;
+  int16_t TiempoEntrePalabras = 0;
+  int16_t ToleranciaEntrePalabras = 0;
+
+  bool operator==(const Configuracion&) const = default;
+};
+
+Configuracion ConfiguracionPredeterminada();
+
+inline constexpr const char* kArchivoConfiguracion = "kelu.ini";
+inline constexpr int kVersionMayor = 1;
+inline constexpr int kVersionMenor = 0;
+
+// Fills `c` from "kelu.ini" in `carpeta`, or with the defaults.
+void CargarConfiguracion(Configuracion& c, const Archivos& archivos, const std::string& carpeta);
+// The eighteen lines of the file, in the ANSI code page.
+std::string TextoConfiguracion(const Configuracion& c);
+// Writes the file without ever leaving a truncated one; false on failure.
+bool GuardarConfiguracion(const Configuracion& c, Archivos& archivos, const std::string& carpeta);
+
+}  // namespace kelu

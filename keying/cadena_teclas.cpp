@@ -1,0 +1,294 @@
+#include "keying/cadena_teclas.h"
+
+#include <algorithm>
+#include <iterator>
+
+namespace kelu {
+namespace {
+
+struct NombreTecla {
+  std::string_view nombre;
+  uint8_t vk;
+};
+
+// The first name of each key is the one DescribirEventos writes.
+constexpr NombreTecla kNombres[] = {
+    {"BACKSPACE", 0x08}, {"BS", 0x08}, {"BKSP", 0x08}, {"BREAK", 0x03},
+    {"CAPSLOCK", 0x14}, {"CLEAR", 0x0C}, {"DELETE", 0x2E}, {"DEL", 0x2E},
+    {"DOWN", 0x28}, {"END", 0x23}, {"ENTER", kVkEnter}, {"ESC", 0x1B},
+    {"ESCAPE", 0x1B}, {"HELP", 0x2F}, {"HOME", 0x24}, {"INSERT", 0x2D},
+    {"INS", 0x2D}, {"LEFT", 0x25}, {"NUMLOCK", 0x90}, {"PGDN", 0x22},
+    {"PGUP", 0x21}, {"PRTSC", 0x2C}, {"RIGHT", 0x27}, {"SCROLLLOCK", 0x91},
+    {"TAB", kVkTab}, {"UP", 0x26}, {"ADD", 0x6B}, {"SUBTRACT", 0x6D},
+    {"MULTIPLY", 0x6A}, {"DIVIDE", 0x6F},
+    {"F1", 0x70}, {"F2", 0x71}, {"F3", 0x72}, {"F4", 0x73},
+    {"F5", 0x74}, {"F6", 0x75}, {"F7", 0x76}, {"F8", 0x77},
+    {"F9", 0x78}, {"F10", 0x79}, {"F11", 0x7A}, {"F12", 0x7B},
+    {"F13", 0x7C}, {"F14", 0x7D}, {"F15", 0x7E}, {"F16", 0x7F},
+};
+
+char Mayuscula(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+
+std::optional<uint8_t> VkDeNombre(std::string_view nombre) {
+  for (const NombreTecla& n : kNombres) {
+    if (n.nombre.size() == nombre.size() &&
+        std::equal(nombre.begin(), nombre.end(), n.nombre.begin(),
+                   [](char a, char b) { return Mayuscula(a) == b; }))
+      return n.vk;
+  }
+  return std::nullopt;
+}
+
+uint8_t VkDeModificador(char c) {
+  switch (c) {
+    case '+': return kVkShift;
+    case '^': return kVkControl;
+    case '%': return kVkAlt;
+    default: return 0;
+  }
+}
+
+// Decodes one code point at `pos` and moves past it; nullopt on bytes that
+// are not UTF-8 (overlong forms and surrogates included).
+std::optional<char32_t> DecodificarUtf8(std::string_view t, size_t& pos) {
+  const auto b0 = static_cast<unsigned char>(t[pos]);
+  int resto;
+  char32_t cp;
+  char32_t minimo;
+  if (b0 < 0x80) { ++pos; return b0; }
+  if ((b0 & 0xE0) == 0xC0) { resto = 1; cp = b0 & 0x1F; minimo = 0x80; }
+  else if ((b0 & 0xF0) == 0xE0) { resto = 2; cp = b0 & 0x0F; minimo = 0x800; }
+  else if ((b0 & 0xF8) == 0xF0) { resto = 3; cp = b0 & 0x07; minimo = 0x10000; }
+  else return std::nullopt;
+  if (pos + resto >= t.size()) return std::nullopt;
+  for (int i = 1; i <= resto; ++i) {
+    const auto b = static_cast<unsigned char>(t[pos + i]);
+    if ((b & 0xC0) != 0x80) return std::nullopt;
+    cp = (cp << 6) | (b & 0x3F);
+  }
+  if (cp < minimo || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return std::nullopt;
+  pos += resto + 1;
+  return cp;
+}
+
+void CodificarUtf8(char32_t cp, std::string& salida) {
+  if (cp < 0x80) {
+    salida += static_cast<char>(cp);
+  } else if (cp < 0x800) {
+    salida += static_cast<char>(0xC0 | (cp >> 6));
+    salida += static_cast<char>(0x80 | (cp & 0x3F));
+  } else if (cp < 0x10000) {
+    salida += static_cast<char>(0xE0 | (cp >> 12));
+    salida += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+    salida += static_cast<char>(0x80 | (cp & 0x3F));
+  } else {
+    salida += static_cast<char>(0xF0 | (cp >> 18));
+    salida += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+    salida += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+    salida += static_cast<char>(0x80 | (cp & 0x3F));
+  }
+}
+
+// The single code point that `t` is made of, if it is exactly one.
+std::optional<char32_t> UnicoCaracter(std::string_view t) {
+  if (t.empty()) return std::nullopt;
+  size_t pos = 0;
+  std::optional<char32_t> cp = DecodificarUtf8(t, pos);
+  if (!cp || pos != t.size()) return std::nullopt;
+  return cp;
+}
+
+// One key as written: a character or a virtual key, typed `veces` times.
+struct Tecla {
+  EventoTecla evento;
+  int veces = 1;
+};
+
+class Analizador {
+ public:
+  explicit Analizador(std::string_view texto) : t_(texto) {}
+
+  std::optional<std::vector<EventoTecla>> Analizar() {
+    if (!Secuencia(false)) return std::nullopt;
+    return std::move(eventos_);
+  }
+
+ private:
+  // Elements up to the end of the text, or up to and including the ')' that
+  // closes a group.
+  bool Secuencia(bool en_grupo) {
+    int elementos = 0;
+    while (pos_ < t_.size()) {
+      if (t_[pos_] == ')') {
+        if (!en_grupo) return false;
+        ++pos_;
+        return elementos > 0;
+      }
+      if (!Elemento()) return false;
+      ++elementos;
+    }
+    return !en_grupo;
+  }
+
+  // Modifiers, then a group or a single key.
+  bool Elemento() {
+    std::vector<uint8_t> modificadores;
+    while (pos_ < t_.size() && VkDeModificador(t_[pos_]) != 0) modificadores.push_back(VkDeModificador(t_[pos_++]));
+
+    if (pos_ < t_.size() && t_[pos_] == '(') {
+      if (++anidamiento_ > kMaxAnidamiento) return false;
+      ++pos_;
+      const size_t bajados = Bajar(modificadores);
+      if (!Secuencia(true)) return false;
+      Subir(bajados);
+      --anidamiento_;
+      return true;
+    }
+
+    std::optional<Tecla> tecla = LeerTecla();
+    if (!tecla) return false;
+    pulsaciones_ += tecla->veces;
+    if (pulsaciones_ > kMaxPulsaciones) return false;
+    if (tecla->veces == 0) return true;
+    const size_t bajados = Bajar(modificadores);
+    tecla->evento.con_modificador = !abajo_.empty();
+    eventos_.insert(eventos_.end(), tecla->veces, tecla->evento);
+    Subir(bajados);
+    return true;
+  }
+
+  // Presses the modifiers not already down; returns how many it pressed.
+  size_t Bajar(const std::vector<uint8_t>& modificadores) {
+    size_t bajados = 0;
+    for (uint8_t vk : modificadores) {
+      if (std::find(abajo_.begin(), abajo_.end(), vk) != abajo_.end()) continue;
+      abajo_.push_back(vk);
+      eventos_.push_back({TipoEvento::BajarModificador, vk, 0, false});
+      ++bajados;
+    }
+    return bajados;
+  }
+
+  // Releases the last `cuantos` modifiers pressed, latest first.
+  void Subir(size_t cuantos) {
+    for (; cuantos > 0; --cuantos) {
+      eventos_.push_back({TipoEvento::SubirModificador, abajo_.back(), 0, false});
+      abajo_.pop_back();
+    }
+  }
+
+  std::optional<Tecla> LeerTecla() {
+    if (pos_ >= t_.size()) return std::nullopt;
+    switch (t_[pos_]) {
+      case '~': ++pos_; return Tecla{{TipoEvento::TeclaVirtual, kVkEnter, 0, false}};
+      case '{': return LeerLlaves();
+      case '}': case '[': case ']': case ')': return std::nullopt;
+      default: break;
+    }
+    std::optional<char32_t> cp = DecodificarUtf8(t_, pos_);
+    if (!cp) return std::nullopt;
+    return Tecla{{TipoEvento::Caracter, 0, *cp, false}};
+  }
+
+  // "{name}", "{c}", "{name n}" or "{c n}"; `pos_` is at the '{'.
+  std::optional<Tecla> LeerLlaves() {
+    const size_t inicio = pos_ + 1;
+    if (inicio >= t_.size()) return std::nullopt;
+    // In "{}}" and "{} n}" the first '}' is the key, not the end.
+    const size_t cierre = t_.find('}', t_[inicio] == '}' ? inicio + 1 : inicio);
+    if (cierre == std::string_view::npos) return std::nullopt;
+    const std::string_view dentro = t_.substr(inicio, cierre - inicio);
+    pos_ = cierre + 1;
+
+    std::string_view nombre = dentro;
+    int veces = 1;
+    // A single character may be a blank ("{ }"), so only look for a count
+    // when the whole is not one character.
+    if (!UnicoCaracter(dentro)) {
+      const size_t blanco = dentro.rfind(' ');
+      if (blanco != std::string_view::npos) {
+        nombre = dentro.substr(0, blanco);
+        std::optional<int> n = LeerCuenta(dentro.substr(blanco + 1));
+        if (!n) return std::nullopt;
+        veces = *n;
+      }
+    }
+    if (std::optional<char32_t> cp = UnicoCaracter(nombre))
+      return Tecla{{TipoEvento::Caracter, 0, *cp, false}, veces};
+    if (std::optional<uint8_t> vk = VkDeNombre(nombre))
+      return Tecla{{TipoEvento::TeclaVirtual, *vk, 0, false}, veces};
+    return std::nullopt;
+  }
+
+  static std::optional<int> LeerCuenta(std::string_view texto) {
+    if (texto.empty()) return std::nullopt;
+    int n = 0;
+    for (char c : texto) {
+      if (c < '0' || c > '9') return std::nullopt;
+      n = n * 10 + (c - '0');
+      if (n > kMaxRepeticiones) return std::nullopt;
+    }
+    return n;
+  }
+
+  std::string_view t_;
+  size_t pos_ = 0;
+  int anidamiento_ = 0;
+  int pulsaciones_ = 0;
+  std::vector<uint8_t> abajo_;  // modifiers down, in the order pressed
+  std::vector<EventoTecla> eventos_;
+};
+
+char SimboloModificador(uint8_t vk) {
+  switch (vk) {
+    case kVkShift: return '+';
+    case kVkControl: return '^';
+    case kVkAlt: return '%';
+    default: return '?';
+  }
+}
+
+}  // namespace
+
+std::optional<std::vector<EventoTecla>> AnalizarCadenaTeclas(std::string_view texto) {
+  return Analizador(texto).Analizar();
+}
+
+std::string DescribirEventos(const std::vector<EventoTecla>& eventos) {
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  std::string salida;
+  for (const EventoTecla& e : eventos) {
+    switch (e.tipo) {
+      case TipoEvento::BajarModificador:
+        salida += {'<', SimboloModificador(e.vk), '>'};
+        break;
+      case TipoEvento::SubirModificador:
+        salida += {'<', '/', SimboloModificador(e.vk), '>'};
+        break;
+      case TipoEvento::Caracter:
+        if (e.caracter == '{' || e.caracter == '<') salida += {'{', static_cast<char>(e.caracter), '}'};
+        else CodificarUtf8(e.caracter, salida);
+        break;
+      case TipoEvento::TeclaVirtual: {
+        auto n = std::find_if(std::begin(kNombres), std::end(kNombres), [&](const NombreTecla& k) { return k.vk == e.vk; });
+        if (n != std::end(kNombres)) salida += "{" + std::string(n->nombre) + "}";
+        else salida += {'{', 'V', 'K', ' ', kHex[e.vk >> 4], kHex[e.vk & 0xF], '}'};
+        break;
+      }
+    }
+  }
+  return salida;
+}
+
+std::string TextoPlano(const std::vector<EventoTecla>& eventos) {
+  std::string salida;
+  for (const EventoTecla& e : eventos) {
+    if (e.con_modificador) continue;
+    if (e.tipo == TipoEvento::Caracter) CodificarUtf8(e.caracter, salida);
+    else if (e.tipo == TipoEvento::TeclaVirtual && e.vk == kVkEnter) salida += '\n';
+    else if (e.tipo == TipoEvento::TeclaVirtual && e.vk == kVkTab) salida += '\t';
+  }
+  return salida;
+}
+
+}  // namespace kelu

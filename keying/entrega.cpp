@@ -1,0 +1,110 @@
+#include "keying/entrega.h"
+
+#include <optional>
+
+#include "keying/cadena_teclas.h"
+#include "platform/paso.h"
+
+namespace kelu {
+namespace {
+
+// Lower case for the comparison of titles: ASCII and Latin-1 letters, which
+// covers the languages KELU ships texts for.
+std::u32string Minusculas(const std::string& utf8) {
+  std::u32string salida;
+  for (size_t i = 0; i < utf8.size();) {
+    unsigned char c = static_cast<unsigned char>(utf8[i]);
+    int resto = c >= 0xF0 ? 3 : c >= 0xE0 ? 2 : c >= 0xC0 ? 1 : 0;
+    char32_t u = resto ? (c & (0x3F >> resto)) : c;
+    for (int k = 1; k <= resto && i + k < utf8.size(); ++k) u = (u << 6) | (utf8[i + k] & 0x3F);
+    i += static_cast<size_t>(resto) + 1;
+    if ((u >= 'A' && u <= 'Z') || (u >= 0xC0 && u <= 0xDE && u != 0xD7)) u += 0x20;
+    salida += u;
+  }
+  return salida;
+}
+
+}  // namespace
+
+bool ActivarPorTitulo(Escritorio& escritorio, const std::string& titulo) {
+  const std::u32string buscado = Minusculas(titulo);
+  Hwnd exacta = 0, prefijo = 0;
+  for (Hwnd w = escritorio.PrimeraVentana(); w != 0 && exacta == 0; w = escritorio.Relacionada(w, Relacion::Siguiente)) {
+    if (!escritorio.EsVisible(w)) continue;
+    std::u32string t = Minusculas(escritorio.Titulo(w, 4096));
+    if (t == buscado) exacta = w;
+    else if (prefijo == 0 && t.compare(0, buscado.size(), buscado) == 0) prefijo = w;
+  }
+  Hwnd elegida = exacta ? exacta : prefijo;
+  return elegida != 0 && escritorio.Activar(elegida);
+}
+
+Entrega::Entrega(Programa& programa, MotorPulsaciones& motor, ListaVentanas& lista, Combo& cboProcesos,
+                 Ventana& ventana)
+    : programa_(programa), motor_(motor), lista_(lista), cboProcesos_(cboProcesos), ventana_(ventana) {
+  motor.CerrarLetra = [this] { CerrarLetra(); };
+  motor.CerrarPalabra = [this] { CerrarPalabra(); };
+  motor.EnviarTexto = [this] { EnviarTexto(); };
+}
+
+bool Entrega::AvisarSinDestino() {
+  // The box runs its own message loop and the letter gap keeps firing
+  // meanwhile: one warning at a time, never a pile of them.
+  if (avisoAbierto_) return false;
+  avisoAbierto_ = true;
+  const TextosIdioma& t = programa_.idioma;
+  Paso([&] { programa_.toolkit.MostrarMensaje(&ventana_, t.Entrada(15), t.Entrada(16), kMbOk | kMbExclamacion); });
+  avisoAbierto_ = false;
+  return true;
+}
+
+void Entrega::CerrarLetra() {
+  if (!HayDestino()) {
+    if (motor_.CodigoActual.empty()) return;
+    if (!AvisarSinDestino()) return;
+    motor_.CodigoActual.clear();
+    Paso([&] { motor_.ActualizarEco(false); });
+    Paso([&] { cboProcesos_.SetFoco(); });
+    return;
+  }
+  if (!TextoDeCodigo(programa_.tabla, motor_.CodigoActual).empty())
+    ActivarVentanaDestino();  // the code stays pending until it is typed
+  else
+    motor_.CodigoActual.clear();  // stands for nothing: dropped silently
+  Paso([&] { motor_.ActualizarEco(false); });
+}
+
+void Entrega::CerrarPalabra() {
+  if (!HayDestino()) return;
+  motor_.CodigoActual = kSeparadorPalabra;
+  ActivarVentanaDestino();
+}
+
+void Entrega::ActivarVentanaDestino() {
+  std::string titulo = lista_.TituloVentanaDestino();
+  if (titulo == ListaVentanas::kSinTitulo) return;  // gone or untitled: nothing to type into
+  Paso([&] { ActivarPorTitulo(programa_.escritorio, titulo); });
+  Paso([&] { motor_.tmrEnvio.SetEnabled(true); });
+}
+
+void Entrega::EnviarTexto() {
+  Paso([&] { motor_.tmrEnvio.SetEnabled(false); });
+  if (!HayDestino()) {
+    AvisarSinDestino();
+    Paso([&] { cboProcesos_.SetFoco(); });
+    return;
+  }
+  std::string texto = TextoDeCodigo(programa_.tabla, motor_.CodigoActual);
+  if (texto == "{ESPACIO}") texto = " ";
+  // A text that is not a valid key string types nothing at all.
+  Paso([&] {
+    if (std::optional<std::vector<EventoTecla>> eventos = AnalizarCadenaTeclas(texto))
+      programa_.escritorio.Teclear(*eventos);
+  });
+  motor_.CodigoActual.clear();
+  Paso([&] { motor_.tmrTiempoEntrePalabras.SetEnabled(false); });
+  Paso([&] { motor_.tmrTiempoEntrePalabras.SetEnabled(true); });
+  Paso([&] { motor_.ActualizarEco(false); });
+}
+
+}  // namespace kelu

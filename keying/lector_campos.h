@@ -1,0 +1,36 @@
+// The field reader shared by the settings file, code files and language
+// files, and the split of a field at its first colon.
+#pragma once
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+
+namespace kelu {
+
+// Reads a text item by item. An item ends at a comma or a line end (CR LF,
+// or a lone CR or LF). Blanks and tabs before an item are skipped. An item
+// that begins with a double quote runs to the next double quote (commas and
+// line ends included; to the end of the text when none follows); reading
+// goes on after the comma or line end that follows the closing quote.
+// Choices where the file formats leave room:
+//  - trailing blanks and tabs of an unquoted item are dropped;
+//  - an empty line is an empty item;
+//  - a double quote inside an unquoted item is an ordinary character.
+class LectorCampos {
+ public:
+  explicit LectorCampos(std::string_view texto) : texto_(texto) {}
+  // The next item, or nullopt once the text has ended.
+  std::optional<std::string> Siguiente();
+
+ private:
+  void SaltarFinDeLinea();
+  std::string_view texto_;
+  size_t pos_ = 0;
+};
+
+// The part before the first ':' and the part after it; a text without ':'
+// gives two empty parts.
+std::pair<std::string, std::string> SepararLinea(std::string_view texto);
+
+}  // namespace kelu

@@ -1,0 +1,47 @@
+#include "keying/tabla_codigo.h"
+
+#include <optional>
+
+#include "keying/lector_campos.h"
+#include "platform/numeros.h"
+
+namespace kelu {
+
+TablaCodigo TablaDeTexto(std::string_view texto) {
+  TablaCodigo tabla;
+  LectorCampos lector(texto);
+  std::string campo = lector.Siguiente().value_or(std::string());
+  // A count that is not a number, is 0 or less, or does not fit 16 bits gives
+  // an empty table: nothing sensible can be read past a broken count.
+  std::optional<int16_t> cantidad = Redondear16(LeerNumero(SepararLinea(campo).second));
+  if (!cantidad || *cantidad <= 0) return tabla;
+  tabla.entradas.reserve(static_cast<size_t>(*cantidad));
+  for (int i = 0; i < *cantidad; ++i) {
+    // Past the end of the file the last field read is read again, so the
+    // remaining entries repeat it; the first match wins, so lookups agree.
+    if (auto siguiente = lector.Siguiente()) campo = std::move(*siguiente);
+    auto [secuencia, resto] = SepararLinea(campo);
+    tabla.entradas.push_back({std::move(secuencia), std::move(resto)});
+  }
+  return tabla;
+}
+
+void CargarCodigo(TablaCodigo& tabla, std::string& codigo, const Archivos& archivos, const std::string& carpeta) {
+  std::string ruta = UnirRuta(carpeta, codigo + ".kel");
+  if (!archivos.Abrible(ruta)) {
+    codigo = kCodigoDeReserva;
+    ruta = UnirRuta(carpeta, codigo + ".kel");
+  }
+  // A file that cannot be read gives an empty table, as an empty count does.
+  std::optional<std::string> bytes = archivos.Leer(ruta);
+  tabla = TablaDeTexto(bytes ? AnsiAUtf8(*bytes) : std::string());
+}
+
+std::string TextoDeCodigo(const TablaCodigo& tabla, std::string_view codigo) {
+  for (const EntradaCodigo& e : tabla.entradas)
+    if (e.Secuencia == codigo) return e.Texto;
+  if (codigo == kSeparadorPalabra) return " ";
+  return {};
+}
+
+}  // namespace kelu

@@ -1,0 +1,36 @@
+// The code table: which text each dot/dash code stands for.
+#pragma once
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/archivos.h"
+
+namespace kelu {
+
+struct EntradaCodigo {
+  std::string Secuencia;  // the code: dots and dashes (any text without ':')
+  std::string Texto;      // a key string, "{ESPACIO}", or empty
+};
+
+struct TablaCodigo {
+  std::vector<EntradaCodigo> entradas;  // entry i of the file is entradas[i - 1]
+  int CantidadCodigos() const { return static_cast<int>(entradas.size()); }
+};
+
+inline constexpr const char* kCodigoDeReserva = "morse_fijo";
+inline constexpr const char* kSeparadorPalabra = "//espacio//";
+
+// Rebuilds `tabla` from "<codigo>.kel" in `carpeta`. When that file is
+// missing, `codigo` becomes "morse_fijo" and that file is read instead.
+void CargarCodigo(TablaCodigo& tabla, std::string& codigo, const Archivos& archivos, const std::string& carpeta);
+
+// Builds a table from a code file's text (UTF-8).
+TablaCodigo TablaDeTexto(std::string_view texto);
+
+// The text of the first entry whose code equals `codigo` exactly; else " "
+// for the word separator; else empty.
+std::string TextoDeCodigo(const TablaCodigo& tabla, std::string_view codigo);
+
+}  // namespace kelu

@@ -1,0 +1,20 @@
+#include "platform/archivos.h"
+
+namespace kelu {
+
+bool EscribirSinRiesgo(Archivos& archivos, const std::string& ruta, std::string_view bytes) {
+  const std::string temporal = ruta + ".tmp";
+  if (archivos.Escribir(temporal, bytes) && archivos.Reemplazar(temporal, ruta)) return true;
+  archivos.Borrar(temporal);
+  return false;
+}
+
+bool ExisteArchivo(const Archivos& archivos, const std::string& ruta) {
+  return archivos.Abrible(ruta);
+}
+
+std::string UnirRuta(const std::string& carpeta, const std::string& nombre) {
+  return carpeta + "\\" + nombre;
+}
+
+}  // namespace kelu

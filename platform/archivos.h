@@ -1,0 +1,45 @@
+// The program's files: whole-file reads and writes, paths and text in UTF-8.
+#pragma once
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace kelu {
+
+// Primitive file operations; one real implementation per platform, and
+// tests wrap them to inject failures.
+class Archivos {
+ public:
+  virtual ~Archivos() = default;
+  // The file's bytes, or nullopt when it cannot be opened or read.
+  virtual std::optional<std::string> Leer(const std::string& ruta) const = 0;
+  // True when the file can be opened for reading (it is closed again at once).
+  virtual bool Abrible(const std::string& ruta) const = 0;
+  // Creates or truncates the file and writes all bytes; false on any failure.
+  virtual bool Escribir(const std::string& ruta, std::string_view bytes) = 0;
+  // Moves `desde` over `hasta` in one step, replacing it; false on failure.
+  virtual bool Reemplazar(const std::string& desde, const std::string& hasta) = 0;
+  virtual void Borrar(const std::string& ruta) = 0;
+};
+
+// The platform's real files.
+Archivos& ArchivosDelSistema();
+
+// Writes a temporary file beside `ruta` and moves it over `ruta`, so that a
+// failure at any point leaves the earlier file as it was.
+bool EscribirSinRiesgo(Archivos& archivos, const std::string& ruta, std::string_view bytes);
+
+// True when the file can be opened for reading.
+bool ExisteArchivo(const Archivos& archivos, const std::string& ruta);
+
+// Folder + "\" + name: the program's paths always use the Windows separator;
+// the native build maps it when it opens a file.
+std::string UnirRuta(const std::string& carpeta, const std::string& nombre);
+
+// Text files are 8-bit in the system's ANSI code page; the program holds
+// UTF-8. The Windows build converts with the ANSI code page in force, the
+// native build with Windows-1252.
+std::string AnsiAUtf8(std::string_view ansi);
+std::string Utf8AAnsi(std::string_view utf8);
+
+}  // namespace kelu

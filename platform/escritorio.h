@@ -1,0 +1,53 @@
+// The desktop beyond KELU's own windows: other programs' windows, keystrokes
+// into them, starting programs and opening documents.
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "keying/cadena_teclas.h"
+#include "platform/toolkit.h"
+
+namespace kelu {
+
+enum class Relacion { PrimerHijo = 5, Siguiente = 2 };  // GW_CHILD, GW_HWNDNEXT
+
+// How starting a program went.
+struct Arranque {
+  enum class Resultado { Iniciado, NoEncontrado, OtroError };
+  Resultado resultado = Resultado::OtroError;
+  uint32_t proceso = 0;  // 0 when nothing was started
+};
+
+class Escritorio {
+ public:
+  virtual ~Escritorio() = default;
+
+  // The top-level windows in Z order.
+  virtual Hwnd VentanaEscritorio() = 0;
+  virtual Hwnd Relacionada(Hwnd ventana, Relacion relacion) = 0;
+  virtual Hwnd PrimeraVentana() = 0;  // the top of the Z order
+  virtual int LargoTitulo(Hwnd ventana) = 0;  // 0 for no title or no window
+  // At most `maximo` characters of the title (UTF-16 units), as UTF-8.
+  virtual std::string Titulo(Hwnd ventana, int maximo) = 0;
+  virtual bool EsVisible(Hwnd ventana) = 0;
+  virtual Hwnd Padre(Hwnd ventana) = 0;
+  virtual uint32_t ProcesoDe(Hwnd ventana) = 0;
+  virtual bool Mover(Hwnd ventana, int x, int y, int ancho, int alto) = 0;  // pixels
+
+  // Brings a top-level window to the front; false when refused.
+  virtual bool Activar(Hwnd ventana) = 0;
+  // Types the events into whatever window has the input focus; returns at once.
+  virtual void Teclear(const std::vector<EventoTecla>& eventos) = 0;
+
+  // Starts `ejecutable` with `argumentos` in `carpetaTrabajo`, normal and focused.
+  virtual Arranque Iniciar(const std::string& ejecutable, const std::string& argumentos,
+                           const std::string& carpetaTrabajo) = 0;
+  // The shell's default action on a file or address; the result is ignored.
+  virtual void AbrirDocumento(Hwnd dueno, const std::string& documento) = 0;
+
+  // The folder of KELU's own executable, without a trailing "\".
+  virtual std::string CarpetaPrograma() = 0;
+};
+
+}  // namespace kelu

@@ -1,0 +1,265 @@
+#include "platform/headless/toolkit_headless.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+namespace kelu {
+namespace {
+
+// Keeps a KELU window's title on the fake desktop in step with its caption.
+class NativoVentana final : public Nativo {
+ public:
+  NativoVentana(ToolkitHeadless& kit, Ventana& ventana) : kit_(kit), ventana_(ventana) {}
+  void Cambio(Propiedad propiedad) override {
+    if (propiedad != Propiedad::Texto) return;
+    if (auto* falsa = kit_.Buscar(ventana_.Handle())) falsa->titulo = ventana_.Caption();
+  }
+
+ private:
+  ToolkitHeadless& kit_;
+  Ventana& ventana_;
+};
+
+}  // namespace
+
+ToolkitHeadless::ToolkitHeadless() = default;
+ToolkitHeadless::~ToolkitHeadless() = default;
+
+bool ToolkitHeadless::SiguienteDisparo(int64_t limite, Temporizador*& cual, int64_t& cuando) {
+  cual = nullptr;
+  uint64_t orden = 0;
+  for (auto& [t, r] : relojes_) {
+    if (r.vence > limite) continue;
+    if (!cual || r.vence < cuando || (r.vence == cuando && r.orden < orden)) {
+      cual = t;
+      cuando = r.vence;
+      orden = r.orden;
+    }
+  }
+  return cual != nullptr;
+}
+
+void ToolkitHeadless::Avanzar(int64_t ms) {
+  const int64_t limite = ahora_ + ms;
+  Temporizador* t;
+  int64_t cuando;
+  while (SiguienteDisparo(limite, t, cuando)) {
+    ahora_ = cuando;
+    relojes_[t].vence += t->Interval();
+    t->Disparar();
+  }
+  ahora_ = limite;
+}
+
+void ToolkitHeadless::Programar(Temporizador& t) {
+  if (t.Enabled() && t.Interval() > 0)
+    relojes_[&t] = Reloj{ahora_ + t.Interval(), armados_++};
+  else
+    relojes_.erase(&t);
+}
+
+void ToolkitHeadless::Olvidar(Temporizador& t) { relojes_.erase(&t); }
+
+void ToolkitHeadless::BotonAbajo(Ventana& ventana, Control* sobre) {
+  auto captura = capturas_.find(&ventana);
+  if (captura != capturas_.end() && captura->second.first) captura->second.first();
+  EventoRaton e;
+  if (ventana.MouseDown) ventana.MouseDown(e);
+  if (sobre && sobre->MouseDown) sobre->MouseDown(e);
+}
+
+void ToolkitHeadless::BotonArriba(Ventana& ventana, Control* sobre) {
+  auto captura = capturas_.find(&ventana);
+  if (captura != capturas_.end() && captura->second.second) captura->second.second();
+  EventoRaton e;
+  if (ventana.MouseUp) ventana.MouseUp(e);
+  if (sobre && sobre->MouseUp) sobre->MouseUp(e);
+  if (sobre && sobre->Click) sobre->Click();
+  if (!sobre && ventana.Click) ventana.Click();
+}
+
+void ToolkitHeadless::MoverRaton(Ventana& ventana, Control* sobre) {
+  EventoRaton e;
+  if (sobre ? static_cast<bool>(sobre->MouseMove) : static_cast<bool>(ventana.MouseMove))
+    sobre ? sobre->MouseMove(e) : ventana.MouseMove(e);
+}
+
+void ToolkitHeadless::Tecla(Ventana& ventana, int codigo, int shift) {
+  if (ventana.vistaPreviaTeclas && ventana.KeyDown) ventana.KeyDown(TeclaPulsada{codigo, shift});
+}
+
+Hwnd ToolkitHeadless::AgregarVentana(std::string titulo, bool visible, uint32_t proceso) {
+  VentanaFalsa v;
+  v.handle = proximoHandle_++;
+  v.titulo = std::move(titulo);
+  v.visible = visible;
+  v.proceso = proceso;
+  escritorio.insert(escritorio.begin(), v);
+  return v.handle;
+}
+
+void ToolkitHeadless::QuitarVentana(Hwnd handle) {
+  std::erase_if(escritorio, [&](const VentanaFalsa& v) { return v.handle == handle; });
+  if (activa == handle) activa = 0;
+}
+
+ToolkitHeadless::VentanaFalsa* ToolkitHeadless::Buscar(Hwnd handle) {
+  for (auto& v : escritorio)
+    if (v.handle == handle) return &v;
+  return nullptr;
+}
+
+std::string ToolkitHeadless::Recibido(Hwnd handle) {
+  auto* v = Buscar(handle);
+  return v ? DescribirEventos(v->recibido) : std::string();
+}
+
+void ToolkitHeadless::Crear(Ventana& ventana) {
+  Hwnd h = AgregarVentana(ventana.Caption(), false, 1);
+  Buscar(h)->propia = &ventana;
+  ventana.CreadaPorBackend(h);
+  ventana.nativo = new NativoVentana(*this, ventana);
+}
+
+void ToolkitHeadless::Destruir(Ventana& ventana) {
+  QuitarVentana(ventana.Handle());
+  delete ventana.nativo;
+  ventana.nativo = nullptr;
+  capturas_.erase(&ventana);
+}
+
+void ToolkitHeadless::MostrarVentana(Ventana& ventana, bool) {
+  if (auto* v = Buscar(ventana.Handle())) v->visible = true;
+  // The first control that can hold the focus gets it, as on screen.
+  if (!ventana.ConFoco())
+    for (Control* c : ventana.Controles())
+      if (c->Enfocable() && c->Habilitado() && c->Visible()) {
+        ventana.FocoDelSistema(c);
+        break;
+      }
+  if (ventana.Activate) ventana.Activate();
+}
+
+void ToolkitHeadless::OcultarVentana(Ventana& ventana) {
+  if (auto* v = Buscar(ventana.Handle())) v->visible = false;
+}
+
+void ToolkitHeadless::Enfocar(Control& control) { control.Padre().FocoDelSistema(&control); }
+
+void ToolkitHeadless::CapturarClics(Ventana& ventana, std::function<void()> abajo, std::function<void()> arriba) {
+  capturas_[&ventana] = {std::move(abajo), std::move(arriba)};
+}
+
+void ToolkitHeadless::ProcesarEventos() {
+  while (!pendientes_.empty()) {
+    auto evento = std::move(pendientes_.front());
+    pendientes_.pop_front();
+    evento();
+  }
+}
+
+void ToolkitHeadless::EsperarMensaje() {
+  bool teclaRapida = std::any_of(teclaRapidaPendiente_.begin(), teclaRapidaPendiente_.end(),
+                                 [](const auto& p) { return p.second; });
+  if (pendientes_.empty() && !teclaRapida)
+    throw std::logic_error("waiting with nothing queued would never return");
+}
+
+bool ToolkitHeadless::RegistrarTeclaRapida(Ventana& ventana, int id, unsigned modificadores, int tecla) {
+  teclasRapidas[&ventana].push_back({id, modificadores, tecla});
+  return true;
+}
+
+void ToolkitHeadless::LiberarTeclaRapida(Ventana& ventana, int id) {
+  std::erase_if(teclasRapidas[&ventana], [&](const TeclaRapida& t) { return t.id == id; });
+}
+
+bool ToolkitHeadless::TomarTeclaRapida(Ventana& ventana) {
+  bool pendiente = teclaRapidaPendiente_[&ventana];
+  teclaRapidaPendiente_[&ventana] = false;
+  return pendiente;
+}
+
+int ToolkitHeadless::MostrarMensaje(Ventana*, const std::string& texto, const std::string& titulo, int estilo) {
+  mensajes.push_back({texto, titulo, estilo});
+  if (duranteMensaje) {
+    auto durante = duranteMensaje;  // a box opened inside it must not run it again
+    duranteMensaje = nullptr;
+    durante();
+  }
+  if (!respuestas.empty()) {
+    int r = respuestas.front();
+    respuestas.pop_front();
+    return r;
+  }
+  return (estilo & 7) == kMbSiNo ? kIdSi : kIdOk;
+}
+
+std::optional<std::string> ToolkitHeadless::ElegirArchivo(Ventana&, const DialogoAbrir& dialogo) {
+  dialogos.push_back(dialogo);
+  if (archivosElegidos.empty()) return std::nullopt;
+  auto r = archivosElegidos.front();
+  archivosElegidos.pop_front();
+  return r;
+}
+
+Hwnd ToolkitHeadless::Relacionada(Hwnd ventana, Relacion relacion) {
+  if (relacion == Relacion::PrimerHijo) return ventana == kEscritorio ? PrimeraVentana() : 0;
+  for (size_t i = 0; i + 1 < escritorio.size(); ++i)
+    if (escritorio[i].handle == ventana) return escritorio[i + 1].handle;
+  return 0;
+}
+
+int ToolkitHeadless::LargoTitulo(Hwnd ventana) {
+  auto* v = Buscar(ventana);
+  return v ? static_cast<int>(v->titulo.size()) : 0;
+}
+
+std::string ToolkitHeadless::Titulo(Hwnd ventana, int maximo) {
+  auto* v = Buscar(ventana);
+  if (!v) return {};
+  return v->titulo.substr(0, static_cast<size_t>(std::max(0, maximo)));
+}
+
+bool ToolkitHeadless::EsVisible(Hwnd ventana) {
+  auto* v = Buscar(ventana);
+  return v && v->visible;
+}
+
+Hwnd ToolkitHeadless::Padre(Hwnd ventana) {
+  auto* v = Buscar(ventana);
+  return v ? v->padre : 0;
+}
+
+uint32_t ToolkitHeadless::ProcesoDe(Hwnd ventana) {
+  auto* v = Buscar(ventana);
+  return v ? v->proceso : 0;
+}
+
+bool ToolkitHeadless::Mover(Hwnd ventana, int x, int y, int ancho, int alto) {
+  auto* v = Buscar(ventana);
+  if (!v) return false;
+  v->rect = {x, y, ancho, alto};
+  return true;
+}
+
+bool ToolkitHeadless::Activar(Hwnd ventana) {
+  auto it = std::find_if(escritorio.begin(), escritorio.end(), [&](const VentanaFalsa& v) { return v.handle == ventana; });
+  if (it == escritorio.end()) return false;
+  std::rotate(escritorio.begin(), it, it + 1);  // to the top of the Z order
+  activa = ventana;
+  return true;
+}
+
+void ToolkitHeadless::Teclear(const std::vector<EventoTecla>& eventos) {
+  if (auto* v = Buscar(activa)) v->recibido.insert(v->recibido.end(), eventos.begin(), eventos.end());
+}
+
+Arranque ToolkitHeadless::Iniciar(const std::string& ejecutable, const std::string& argumentos,
+                                  const std::string& carpetaTrabajo) {
+  inicios.push_back({ejecutable, argumentos, carpetaTrabajo});
+  if (alIniciar) return alIniciar(inicios.back());
+  return Arranque{Arranque::Resultado::NoEncontrado, 0};
+}
+
+}  // namespace kelu

@@ -1,0 +1,141 @@
+// The in-memory backend the tests drive: a manual clock for the timers, a
+// fake desktop of top-level windows, scripted answers for message boxes,
+// file dialogs and program starts, and a record of everything KELU did.
+#pragma once
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/escritorio.h"
+#include "platform/toolkit.h"
+
+namespace kelu {
+
+class ToolkitHeadless final : public Toolkit, public Escritorio {
+ public:
+  ToolkitHeadless();
+  ~ToolkitHeadless() override;
+
+  // --- The clock ---------------------------------------------------------
+  // Runs every timer firing due within the next `ms` milliseconds, in time
+  // order (ties in the order the timers were armed).
+  void Avanzar(int64_t ms);
+  int64_t Ahora() const { return ahora_; }
+
+  // --- The user ----------------------------------------------------------
+  // A left-button press and release over `sobre` (a label, or null for the
+  // bare window), as a real press arrives: the captured handler first, then
+  // the window's and the label's own mouse events.
+  void BotonAbajo(Ventana& ventana, Control* sobre = nullptr);
+  void BotonArriba(Ventana& ventana, Control* sobre = nullptr);
+  void MoverRaton(Ventana& ventana, Control* sobre = nullptr);
+  void Tecla(Ventana& ventana, int codigo, int shift = 0);  // through the key preview
+  void Cerrar(Ventana& ventana) { ventana.CierreDelSistema(); }  // the close box
+  void PulsarTeclaRapida(Ventana& ventana) { teclaRapidaPendiente_[&ventana] = true; }
+  // An event that the next ProcesarEventos runs, as a posted message would.
+  void Encolar(std::function<void()> evento) { pendientes_.push_back(std::move(evento)); }
+
+  // --- Scripted answers and records ----------------------------------------
+  struct MensajeMostrado {
+    std::string texto, titulo;
+    int estilo;
+  };
+  std::vector<MensajeMostrado> mensajes;
+  std::deque<int> respuestas;  // answers in order; default: OK or Yes
+  std::function<void()> duranteMensaje;  // runs while a box is open (its own loop)
+  std::vector<DialogoAbrir> dialogos;
+  std::deque<std::optional<std::string>> archivosElegidos;  // nullopt: Cancel
+  std::optional<std::pair<int, int>> cursor;
+  std::map<const Ventana*, bool> encima;
+  struct TeclaRapida {
+    int id;
+    unsigned modificadores;
+    int tecla;
+  };
+  std::map<const Ventana*, std::vector<TeclaRapida>> teclasRapidas;
+  struct Inicio {
+    std::string ejecutable, argumentos, carpeta;
+  };
+  std::vector<Inicio> inicios;
+  std::function<Arranque(const Inicio&)> alIniciar;  // default: file not found
+  std::vector<std::string> documentosAbiertos;
+  Pantalla pantalla{15360, 11520, 15, 15};
+  std::string carpetaPrograma = "C:\\kelu";
+
+  // --- The fake desktop (index 0 is the top of the Z order) -----------------
+  struct VentanaFalsa {
+    Hwnd handle = 0;
+    std::string titulo;
+    bool visible = true;
+    Hwnd padre = 0;
+    uint32_t proceso = 0;
+    Rectangulo rect;  // pixels
+    std::vector<EventoTecla> recibido;  // what was typed while it was active
+    const Ventana* propia = nullptr;    // one of KELU's own windows
+  };
+  Hwnd AgregarVentana(std::string titulo, bool visible = true, uint32_t proceso = 1000);
+  void QuitarVentana(Hwnd handle);
+  VentanaFalsa* Buscar(Hwnd handle);
+  std::vector<VentanaFalsa> escritorio;
+  Hwnd activa = 0;
+  // What the window received, written as DescribirEventos writes it.
+  std::string Recibido(Hwnd handle);
+
+  // --- Toolkit -------------------------------------------------------------
+  void Crear(Ventana& ventana) override;
+  void Destruir(Ventana& ventana) override;
+  void MostrarVentana(Ventana& ventana, bool modal) override;
+  void OcultarVentana(Ventana& ventana) override;
+  void Enfocar(Control& control) override;
+  void SiempreEncima(Ventana& ventana, bool valor) override { encima[&ventana] = valor; }
+  void CapturarClics(Ventana& ventana, std::function<void()> abajo, std::function<void()> arriba) override;
+  void Programar(Temporizador& temporizador) override;
+  void Olvidar(Temporizador& temporizador) override;
+  void ProcesarEventos() override;
+  void EsperarMensaje() override;
+  bool RegistrarTeclaRapida(Ventana& ventana, int id, unsigned modificadores, int tecla) override;
+  void LiberarTeclaRapida(Ventana& ventana, int id) override;
+  bool TomarTeclaRapida(Ventana& ventana) override;
+  Pantalla LeerPantalla() override { return pantalla; }
+  void FijarCursor(int x, int y) override { cursor = {x, y}; }
+  int MostrarMensaje(Ventana* dueno, const std::string& texto, const std::string& titulo, int estilo) override;
+  std::optional<std::string> ElegirArchivo(Ventana& dueno, const DialogoAbrir& dialogo) override;
+
+  // --- Escritorio ----------------------------------------------------------
+  Hwnd VentanaEscritorio() override { return kEscritorio; }
+  Hwnd Relacionada(Hwnd ventana, Relacion relacion) override;
+  Hwnd PrimeraVentana() override { return escritorio.empty() ? 0 : escritorio.front().handle; }
+  int LargoTitulo(Hwnd ventana) override;
+  std::string Titulo(Hwnd ventana, int maximo) override;
+  bool EsVisible(Hwnd ventana) override;
+  Hwnd Padre(Hwnd ventana) override;
+  uint32_t ProcesoDe(Hwnd ventana) override;
+  bool Mover(Hwnd ventana, int x, int y, int ancho, int alto) override;
+  bool Activar(Hwnd ventana) override;
+  void Teclear(const std::vector<EventoTecla>& eventos) override;
+  Arranque Iniciar(const std::string& ejecutable, const std::string& argumentos,
+                   const std::string& carpetaTrabajo) override;
+  void AbrirDocumento(Hwnd, const std::string& documento) override { documentosAbiertos.push_back(documento); }
+  std::string CarpetaPrograma() override { return carpetaPrograma; }
+
+ private:
+  static constexpr Hwnd kEscritorio = 1;
+  struct Reloj {
+    int64_t vence;   // when it fires next
+    uint64_t orden;  // arming order, for ties
+  };
+  bool SiguienteDisparo(int64_t limite, Temporizador*& cual, int64_t& cuando);
+  std::map<Temporizador*, Reloj> relojes_;
+  uint64_t armados_ = 0;
+  int64_t ahora_ = 0;
+  Hwnd proximoHandle_ = 0x100;
+  std::map<const Ventana*, std::pair<std::function<void()>, std::function<void()>>> capturas_;
+  std::map<const Ventana*, bool> teclaRapidaPendiente_;
+  std::deque<std::function<void()>> pendientes_;
+};
+
+}  // namespace kelu

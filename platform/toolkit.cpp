@@ -1,0 +1,192 @@
+#include "platform/toolkit.h"
+
+#include <algorithm>
+
+namespace kelu {
+
+Control::Control(Ventana& ventana, TipoControl tipo, std::string nombre, Rectangulo posicion, Fuente fuente,
+                 std::string texto)
+    : ventana_(ventana),
+      tipo_(tipo),
+      nombre_(std::move(nombre)),
+      posicion_(posicion),
+      fuente_(std::move(fuente)),
+      texto_(std::move(texto)) {
+  ventana.Registrar(*this);
+}
+
+void Control::SetTexto(std::string texto) {
+  if (texto == texto_) return;
+  texto_ = std::move(texto);
+  Avisar(Propiedad::Texto);
+  if (tipo_ == TipoControl::CajaTexto && Change) Change();
+}
+
+void Control::TextoDelUsuario(std::string texto) {
+  if (texto == texto_) return;
+  texto_ = std::move(texto);
+  if (Change) Change();
+}
+
+void Control::SetPosicion(Rectangulo posicion) {
+  if (posicion == posicion_) return;
+  posicion_ = posicion;
+  Avisar(Propiedad::Posicion);
+}
+
+void Control::SetHabilitado(bool habilitado) {
+  if (habilitado == habilitado_) return;
+  habilitado_ = habilitado;
+  Avisar(Propiedad::Habilitado);
+}
+
+void Control::SetVisible(bool visible) {
+  if (visible == visible_) return;
+  visible_ = visible;
+  Avisar(Propiedad::Visible);
+}
+
+bool Control::Enfocable() const {
+  return tipo_ == TipoControl::Boton || tipo_ == TipoControl::Combo || tipo_ == TipoControl::Casilla ||
+         tipo_ == TipoControl::CajaTexto;
+}
+
+void Control::SetFoco() {
+  if (Enfocable() && habilitado_ && visible_) ventana_.Kit().Enfocar(*this);
+}
+
+void Combo::Limpiar() {
+  entradas_.clear();
+  seleccion_ = -1;
+  Avisar(Propiedad::Lista);
+}
+
+void Combo::Agregar(std::string entrada) {
+  entradas_.push_back(std::move(entrada));
+  Avisar(Propiedad::Lista);
+}
+
+bool Combo::SetSeleccion(int i) {
+  if (i < -1 || i >= Cantidad()) return false;
+  seleccion_ = i;
+  Avisar(Propiedad::Seleccion);
+  if (Click) Click();
+  return true;
+}
+
+void Casilla::SetMarcada(bool marcada) {
+  if (marcada == marcada_) return;
+  marcada_ = marcada;
+  Avisar(Propiedad::Valor);
+  if (Click) Click();
+}
+
+void CajaTexto::SeleccionarTodo() {
+  inicioSeleccion = 0;
+  largoSeleccion = static_cast<int>(Texto().size());
+  Avisar(Propiedad::Seleccion);
+}
+
+Temporizador::Temporizador(Toolkit& toolkit, int intervalo, bool activo)
+    : toolkit_(toolkit), intervalo_(intervalo), activo_(activo) {
+  toolkit_.Programar(*this);
+}
+
+Temporizador::~Temporizador() { toolkit_.Olvidar(*this); }
+
+void Temporizador::SetEnabled(bool activo) {
+  if (activo == activo_) return;
+  activo_ = activo;
+  toolkit_.Programar(*this);
+}
+
+void Temporizador::SetInterval(int ms) {
+  intervalo_ = std::clamp(ms, 0, 32767);
+  toolkit_.Programar(*this);
+}
+
+Ventana::Ventana(Toolkit& toolkit, std::string nombre, std::string caption, int ancho, int alto)
+    : anchoCliente(ancho),
+      altoCliente(alto),
+      toolkit_(toolkit),
+      nombre_(std::move(nombre)),
+      caption_(std::move(caption)),
+      posicion_{0, 0, ancho, alto} {}
+
+Ventana::~Ventana() {
+  if (cargada_) toolkit_.Destruir(*this);
+}
+
+void Ventana::SetCaption(std::string caption) {
+  caption_ = std::move(caption);
+  Avisar(Propiedad::Texto);
+}
+
+void Ventana::SetPosicion(Rectangulo posicion) {
+  if (posicion == posicion_) return;
+  posicion_ = posicion;
+  Avisar(Propiedad::Posicion);
+  if (Resize) Resize();
+}
+
+void Ventana::PosicionDelSistema(Rectangulo posicion) {
+  if (posicion == posicion_) return;
+  posicion_ = posicion;
+  if (Resize) Resize();
+}
+
+void Ventana::SetEstado(EstadoVentana estado) {
+  if (estado == estado_) return;
+  estado_ = estado;
+  Avisar(Propiedad::Estado);
+}
+
+void Ventana::EstadoDelSistema(EstadoVentana estado) {
+  if (estado == estado_) return;
+  estado_ = estado;
+  if (Resize) Resize();
+}
+
+void Ventana::FocoDelSistema(Control* control) {
+  if (control == foco_) return;
+  foco_ = control;
+  if (control && control->GotFocus) control->GotFocus();
+}
+
+void Ventana::Cargar() {
+  if (cargada_) return;
+  cargada_ = true;
+  std::stable_sort(controles_.begin(), controles_.end(),
+                   [](const Control* a, const Control* b) { return a->IndiceTab < b->IndiceTab; });
+  toolkit_.Crear(*this);
+  if (Load) Load();
+}
+
+void Ventana::Mostrar(bool modal) {
+  Cargar();
+  if (!cargada_) return;  // the load handler unloaded it
+  visible_ = true;
+  toolkit_.MostrarVentana(*this, modal);
+}
+
+void Ventana::Ocultar() {
+  if (!visible_) return;
+  visible_ = false;
+  toolkit_.OcultarVentana(*this);
+}
+
+bool Ventana::Descargar() {
+  if (!cargada_) return true;
+  bool cancelar = false;
+  if (QueryUnload) QueryUnload(cancelar);
+  if (cancelar) return false;
+  if (Unload) Unload();
+  cargada_ = false;
+  visible_ = false;
+  foco_ = nullptr;
+  toolkit_.Destruir(*this);
+  handle_ = 0;
+  return true;
+}
+
+}  // namespace kelu

@@ -1,0 +1,327 @@
+// The small window toolkit the forms are written against. Windows, controls
+// and timers are plain objects that hold their own state; a backend (Win32,
+// or the in-memory one of the tests) mirrors that state on screen and turns
+// what the user does into the events below.
+#pragma once
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace kelu {
+
+class Toolkit;
+class Ventana;
+
+using Hwnd = std::uintptr_t;  // a native window handle; 0 names no window
+
+struct Rectangulo {  // twips
+  int izquierda = 0, arriba = 0, ancho = 0, alto = 0;
+  bool operator==(const Rectangulo&) const = default;
+};
+
+struct Fuente {
+  std::string nombre = "Verdana";
+  double puntos = 9;
+  bool negrita = false;
+};
+
+enum class Alineacion { Izquierda, Derecha, Centro };
+enum class TipoControl { Etiqueta, Boton, Combo, Casilla, CajaTexto, Marco, Imagen };
+
+// Mouse position in twips, relative to the control (or the window's client).
+struct EventoRaton {
+  int boton = 1;  // 1 left, 2 right, 4 middle
+  int x = 0, y = 0;
+};
+
+struct TeclaPulsada {
+  int codigo = 0;  // virtual key code
+  int shift = 0;   // 1 Shift, 2 Ctrl, 4 Alt
+};
+
+// What changed, so that a backend updates only that.
+enum class Propiedad { Texto, Posicion, Habilitado, Visible, Lista, Seleccion, Valor, Estado };
+
+// The backend's side of a window or control.
+class Nativo {
+ public:
+  virtual ~Nativo() = default;
+  virtual void Cambio(Propiedad propiedad) = 0;
+};
+
+class Control {
+ public:
+  Control(Ventana& ventana, TipoControl tipo, std::string nombre, Rectangulo posicion, Fuente fuente,
+          std::string texto = {});
+  Control(const Control&) = delete;
+  Control& operator=(const Control&) = delete;
+  virtual ~Control() = default;
+
+  TipoControl Tipo() const { return tipo_; }
+  const std::string& Nombre() const { return nombre_; }
+  Ventana& Padre() const { return ventana_; }
+  const Fuente& Letra() const { return fuente_; }
+
+  const std::string& Texto() const { return texto_; }  // caption or text
+  void SetTexto(std::string texto);
+  const Rectangulo& Posicion() const { return posicion_; }
+  void SetPosicion(Rectangulo posicion);
+  bool Habilitado() const { return habilitado_; }
+  void SetHabilitado(bool habilitado);
+  bool Visible() const { return visible_; }
+  void SetVisible(bool visible);
+
+  // Controls that can hold the keyboard focus; labels, frames and images can't.
+  bool Enfocable() const;
+  void SetFoco();
+  int IndiceTab = 0;  // lower first; forms set it from their tab order
+
+  std::function<void()> Click, Change, GotFocus;
+  std::function<void(const EventoRaton&)> MouseDown, MouseUp, MouseMove;
+
+  // For backends: state the user changed on screen, then its event.
+  void TextoDelUsuario(std::string texto);
+
+  Nativo* nativo = nullptr;
+
+ protected:
+  void Avisar(Propiedad propiedad) {
+    if (nativo) nativo->Cambio(propiedad);
+  }
+
+ private:
+  Ventana& ventana_;
+  TipoControl tipo_;
+  std::string nombre_;
+  Rectangulo posicion_;
+  Fuente fuente_;
+  std::string texto_;
+  bool habilitado_ = true;
+  bool visible_ = true;
+};
+
+// A label: windowless, drawn by its window, so presses on it reach the window.
+class Etiqueta : public Control {
+ public:
+  Etiqueta(Ventana& v, std::string nombre, Rectangulo pos, Fuente fuente, std::string texto = {},
+           Alineacion alinear = Alineacion::Izquierda)
+      : Control(v, TipoControl::Etiqueta, std::move(nombre), pos, fuente, std::move(texto)),
+        alineacion(alinear) {}
+  Alineacion alineacion;
+  bool borde = false;
+  bool ajustarAlTexto = false;  // grows to fit its caption
+};
+
+class Boton : public Control {
+ public:
+  Boton(Ventana& v, std::string nombre, Rectangulo pos, Fuente fuente, std::string texto)
+      : Control(v, TipoControl::Boton, std::move(nombre), pos, fuente, std::move(texto)) {}
+  bool predeterminado = false;  // Enter presses it
+  bool cancelar = false;        // Esc presses it
+};
+
+// A drop-down list: the user picks an entry and cannot type.
+class Combo : public Control {
+ public:
+  Combo(Ventana& v, std::string nombre, Rectangulo pos, Fuente fuente)
+      : Control(v, TipoControl::Combo, std::move(nombre), pos, fuente) {}
+  void Limpiar();  // also clears the selection
+  void Agregar(std::string entrada);
+  int Cantidad() const { return static_cast<int>(entradas_.size()); }
+  const std::string& Entrada(int i) const { return entradas_.at(static_cast<size_t>(i)); }
+  int Seleccion() const { return seleccion_; }  // -1: none
+  // Selects entry i and raises Click, as a choice by the user does; an index
+  // out of range changes nothing and returns false.
+  bool SetSeleccion(int i);
+
+ private:
+  std::vector<std::string> entradas_;
+  int seleccion_ = -1;
+};
+
+class Casilla : public Control {
+ public:
+  Casilla(Ventana& v, std::string nombre, Rectangulo pos, Fuente fuente, std::string texto)
+      : Control(v, TipoControl::Casilla, std::move(nombre), pos, fuente, std::move(texto)) {}
+  bool Marcada() const { return marcada_; }
+  // Raises Click whenever the state changes, whoever changes it.
+  void SetMarcada(bool marcada);
+
+ private:
+  bool marcada_ = false;
+};
+
+class CajaTexto : public Control {
+ public:
+  CajaTexto(Ventana& v, std::string nombre, Rectangulo pos, Fuente fuente, std::string texto = {})
+      : Control(v, TipoControl::CajaTexto, std::move(nombre), pos, fuente, std::move(texto)) {}
+  bool soloLectura = false;
+  void SeleccionarTodo();  // selection start 0, length = the whole text
+  int inicioSeleccion = 0, largoSeleccion = 0;
+};
+
+class Imagen : public Control {
+ public:
+  Imagen(Ventana& v, std::string nombre, Rectangulo pos, int numero)
+      : Control(v, TipoControl::Imagen, std::move(nombre), pos, Fuente{}), recurso(numero) {}
+  int recurso;  // the picture's resource number, stretched to the control
+};
+
+// A repeating timer. Enabling a stopped timer starts a fresh countdown, so
+// does a new interval; interval 0 never fires.
+class Temporizador {
+ public:
+  explicit Temporizador(Toolkit& toolkit, int intervalo = 0, bool activo = false);
+  ~Temporizador();
+  Temporizador(const Temporizador&) = delete;
+  Temporizador& operator=(const Temporizador&) = delete;
+
+  bool Enabled() const { return activo_; }
+  void SetEnabled(bool activo);
+  int Interval() const { return intervalo_; }
+  void SetInterval(int ms);  // 0 to 32767
+
+  std::function<void()> Timer;
+  void Disparar() {  // for backends
+    if (activo_ && Timer) Timer();
+  }
+
+ private:
+  Toolkit& toolkit_;
+  int intervalo_;
+  bool activo_;
+};
+
+enum class Borde { Ninguno, Fijo, Ajustable };
+enum class EstadoVentana { Normal = 0, Minimizada = 1, Maximizada = 2 };
+
+// A top-level window and the events of its life.
+class Ventana {
+ public:
+  Ventana(Toolkit& toolkit, std::string nombre, std::string caption, int ancho, int alto);
+  Ventana(const Ventana&) = delete;
+  Ventana& operator=(const Ventana&) = delete;
+  virtual ~Ventana();
+
+  Toolkit& Kit() const { return toolkit_; }
+  const std::string& Nombre() const { return nombre_; }
+
+  // Design, fixed before the window is first created.
+  Borde borde = Borde::Ajustable;
+  bool botonMinimizar = true, botonMaximizar = true, botonCerrar = true;
+  bool centrada = false;      // centred on the screen, else placed by the system
+  bool vistaPreviaTeclas = false;  // KeyDown sees keys before the focused control
+  bool conIcono = true;
+  int anchoCliente, altoCliente;  // twips
+
+  const std::string& Caption() const { return caption_; }
+  void SetCaption(std::string caption);
+  // Outer bounds, border and caption included, in twips.
+  const Rectangulo& Posicion() const { return posicion_; }
+  void SetPosicion(Rectangulo posicion);
+  EstadoVentana Estado() const { return estado_; }
+  void SetEstado(EstadoVentana estado);
+
+  bool Cargada() const { return cargada_; }
+  bool Visible() const { return visible_; }
+  Hwnd Handle() const { return handle_; }
+
+  // Creates the window once and raises Load; Show loads it if needed.
+  void Cargar();
+  // Modal: returns when the window is unloaded (the in-memory backend returns
+  // at once and leaves the window open for the test to drive).
+  void Mostrar(bool modal = false);
+  void Ocultar();
+  // Asks QueryUnload; unless cancelled raises Unload and destroys the window.
+  bool Descargar();
+
+  std::function<void()> Load, Activate, Resize, Unload, Click;
+  std::function<void(bool& cancelar)> QueryUnload;
+  std::function<void(const TeclaPulsada&)> KeyDown;
+  std::function<void(const EventoRaton&)> MouseDown, MouseUp, MouseMove;
+
+  const std::vector<Control*>& Controles() const { return controles_; }
+  Control* ConFoco() const { return foco_; }
+
+  // For backends.
+  Nativo* nativo = nullptr;
+  void CreadaPorBackend(Hwnd handle) { handle_ = handle; }
+  void PosicionDelSistema(Rectangulo posicion);  // moved or sized on screen: raises Resize
+  void EstadoDelSistema(EstadoVentana estado);
+  void FocoDelSistema(Control* control);  // raises the control's GotFocus
+  void Registrar(Control& control) { controles_.push_back(&control); }
+  // Closing on screen (close box, log-off, Alt+F4) goes through Descargar.
+  bool CierreDelSistema() { return Descargar(); }
+
+ private:
+  void Avisar(Propiedad propiedad) {
+    if (nativo) nativo->Cambio(propiedad);
+  }
+  Toolkit& toolkit_;
+  std::string nombre_;
+  std::string caption_;
+  Rectangulo posicion_;
+  EstadoVentana estado_ = EstadoVentana::Normal;
+  bool cargada_ = false, visible_ = false;
+  Hwnd handle_ = 0;
+  std::vector<Control*> controles_;
+  Control* foco_ = nullptr;
+};
+
+// The whole screen, in twips, and the twips in one pixel.
+struct Pantalla {
+  int ancho = 0, alto = 0;
+  double twipsPorPixelX = 15, twipsPorPixelY = 15;
+};
+
+// Message-box styles and answers, as the system numbers them.
+enum : int {
+  kMbOk = 0, kMbSiNo = 4, kMbPregunta = 32, kMbExclamacion = 48, kMbSegundoBoton = 256,
+  kIdOk = 1, kIdCancelar = 2, kIdSi = 6, kIdNo = 7,
+};
+
+struct DialogoAbrir {
+  std::string descripcion;  // "Archivos de idioma (*.lng)"
+  std::string patron;       // "*.lng"
+  std::string nombreInicial;
+  std::string carpetaInicial;
+  bool ocultarSoloLectura = true;
+};
+
+// The services a backend gives the forms.
+class Toolkit {
+ public:
+  virtual ~Toolkit() = default;
+
+  // Windows. Crear builds the native window with its controls.
+  virtual void Crear(Ventana& ventana) = 0;
+  virtual void Destruir(Ventana& ventana) = 0;
+  virtual void MostrarVentana(Ventana& ventana, bool modal) = 0;
+  virtual void OcultarVentana(Ventana& ventana) = 0;
+  virtual void Enfocar(Control& control) = 0;
+  virtual void SiempreEncima(Ventana& ventana, bool encima) = 0;
+  // The left-button presses of a window, before its own handling of them.
+  virtual void CapturarClics(Ventana& ventana, std::function<void()> abajo, std::function<void()> arriba) = 0;
+
+  // Timers: called whenever a timer is enabled, disabled or given an interval.
+  virtual void Programar(Temporizador& temporizador) = 0;
+  virtual void Olvidar(Temporizador& temporizador) = 0;
+
+  // The event pump.
+  virtual void ProcesarEventos() = 0;  // every pending event, then return
+  virtual void EsperarMensaje() = 0;   // block until an event is pending
+  virtual bool RegistrarTeclaRapida(Ventana& ventana, int id, unsigned modificadores, int tecla) = 0;
+  virtual void LiberarTeclaRapida(Ventana& ventana, int id) = 0;
+  virtual bool TomarTeclaRapida(Ventana& ventana) = 0;  // a pending hot-key message, removed
+
+  // Screen, pointer, modal boxes.
+  virtual Pantalla LeerPantalla() = 0;
+  virtual void FijarCursor(int x, int y) = 0;  // pixels
+  virtual int MostrarMensaje(Ventana* dueno, const std::string& texto, const std::string& titulo, int estilo) = 0;
+  // The chosen file's full path, or nullopt when the user cancels.
+  virtual std::optional<std::string> ElegirArchivo(Ventana& dueno, const DialogoAbrir& dialogo) = 0;
+};
+
+}  // namespace kelu

@@ -1,0 +1,13 @@
+// Types key events into whatever window has the keyboard focus.
+#pragma once
+#include <vector>
+
+#include "keying/cadena_teclas.h"
+
+namespace kelu {
+
+// Sends all the events in one SendInput call, so no real keystroke of the
+// person can land in the middle of them.
+void EnviarEventosTeclado(const std::vector<EventoTecla>& eventos);
+
+}  // namespace kelu

@@ -1,0 +1,19 @@
+#include "startup/idioma.h"
+
+#include "keying/lector_campos.h"
+
+namespace kelu {
+
+void CargarIdioma(TextosIdioma& textos, const Archivos& archivos, const std::string& ruta) {
+  std::optional<std::string> bytes = archivos.Leer(ruta);
+  if (!bytes) return;
+  std::string texto = AnsiAUtf8(*bytes);
+  LectorCampos lector(texto);
+  for (int n = 1; n <= TextosIdioma::kEntradas; ++n) {
+    std::optional<std::string> item = lector.Siguiente();
+    if (!item) break;
+    textos.SetEntrada(n, std::move(*item));
+  }
+}
+
+}  // namespace kelu

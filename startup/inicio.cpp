@@ -1,0 +1,29 @@
+#include "startup/inicio.h"
+
+#include "platform/paso.h"
+#include "startup/frm_inicio.h"
+#include "startup/programa.h"
+#include "window/frm_kelu.h"
+
+namespace kelu {
+
+int EjecutarKelu(Toolkit& toolkit, Escritorio& escritorio, Archivos& archivos) {
+  Programa programa(toolkit, escritorio, archivos);
+  frmInicio inicio(programa);
+  frmKelu principal(programa);
+  bool terminado = false;
+  inicio.MostrarPrincipal = [&] {
+    principal.Mostrar();
+    terminado = true;
+  };
+  inicio.Mostrar();
+  // Until the splash hands over; the main window then pumps its own events
+  // inside that hand-over, and this loop ends when it returns.
+  while (!terminado) {
+    toolkit.EsperarMensaje();
+    toolkit.ProcesarEventos();
+  }
+  return 0;
+}
+
+}  // namespace kelu

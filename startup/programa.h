@@ -1,0 +1,35 @@
+// The program-wide state: one instance for the whole run, handed to every
+// form by reference, so tests can build a fresh one.
+#pragma once
+#include <string>
+
+#include "config/configuracion.h"
+#include "keying/tabla_codigo.h"
+#include "platform/archivos.h"
+#include "platform/escritorio.h"
+#include "platform/toolkit.h"
+#include "startup/idioma.h"
+
+namespace kelu {
+
+struct Programa {
+  Programa(Toolkit& kit, Escritorio& esc, Archivos& arch)
+      : toolkit(kit), escritorio(esc), archivos(arch), carpeta(esc.CarpetaPrograma()) {}
+
+  Toolkit& toolkit;
+  Escritorio& escritorio;
+  Archivos& archivos;
+  std::string carpeta;  // the program's own folder
+
+  Configuracion configuracion;
+  TablaCodigo tabla;
+  TextosIdioma idioma;
+
+  // The path of a file in the program's folder.
+  std::string Ruta(const std::string& nombre) const { return UnirRuta(carpeta, nombre); }
+};
+
+// The title under which KELU presents itself; windows titled so are its own.
+inline constexpr const char* kTituloPrograma = "KELU";
+
+}  // namespace kelu

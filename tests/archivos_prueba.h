@@ -1,0 +1,58 @@
+// Files for tests: a fresh folder per test on the real file system, and a
+// wrapper that makes chosen operations fail.
+#pragma once
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "platform/archivos.h"
+
+namespace kelu::prueba {
+
+// A fresh, empty folder, in the program's own "\" path form.
+class CarpetaTemporal {
+ public:
+  CarpetaTemporal();
+  ~CarpetaTemporal();
+  const std::string& Ruta() const { return ruta_; }
+  std::string En(const std::string& nombre) const { return UnirRuta(ruta_, nombre); }
+  // Writes raw bytes (no conversion) to a file of the folder.
+  void Escribir(const std::string& nombre, const std::string& bytes) const;
+  std::string Leer(const std::string& nombre) const;
+  bool Existe(const std::string& nombre) const;
+
+ private:
+  std::filesystem::path nativa_;
+  std::string ruta_;
+};
+
+// The real files, with failures on demand.
+class ArchivosConFallos : public Archivos {
+ public:
+  std::optional<std::string> Leer(const std::string& ruta) const override { return real.Leer(ruta); }
+  bool Abrible(const std::string& ruta) const override { return real.Abrible(ruta); }
+  bool Escribir(const std::string& ruta, std::string_view bytes) override {
+    if (fallarEscrituraTras >= 0) {  // writes part of the bytes, then fails: a full disk
+      real.Escribir(ruta, bytes.substr(0, static_cast<size_t>(fallarEscrituraTras)));
+      return false;
+    }
+    return real.Escribir(ruta, bytes);
+  }
+  bool Reemplazar(const std::string& desde, const std::string& hasta) override {
+    return !fallarReemplazo && real.Reemplazar(desde, hasta);
+  }
+  void Borrar(const std::string& ruta) override { real.Borrar(ruta); }
+
+  Archivos& real = ArchivosDelSistema();
+  long fallarEscrituraTras = -1;
+  bool fallarReemplazo = false;
+};
+
+// Text in the ANSI code page with CR LF line ends, from UTF-8 lines.
+std::string Ansi(const std::string& utf8);
+
+// The shipped data folder.
+std::string CarpetaDatos();
+
+}  // namespace kelu::prueba

@@ -1,0 +1,166 @@
+#include <gtest/gtest.h>
+
+#include "keying/motor_pulsaciones.h"
+#include "platform/headless/toolkit_headless.h"
+
+namespace kelu {
+
+class Motor : public ::testing::Test {
+ protected:
+  Motor() : programa(kit, kit, ArchivosDelSistema()) {
+    programa.configuracion = ConfiguracionPredeterminada();
+    programa.configuracion.MostrarPulsaciones = false;
+    programa.tabla = TablaDeTexto("x:3\r\n.-:a\r\n...:s\r\n.:e\r\n");
+    motor.CerrarLetra = [this] { ++letras; };
+    motor.CerrarPalabra = [this] { ++palabras; };
+    motor.AplicarIntervalos();
+  }
+  // A press held for `ticks` firings of the 10 ms timer.
+  void Pulsar(int ticks) {
+    kit.BotonAbajo(ventana);
+    kit.Avanzar(ticks * 10 + 5);
+    kit.BotonArriba(ventana);
+  }
+  std::string Clasificar(int ticks) {
+    motor.CodigoActual.clear();
+    Pulsar(ticks);
+    return motor.CodigoActual;
+  }
+
+  ToolkitHeadless kit;
+  Programa programa;
+  Ventana ventana{kit, "frmKelu", "KELU", 8880, 1335};
+  MotorPulsaciones motor{programa, ventana};
+  int letras = 0, palabras = 0;
+
+  void SetUp() override {
+    kit.CapturarClics(ventana, [this] { motor.BotonAbajo(); }, [this] { motor.BotonArriba(); });
+  }
+};
+
+TEST_F(Motor, DefaultBandsExcludeTheirBounds) {
+  EXPECT_EQ(Clasificar(15), "");
+  EXPECT_EQ(Clasificar(16), ".");
+  EXPECT_EQ(Clasificar(34), ".");
+  EXPECT_EQ(Clasificar(35), "");
+  EXPECT_EQ(Clasificar(36), "-");
+  EXPECT_EQ(Clasificar(114), "-");
+  EXPECT_EQ(Clasificar(115), "");
+  EXPECT_EQ(motor.ContadorAbajo, 115);  // kept after the release
+}
+
+TEST_F(Motor, SymbolsAppendUntilTheLetterGapCloses) {
+  Pulsar(25);
+  kit.Avanzar(500);
+  Pulsar(75);
+  EXPECT_EQ(motor.CodigoActual, ".-");
+  EXPECT_EQ(letras, 0);
+  kit.Avanzar(1990);
+  EXPECT_EQ(letras, 0);
+  kit.Avanzar(20);  // 2 s after the last release
+  EXPECT_EQ(letras, 1);
+  kit.Avanzar(2000);
+  EXPECT_EQ(letras, 2);  // the gap keeps firing: it does not stop itself
+}
+
+TEST_F(Motor, APressOutsideBothBandsStillRestartsTheGap) {
+  Pulsar(25);
+  kit.Avanzar(1500);
+  Pulsar(5);  // too short for anything
+  EXPECT_EQ(motor.CodigoActual, ".");
+  kit.Avanzar(1900);
+  EXPECT_EQ(letras, 0);
+  kit.Avanzar(200);
+  EXPECT_EQ(letras, 1);
+}
+
+TEST_F(Motor, HoldingLongerThan320SecondsSaturatesTheCounter) {
+  kit.BotonAbajo(ventana);
+  kit.Avanzar(400000);
+  EXPECT_EQ(motor.ContadorAbajo, 32000);
+  kit.BotonArriba(ventana);
+  EXPECT_EQ(motor.ContadorAbajo, 32000);
+}
+
+TEST_F(Motor, OverlappingBandsGiveADotThenADash) {
+  programa.configuracion.DuracionRaya = 40;
+  programa.configuracion.ToleranciaRaya = 10;  // 31..49 overlaps 16..34
+  EXPECT_EQ(Clasificar(32), ".-");
+  // Bounds far beyond 16 bits classify by the real numbers, not not at all.
+  programa.configuracion.DuracionRaya = 32000;
+  programa.configuracion.ToleranciaRaya = 32000;
+  EXPECT_EQ(Clasificar(40), "-");
+}
+
+TEST_F(Motor, GapIntervalsUseTheLowerEdgeAndKeepTheOldOneOnOverflow) {
+  Configuracion& c = programa.configuracion;
+  c.TiempoEntreLetras = 50;
+  c.ToleranciaEntreLetras = 20;
+  c.TiempoEntrePalabras = 3276;
+  motor.AplicarIntervalos();
+  EXPECT_EQ(motor.tmrTiempoEntreLetras.Interval(), 300);
+  EXPECT_EQ(motor.tmrTiempoEntrePalabras.Interval(), 32760);
+
+  c.TiempoEntreLetras = 3277;     // 32770 ms overflows
+  c.TiempoEntrePalabras = 10;
+  c.ToleranciaEntrePalabras = 20;  // negative
+  motor.AplicarIntervalos();
+  EXPECT_EQ(motor.tmrTiempoEntreLetras.Interval(), 300);
+  EXPECT_EQ(motor.tmrTiempoEntrePalabras.Interval(), 32760);
+
+  c.TiempoEntreLetras = c.ToleranciaEntreLetras = 40;  // interval 0: never closes
+  motor.AplicarIntervalos();
+  Pulsar(25);
+  kit.Avanzar(60000);
+  EXPECT_EQ(letras, 0);
+}
+
+TEST_F(Motor, GapsRunFromTheStartAndAWordGapRepeats) {
+  programa.configuracion.TiempoEntrePalabras = 150;
+  motor.AplicarIntervalos();
+  kit.Avanzar(4600);
+  EXPECT_EQ(palabras, 3);  // one per 1.5 s with no press at all
+  EXPECT_EQ(letras, 2);
+  kit.BotonAbajo(ventana);
+  kit.Avanzar(10000);  // held: both gaps stand still
+  EXPECT_EQ(palabras, 3);
+  EXPECT_EQ(letras, 2);
+}
+
+TEST_F(Motor, SuspensionStopsEverythingAndResumingStartsGapsAfresh) {
+  Pulsar(25);
+  kit.Avanzar(1500);
+  motor.tmrEnvio.SetEnabled(true);
+  motor.SuspenderTemporizadores();
+  EXPECT_FALSE(motor.tmrTiempoEntreLetras.Enabled() || motor.tmrEnvio.Enabled() || motor.tmrClicAbajo.Enabled());
+  kit.Avanzar(60000);
+  EXPECT_EQ(letras, 0);
+  motor.tmrEnvio.SetEnabled(false);
+  motor.ReanudarTemporizadores();
+  EXPECT_TRUE(motor.tmrEnvio.Enabled());  // as it was when suspended
+  EXPECT_FALSE(motor.tmrClicAbajo.Enabled());
+  kit.Avanzar(1990);
+  EXPECT_EQ(letras, 0);  // the half-elapsed gap started over
+  kit.Avanzar(20);
+  EXPECT_EQ(letras, 1);
+  EXPECT_EQ(motor.CodigoActual, ".");
+}
+
+TEST_F(Motor, EchoShowsTheCodeAndItsTextOnlyWhenAskedFor) {
+  programa.idioma.SetEntrada(18, "KELU - ");
+  programa.idioma.SetEntrada(19, " = ");
+  ventana.SetCaption("KELU");
+  Pulsar(25);
+  EXPECT_EQ(ventana.Caption(), "KELU");  // echo off: the caption is never touched
+
+  programa.configuracion.MostrarPulsaciones = true;
+  kit.Avanzar(300);
+  Pulsar(75);
+  EXPECT_EQ(ventana.Caption(), "KELU - .- = a");
+  motor.ActualizarEco(false);
+  EXPECT_EQ(ventana.Caption(), "KELU - .- = ");
+  Pulsar(75);
+  EXPECT_EQ(ventana.Caption(), "KELU - .-- = ");  // stands for nothing yet
+}
+
+}  // namespace kelu

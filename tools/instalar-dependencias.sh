@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# Installs, on Debian 12 as root, what the builds and tests need: the native
+# and MinGW-w64 compilers, GoogleTest's sources, Wine, and the X tools the
+# end-to-end tests drive it with. Installs only what is missing, so a second
+# run only checks and returns at once.
+set -euo pipefail
+
+paquetes=(
+  cmake ninja-build g++ googletest
+  g++-mingw-w64-x86-64-posix mingw-w64-tools
+  wine wine64
+  xvfb xdotool imagemagick x11-utils
+  python3
+)
+
+faltan=()
+for paquete in "${paquetes[@]}"; do
+  estado=$(dpkg-query -W -f='${db:Status-Status}' "$paquete" 2>/dev/null || true)
+  [[ "$estado" == installed ]] || faltan+=("$paquete")
+done
+
+if [[ ${#faltan[@]} -eq 0 ]]; then
+  exit 0
+fi
+
+if [[ $(id -u) -ne 0 ]]; then
+  echo "instalar-dependencias: missing ${faltan[*]}; run as root to install them" >&2
+  exit 1
+fi
+
+echo "instalar-dependencias: installing ${faltan[*]}"
+export DEBIAN_FRONTEND=noninteractive
+apt-get update -qq
+# With Wine's recommended packages: its fonts and the X extensions it uses.
+apt-get install -y -qq "${faltan[@]}" >/dev/null

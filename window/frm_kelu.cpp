@@ -1,0 +1,186 @@
+#include "window/frm_kelu.h"
+
+#include "platform/numeros.h"
+#include "platform/paso.h"
+#include "window/lanzador.h"
+
+namespace kelu {
+namespace {
+const Fuente kVerdana9{"Verdana", 9};
+const Fuente kVerdana825{"Verdana", 8.25};
+constexpr int kTeclaEsc = 27, kTeclaF2 = 113, kTeclaF6 = 117, kTeclaI = 73;
+}  // namespace
+
+frmKelu::frmKelu(Programa& programa)
+    : Ventana(programa.toolkit, "frmKelu", "KELU", 8880, 1335),
+      lblFijarPunteroDelMouse(*this, "lblFijarPunteroDelMouse", {240, 780, 2370, 195}, kVerdana825,
+                              "F2: Fijar puntero del mouse"),
+      cmdSalir(*this, "cmdSalir", {3960, 720, 1455, 375}, kVerdana9, "&Salir"),
+      cboProcesos(*this, "cboProcesos", {240, 360, 3615, 315}, kVerdana825),
+      lblEscribirEn(*this, "lblEscribirEn", {240, 120, 1050, 210}, kVerdana9, "Escribir en:"),
+      cmdOpciones(*this, "cmdOpciones", {3960, 240, 1455, 375}, kVerdana9, "&Opciones"),
+      fraClic(*this, "fraClic", {5640, 240, 3135, 855}, kVerdana9),
+      lblCentro(*this, "lblCentro", {6840, 600, 855, 255}, kVerdana9),
+      lblF6CtrlI(*this, "lblF6CtrlI", {240, 1005, 3030, 195}, kVerdana825, "F6: Bloc de notas  -  CTRL+I: KELU"),
+      motor(programa, *this),
+      lista(programa.escritorio),
+      entrega(programa, motor, lista, cboProcesos, *this),
+      programa_(programa) {
+  botonMaximizar = false;
+  vistaPreviaTeclas = true;
+  fraClic.borde = true;
+  int tab = 0;
+  for (Control* c : std::initializer_list<Control*>{&lblFijarPunteroDelMouse, &cmdSalir, &cboProcesos, &lblEscribirEn,
+                                                    &cmdOpciones, &fraClic, &lblCentro, &lblF6CtrlI})
+    c->IndiceTab = tab++;
+
+  Load = [this] { Form_Load(); };
+  Resize = [this] { Paso([&] { Form_Resize(); }); };
+  KeyDown = [this](const TeclaPulsada& t) { Form_KeyDown(t); };
+  QueryUnload = [this](bool& cancelar) { Form_QueryUnload(cancelar); };
+  Unload = [this] { Form_Unload(); };
+
+  cmdSalir.Click = [this] { Descargar(); };
+  cmdOpciones.Click = [this] {
+    if (AbrirOpciones) AbrirOpciones();
+  };
+  cboProcesos.GotFocus = [this] { LlenarLista(); };
+  cboProcesos.Click = [this] { lista.Elegir(cboProcesos); };
+  // A press on the pad leaves the focus on Opciones, away from the list.
+  fraClic.Click = [this] { Paso([&] { cmdOpciones.SetFoco(); }); };
+  lblCentro.Click = [this] { Paso([&] { cmdOpciones.SetFoco(); }); };
+  fraClic.MouseMove = [this](const EventoRaton&) {
+    if (!programa_.configuracion.FijarPuntero) return;
+    Paso([&] {
+      auto [x, y] = PuntoCentralClic();
+      Kit().FijarCursor(x, y);
+    });
+  };
+}
+
+void frmKelu::TraducirfrmKelu() {
+  const TextosIdioma& t = programa_.idioma;
+  Paso([&] { SetCaption(t.Entrada(7)); });
+  Paso([&] { lblEscribirEn.SetTexto(t.Entrada(8)); });
+  Paso([&] { lblFijarPunteroDelMouse.SetTexto(t.Entrada(9)); });
+  Paso([&] { lblF6CtrlI.SetTexto(t.Entrada(10)); });
+  Paso([&] { cmdOpciones.SetTexto(t.Entrada(11)); });
+  Paso([&] { cmdSalir.SetTexto(t.Entrada(12)); });
+}
+
+void frmKelu::ActualizarEtiquetaPuntero() {
+  lblFijarPunteroDelMouse.SetTexto(programa_.idioma.Entrada(programa_.configuracion.FijarPuntero ? 17 : 9));
+}
+
+void frmKelu::ActualizarVentana() {
+  const Configuracion& c = programa_.configuracion;
+  Paso([&] {
+    const Pantalla p = Kit().LeerPantalla();
+    Rectangulo r = Posicion();
+    if (c.AjustarAncho) {
+      r.ancho = p.ancho;
+      r.izquierda = 0;
+    }
+    if (c.Ubicacion == "Arriba") {
+      r.arriba = 0;
+      r.izquierda = RedondearPar((p.ancho - r.ancho) / 2.0);
+    } else if (c.Ubicacion == "Abajo") {
+      r.arriba = p.alto - r.alto - 500;
+      r.izquierda = RedondearPar((p.ancho - r.ancho) / 2.0);
+    }
+    SetPosicion(r);
+  });
+  Paso([&] { Kit().SiempreEncima(*this, c.SiempreVisible); });
+}
+
+void frmKelu::Form_Resize() {
+  if (Estado() == EstadoVentana::Minimizada) return;
+  Rectangulo r = Posicion();
+  if (r.ancho < kAnchoMinimo || r.alto < kAltoMinimo) {
+    r.ancho = std::max(r.ancho, kAnchoMinimo);
+    r.alto = std::max(r.alto, kAltoMinimo);
+    SetPosicion(r);  // raises Resize again, which lays the pad out
+    return;
+  }
+  Rectangulo pad = fraClic.Posicion();
+  pad.ancho = r.ancho - 5950;
+  pad.alto = r.alto - 1000;
+  fraClic.SetPosicion(pad);
+  Rectangulo centro = lblCentro.Posicion();
+  centro.izquierda = pad.izquierda + RedondearPar((pad.ancho - centro.ancho) / 2.0);
+  centro.arriba = pad.arriba + RedondearPar((pad.alto - centro.alto) / 2.0);
+  lblCentro.SetPosicion(centro);
+}
+
+std::pair<int, int> frmKelu::PuntoCentralClic() const {
+  const Pantalla p = Kit().LeerPantalla();
+  const Rectangulo& v = Posicion();
+  const Rectangulo& pad = fraClic.Posicion();
+  double x = (v.izquierda + pad.izquierda + pad.ancho / 2.0) / p.twipsPorPixelX;
+  double y = (v.arriba + pad.arriba + pad.alto / 2.0) / p.twipsPorPixelY + 30;
+  return {RedondearPar(x), RedondearPar(y)};
+}
+
+void frmKelu::LlenarLista() { lista.LlenarListaVentanas(cboProcesos, kTituloPrograma, Caption()); }
+
+void frmKelu::Form_Load() {
+  Paso([&] { TraducirfrmKelu(); });
+  Paso([&] { CargarCodigo(programa_.tabla, programa_.configuracion.Codigo, programa_.archivos, programa_.carpeta); });
+  Paso([&] { motor.AplicarIntervalos(); });
+  Paso([&] { LlenarLista(); });
+  Paso([&] { ActualizarVentana(); });
+  Paso([&] { ActualizarEtiquetaPuntero(); });
+  Paso([&] { Kit().CapturarClics(*this, [this] { motor.BotonAbajo(); }, [this] { motor.BotonArriba(); }); });
+  teclaRapida.RegistrarTeclaRapida(*this, kTeclaI);
+}
+
+Rectangulo RectanguloBlocDeNotas(const std::string& ubicacion, const Pantalla& p, int altoVentana) {
+  const int ancho = RedondearPar(p.ancho / p.twipsPorPixelX);
+  const int alto = RedondearPar((p.alto - altoVentana) / p.twipsPorPixelY - 30);
+  if (ubicacion == "Abajo") return {0, 0, ancho, alto};
+  if (ubicacion == "Arriba") return {0, RedondearPar(altoVentana / p.twipsPorPixelY), ancho, alto};
+  return {-1, -1, -1, -1};
+}
+
+void frmKelu::AbrirBlocDeNotas() {
+  Paso([&] {
+    Rectangulo r = RectanguloBlocDeNotas(programa_.configuracion.Ubicacion, Kit().LeerPantalla(), Posicion().alto);
+    EjecutarYPosicionarPrograma(Kit(), programa_.escritorio, programa_.carpeta, "notepad.exe", r.izquierda, r.arriba,
+                                r.ancho, r.alto);
+  });
+  Paso([&] { LlenarLista(); });
+  Paso([&] { cboProcesos.SetSeleccion(0); });
+}
+
+// The shift state is never looked at: Shift+F2 acts as F2.
+void frmKelu::Form_KeyDown(const TeclaPulsada& tecla) {
+  if (tecla.codigo == kTeclaEsc) Paso([&] { Descargar(); });
+  if (tecla.codigo == kTeclaF2) {
+    Configuracion& c = programa_.configuracion;
+    c.FijarPuntero = !c.FijarPuntero;
+    Paso([&] { ActualizarEtiquetaPuntero(); });
+    if (c.FijarPuntero)
+      Paso([&] {
+        auto [x, y] = PuntoCentralClic();
+        Kit().FijarCursor(x, y);
+      });
+  }
+  if (tecla.codigo == kTeclaF6) AbrirBlocDeNotas();
+}
+
+void frmKelu::Form_QueryUnload(bool& cancelar) {
+  const TextosIdioma& t = programa_.idioma;
+  int respuesta = kIdSi;
+  Paso([&] {
+    respuesta =
+        Kit().MostrarMensaje(this, t.Entrada(13), t.Entrada(14), kMbSiNo | kMbPregunta | kMbSegundoBoton);
+  });
+  if (respuesta == kIdNo) cancelar = true;
+}
+
+void frmKelu::Form_Unload() {
+  Paso([&] { GuardarConfiguracion(programa_.configuracion, programa_.archivos, programa_.carpeta); });
+  Paso([&] { teclaRapida.LiberarTeclaRapida(*this); });
+}
+
+}  // namespace kelu

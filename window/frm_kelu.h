@@ -1,0 +1,63 @@
+// The main window: a low strip with the target list, two buttons, two hint
+// labels and the keying pad.
+#pragma once
+#include <functional>
+#include <string>
+#include <utility>
+
+#include "keying/entrega.h"
+#include "keying/motor_pulsaciones.h"
+#include "platform/toolkit.h"
+#include "startup/programa.h"
+#include "window/lista_ventanas.h"
+#include "window/teclas_rapidas.h"
+
+namespace kelu {
+
+class frmKelu : public Ventana {
+ public:
+  explicit frmKelu(Programa& programa);
+
+  static constexpr int kAnchoMinimo = 9000;  // outer size, twips
+  static constexpr int kAltoMinimo = 1850;
+
+  void TraducirfrmKelu();
+  void ActualizarVentana();
+  void ActualizarEtiquetaPuntero();  // entry 17 while the pointer is fixed, else 9
+  // The screen point, in pixels, at the centre of the keying pad.
+  std::pair<int, int> PuntoCentralClic() const;
+
+  Etiqueta lblFijarPunteroDelMouse;
+  Boton cmdSalir;
+  Combo cboProcesos;
+  Etiqueta lblEscribirEn;
+  Boton cmdOpciones;
+  Etiqueta fraClic;
+  Etiqueta lblCentro;
+  Etiqueta lblF6CtrlI;
+
+  MotorPulsaciones motor;
+  ListaVentanas lista;
+  Entrega entrega;
+  TeclaRapida teclaRapida;
+
+  // Opens the options dialog; the dialog plugs itself in here.
+  std::function<void()> AbrirOpciones;
+
+ private:
+  void Form_Load();
+  void Form_Resize();
+  void Form_KeyDown(const TeclaPulsada& tecla);
+  void Form_QueryUnload(bool& cancelar);
+  void Form_Unload();
+  void AbrirBlocDeNotas();
+  void LlenarLista();
+
+  Programa& programa_;
+};
+
+// Turns "Abajo"/"Arriba"/other placement into the editor's rectangle in
+// pixels beside a main window `altoVentana` twips high; -1s mean "leave it".
+Rectangulo RectanguloBlocDeNotas(const std::string& ubicacion, const Pantalla& pantalla, int altoVentana);
+
+}  // namespace kelu

@@ -1,0 +1,37 @@
+// The target list: the titles of the visible top-level windows, the handle
+// behind each entry, and the chosen target.
+#pragma once
+#include <array>
+#include <string>
+
+#include "platform/escritorio.h"
+#include "platform/toolkit.h"
+
+namespace kelu {
+
+// True when some entry of the list equals `texto` exactly.
+bool EstaEnLista(const Combo& lista, const std::string& texto);
+
+class ListaVentanas {
+ public:
+  explicit ListaVentanas(Escritorio& escritorio) : escritorio_(escritorio) {}
+
+  static constexpr int kTitulo = 99;  // characters of a title that count
+  static constexpr char kSinTitulo[] = "|";
+
+  // The title of HandleDestino, or "|" when it has none (or is no window).
+  std::string TituloVentanaDestino();
+  // Refills the list from the desktop; no entry is selected afterwards.
+  // Windows titled `tituloPrograma` or `captionPrincipal` are KELU's own.
+  void LlenarListaVentanas(Combo& lista, const std::string& tituloPrograma, const std::string& captionPrincipal);
+  // The choice of an entry: its window becomes the target.
+  void Elegir(const Combo& lista);
+
+  std::array<Hwnd, 101> HandlesVentanas{};
+  Hwnd HandleDestino = 0;
+
+ private:
+  Escritorio& escritorio_;
+};
+
+}  // namespace kelu

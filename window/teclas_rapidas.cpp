@@ -1,0 +1,31 @@
+#include "window/teclas_rapidas.h"
+
+#include "platform/paso.h"
+
+namespace kelu {
+
+void TeclaRapida::RegistrarTeclaRapida(Ventana& ventana, int tecla) {
+  FinEspera = false;
+  Paso([&] { ventana.Kit().RegistrarTeclaRapida(ventana, kIdentificador, kControl, tecla); });
+  Paso([&] { ventana.Mostrar(); });
+  EsperarTeclaRapida(ventana);
+}
+
+void TeclaRapida::EsperarTeclaRapida(Ventana& ventana) {
+  Toolkit& kit = ventana.Kit();
+  while (!FinEspera) {
+    kit.EsperarMensaje();
+    if (kit.TomarTeclaRapida(ventana)) {
+      Paso([&] { ventana.SetEstado(EstadoVentana::Normal); });
+      Paso([&] { ventana.Mostrar(); });
+    }
+    kit.ProcesarEventos();
+  }
+}
+
+void TeclaRapida::LiberarTeclaRapida(Ventana& ventana) {
+  FinEspera = true;
+  Paso([&] { ventana.Kit().LiberarTeclaRapida(ventana, kIdentificador); });
+}
+
+}  // namespace kelu

@@ -1,0 +1,22 @@
+// The system-wide hot key Ctrl+I and the wait loop that pumps KELU's events
+// for as long as the main window lives.
+#pragma once
+#include "platform/toolkit.h"
+
+namespace kelu {
+
+class TeclaRapida {
+ public:
+  static constexpr int kIdentificador = 49151;  // 0xBFFF
+  static constexpr unsigned kControl = 2;       // MOD_CONTROL
+
+  // Registers Ctrl+`tecla`, shows the window and runs the wait loop; returns
+  // when LiberarTeclaRapida has ended it.
+  void RegistrarTeclaRapida(Ventana& ventana, int tecla);
+  void EsperarTeclaRapida(Ventana& ventana);
+  void LiberarTeclaRapida(Ventana& ventana);
+
+  bool FinEspera = false;
+};
+
+}  // namespace kelu
