@@ -119,6 +119,10 @@ void ToolkitHeadless::Crear(Ventana& ventana) {
   Buscar(h)->propia = &ventana;
   ventana.CreadaPorBackend(h);
   ventana.nativo = new NativoVentana(*this, ventana);
+  // New windows open at the top-left with a frame of 8 pixels and, unless
+  // borderless, a caption of 23, as a common theme draws them.
+  const bool marco = ventana.borde != Borde::Ninguno;
+  ventana.PosicionDelSistema({0, 0, ventana.anchoCliente + (marco ? 120 : 0), ventana.altoCliente + (marco ? 465 : 0)});
 }
 
 void ToolkitHeadless::Destruir(Ventana& ventana) {

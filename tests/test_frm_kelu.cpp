@@ -1,0 +1,393 @@
+#include <gtest/gtest.h>
+
+#include "platform/headless/toolkit_headless.h"
+#include "platform/numeros.h"
+#include "tests/archivos_prueba.h"
+#include "window/frm_kelu.h"
+#include "window/lanzador.h"
+
+namespace kelu {
+
+// The main window loaded in the in-memory toolkit with the shipped Spanish
+// texts and default code file, settings at their defaults.
+class Principal : public ::testing::Test {
+ protected:
+  Principal() {
+    kit.carpetaPrograma = carpeta.Ruta();
+    for (const char* nombre : {"Español.lng", "Morse ampliado.kel"})
+      carpeta.Escribir(nombre, *ArchivosDelSistema().Leer(UnirRuta(prueba::CarpetaDatos(), nombre)));
+  }
+
+  // Loads the window and runs `cuerpo` inside its wait loop, then closes it.
+  void EnMarcha(const std::function<void()>& cuerpo) {
+    kit.Encolar([&] {
+      cuerpo();
+      f->Descargar();
+    });
+    f->Mostrar();
+  }
+  void Cargar() {
+    programa = std::make_unique<Programa>(kit, kit, ArchivosDelSistema());
+    programa->configuracion = ConfiguracionPredeterminada();
+    programa->configuracion.MostrarPulsaciones = false;
+    CargarIdioma(programa->idioma, ArchivosDelSistema(), programa->Ruta("Español.lng"));
+    f = std::make_unique<frmKelu>(*programa);
+  }
+  void Pulsar(int ms) {
+    kit.BotonAbajo(*f, &f->fraClic);
+    kit.Avanzar(ms);
+    kit.BotonArriba(*f, &f->fraClic);
+    kit.Avanzar(150);
+  }
+  void Teclear(const std::string& morse) {
+    for (char c : morse) Pulsar(c == '.' ? 250 : 750);
+  }
+  void Elegir(Hwnd ventana) {
+    f->cboProcesos.SetFoco();
+    for (int i = 0; i < f->cboProcesos.Cantidad(); ++i)
+      if (f->lista.HandlesVentanas[static_cast<size_t>(i)] == ventana) f->cboProcesos.SetSeleccion(i);
+  }
+
+  prueba::CarpetaTemporal carpeta;
+  ToolkitHeadless kit;
+  std::unique_ptr<Programa> programa;
+  std::unique_ptr<frmKelu> f;
+};
+
+TEST_F(Principal, LoadTranslatesPlacesAndSavesOnClose) {
+  kit.AgregarVentana("Abajo del todo");
+  Hwnd bloc = kit.AgregarVentana("Bloc");
+  Cargar();  // KELU's window is created at the top of the Z order
+  EnMarcha([&] {
+    EXPECT_EQ(f->Caption(), "KELU");
+    EXPECT_EQ(f->cmdOpciones.Texto(), "&Opciones");
+    EXPECT_EQ(f->lblFijarPunteroDelMouse.Texto(), programa->idioma.Entrada(17));  // pointer fixed by default
+    EXPECT_EQ(programa->tabla.CantidadCodigos() > 40, true);
+    ASSERT_EQ(f->cboProcesos.Cantidad(), 2);
+    EXPECT_EQ(f->cboProcesos.Entrada(0), "Bloc");
+    EXPECT_EQ(f->cboProcesos.Entrada(1), "Abajo del todo");
+    EXPECT_EQ(f->cboProcesos.Seleccion(), -1);
+    // "Abajo" with full width at 1024 x 768 pixels.
+    EXPECT_EQ(f->Posicion().izquierda, 0);
+    EXPECT_EQ(f->Posicion().ancho, 15360);
+    EXPECT_EQ(f->Posicion().arriba, 11520 - f->Posicion().alto - 500);
+    EXPECT_TRUE(kit.encima[f.get()]);
+    EXPECT_EQ(kit.teclasRapidas[f.get()].size(), 1u);
+    EXPECT_EQ(kit.teclasRapidas[f.get()][0].tecla, 73);
+    Elegir(bloc);
+    EXPECT_EQ(f->lista.HandleDestino, bloc);
+    kit.Tecla(*f, 113);  // F2 frees the pointer
+  });
+  EXPECT_EQ(kit.mensajes.back().titulo, programa->idioma.Entrada(14));
+  EXPECT_EQ(kit.mensajes.back().estilo, 292);
+  EXPECT_TRUE(kit.teclasRapidas[f.get()].empty());
+  Configuracion guardada;
+  CargarConfiguracion(guardada, ArchivosDelSistema(), carpeta.Ruta());
+  EXPECT_FALSE(guardada.FijarPuntero);
+  EXPECT_EQ(guardada.Codigo, "Morse ampliado");
+}
+
+TEST_F(Principal, AnsweringNoToTheCloseQuestionKeepsEverythingRunning) {
+  Cargar();
+  EnMarcha([&] {
+    kit.respuestas = {kIdNo, kIdNo, kIdNo};
+    kit.Tecla(*f, 27, 1);  // Shift+Esc acts as Esc
+    f->cmdSalir.Click();
+    kit.Cerrar(*f);
+    EXPECT_EQ(kit.mensajes.size(), 3u);
+    EXPECT_TRUE(f->Cargada());
+    EXPECT_FALSE(f->teclaRapida.FinEspera);
+    EXPECT_EQ(kit.teclasRapidas[f.get()].size(), 1u);
+    EXPECT_TRUE(f->motor.tmrTiempoEntreLetras.Enabled());
+  });
+  EXPECT_FALSE(f->Cargada());
+  EXPECT_TRUE(carpeta.Existe("kelu.ini"));
+}
+
+TEST_F(Principal, KeyedMorseIsTypedIntoTheChosenWindow) {
+  Hwnd objetivo = kit.AgregarVentana("Objetivo");
+  Cargar();
+  EnMarcha([&] {
+    Elegir(objetivo);
+    Teclear("...");
+    kit.Avanzar(2000);
+    Teclear("---");
+    kit.Avanzar(2000);
+    Teclear("...");
+    kit.Avanzar(2000);
+    EXPECT_EQ(kit.Recibido(objetivo), "sos");
+    EXPECT_EQ(kit.activa, objetivo);
+    EXPECT_TRUE(f->motor.CodigoActual.empty());
+    Teclear(".-.-");  // Enter in the default code file
+    kit.Avanzar(2000);
+    EXPECT_EQ(kit.Recibido(objetivo), "sos{ENTER}");
+  });
+}
+
+TEST_F(Principal, WithoutATargetALetterWarnsOnceAndIsDropped) {
+  Cargar();
+  EnMarcha([&] {
+    Teclear(".-");
+    // While the box is open the letter gap fires again and again.
+    kit.duranteMensaje = [&] { kit.Avanzar(7000); };
+    kit.Avanzar(2000);
+    ASSERT_EQ(kit.mensajes.size(), 1u);
+    EXPECT_EQ(kit.mensajes[0].texto, programa->idioma.Entrada(15));
+    EXPECT_EQ(kit.mensajes[0].titulo, programa->idioma.Entrada(16));
+    EXPECT_EQ(kit.mensajes[0].estilo, kMbOk | kMbExclamacion);
+    EXPECT_TRUE(f->motor.CodigoActual.empty());
+    EXPECT_EQ(f->ConFoco(), &f->cboProcesos);
+    kit.Avanzar(10000);  // nothing pending: no more warnings
+    EXPECT_EQ(kit.mensajes.size(), 1u);
+  });
+}
+
+TEST_F(Principal, CodesThatStandForNothingAreDroppedSilently) {
+  Hwnd objetivo = kit.AgregarVentana("Objetivo");
+  Cargar();
+  EnMarcha([&] {
+    Elegir(objetivo);
+    Teclear("..--.");  // the space code: "{ESPACIO}"
+    kit.Avanzar(2000);
+    Teclear("-.-.-.-.-");  // in no table
+    kit.Avanzar(2000);
+    EXPECT_EQ(kit.Recibido(objetivo), " ");
+    EXPECT_TRUE(f->motor.CodigoActual.empty());
+    EXPECT_TRUE(kit.mensajes.empty());
+  });
+}
+
+TEST_F(Principal, TheWordGapTypesASpacePerIntervalAndCanSwallowALetter) {
+  Hwnd objetivo = kit.AgregarVentana("Objetivo");
+  Cargar();
+  programa->configuracion.TiempoEntrePalabras = 150;
+  EnMarcha([&] {
+    Elegir(objetivo);
+    Teclear(".");
+    kit.Avanzar(1990);  // the letter at 2.0 s, the word gap first at 1.5 s
+    EXPECT_EQ(kit.Recibido(objetivo), " ");  // "e" was replaced by the separator
+    kit.Avanzar(3000);
+    EXPECT_EQ(kit.Recibido(objetivo), "   ");
+  });
+}
+
+TEST_F(Principal, AWordGapWithoutTargetDoesNothing) {
+  Cargar();
+  programa->configuracion.TiempoEntrePalabras = 50;
+  EnMarcha([&] {
+    kit.Avanzar(5000);
+    EXPECT_TRUE(kit.mensajes.empty());
+    EXPECT_TRUE(f->motor.CodigoActual.empty());
+  });
+}
+
+TEST_F(Principal, AClosedTargetGetsNothingAndTheCodeStaysPending) {
+  Hwnd objetivo = kit.AgregarVentana("Objetivo");
+  Cargar();
+  EnMarcha([&] {
+    Elegir(objetivo);
+    kit.QuitarVentana(objetivo);
+    Teclear("...");
+    kit.Avanzar(2000);
+    EXPECT_EQ(f->motor.CodigoActual, "...");
+    EXPECT_TRUE(kit.mensajes.empty());
+    EXPECT_EQ(kit.activa, 0u);
+  });
+}
+
+TEST_F(Principal, ALongTitleIsActivatedThroughItsFirst99Characters) {
+  std::string largo(150, 'x');
+  Hwnd objetivo = kit.AgregarVentana(largo);
+  kit.AgregarVentana(std::string(99, 'x') + "y");  // same first 99: not listed again
+  Cargar();
+  EnMarcha([&] {
+    f->cboProcesos.SetFoco();
+    ASSERT_EQ(f->cboProcesos.Cantidad(), 1);
+    EXPECT_EQ(f->cboProcesos.Entrada(0), std::string(99, 'x'));
+    EXPECT_NE(f->lista.HandlesVentanas[0], objetivo);  // the one higher in Z order
+    Teclear("...");
+    f->cboProcesos.SetSeleccion(0);
+    kit.Avanzar(2000);
+    EXPECT_EQ(kit.Recibido(f->lista.HandleDestino), "s");
+  });
+}
+
+TEST(ListaVentanas, SkipsUntitledHiddenDuplicateAndOwnWindows) {
+  ToolkitHeadless kit;
+  Ventana v(kit, "v", "", 100, 100);
+  Combo cbo(v, "cbo", {}, {});
+  Hwnd segunda = kit.AgregarVentana("Doble");
+  Hwnd primera = kit.AgregarVentana("Doble");
+  kit.AgregarVentana("|");
+  kit.AgregarVentana("");
+  kit.AgregarVentana("Oculta", false);
+  kit.AgregarVentana("KELU");
+  kit.AgregarVentana("KELU - .- = a");
+  kit.AgregarVentana("La de arriba");
+  ListaVentanas lista(kit);
+  lista.LlenarListaVentanas(cbo, "KELU", "KELU - .- = a");
+  ASSERT_EQ(cbo.Cantidad(), 1);
+  EXPECT_EQ(lista.HandlesVentanas[0], primera);
+  EXPECT_NE(lista.HandlesVentanas[0], segunda);
+  EXPECT_TRUE(EstaEnLista(cbo, "Doble"));
+  EXPECT_FALSE(EstaEnLista(cbo, "doble"));
+}
+
+TEST(ListaVentanas, The102ndWindowIsListedWithoutAHandle) {
+  ToolkitHeadless kit;
+  Ventana v(kit, "v", "", 100, 100);
+  Combo cbo(v, "cbo", {}, {});
+  for (int i = 0; i < 103; ++i) kit.AgregarVentana("Ventana " + std::to_string(i));
+  ListaVentanas lista(kit);
+  lista.LlenarListaVentanas(cbo, "KELU", "KELU");
+  ASSERT_EQ(cbo.Cantidad(), 102);
+  cbo.SetSeleccion(5);
+  lista.Elegir(cbo);
+  Hwnd elegida = lista.HandleDestino;
+  cbo.SetSeleccion(101);
+  lista.Elegir(cbo);
+  EXPECT_EQ(lista.HandleDestino, elegida);
+}
+
+TEST_F(Principal, TheStripKeepsItsMinimumSizeAndCentresThePad) {
+  Cargar();
+  programa->configuracion.Ubicacion = "Libre";
+  programa->configuracion.AjustarAncho = false;
+  EnMarcha([&] {
+    f->PosicionDelSistema({0, 0, 6000, 1000});  // dragged too small
+    EXPECT_EQ(f->Posicion().ancho, 9000);
+    EXPECT_EQ(f->Posicion().alto, 1850);
+    EXPECT_EQ(f->fraClic.Posicion(), (Rectangulo{5640, 240, 3050, 850}));
+    EXPECT_EQ(f->lblCentro.Posicion(), (Rectangulo{6738, 538, 855, 255}));
+    EXPECT_EQ(f->PuntoCentralClic(), (std::pair<int, int>{478, 74}));
+    f->EstadoDelSistema(EstadoVentana::Minimizada);
+    EXPECT_EQ(f->fraClic.Posicion().ancho, 3050);
+  });
+}
+
+TEST_F(Principal, PlacementFollowsUbicacionExactly) {
+  Cargar();
+  Configuracion& c = programa->configuracion;
+  kit.pantalla = {19200, 14400, 15, 15};
+  f->SetPosicion({1000, 2000, 9000, 1850});
+  c.AjustarAncho = false;
+  c.Ubicacion = "Abajo";
+  f->ActualizarVentana();
+  EXPECT_EQ(f->Posicion(), (Rectangulo{5100, 14400 - 1850 - 500, 9000, 1850}));
+  c.Ubicacion = "Arriba";
+  f->ActualizarVentana();
+  EXPECT_EQ(f->Posicion(), (Rectangulo{5100, 0, 9000, 1850}));
+  c.Ubicacion = "arriba";  // any other value leaves it where it is
+  c.AjustarAncho = true;
+  c.SiempreVisible = false;
+  f->SetPosicion({1000, 2000, 9000, 1850});
+  f->ActualizarVentana();
+  EXPECT_EQ(f->Posicion(), (Rectangulo{0, 2000, 19200, 1850}));
+  EXPECT_FALSE(kit.encima[f.get()]);
+}
+
+TEST_F(Principal, F2TogglesFixingAndMovesThePointerOnlyWhenFixing) {
+  Cargar();
+  programa->configuracion.FijarPuntero = false;
+  EnMarcha([&] {
+    EXPECT_EQ(f->lblFijarPunteroDelMouse.Texto(), programa->idioma.Entrada(9));
+    kit.MoverRaton(*f, &f->fraClic);
+    EXPECT_FALSE(kit.cursor);
+    kit.Tecla(*f, 113);
+    EXPECT_EQ(f->lblFijarPunteroDelMouse.Texto(), programa->idioma.Entrada(17));
+    ASSERT_TRUE(kit.cursor);
+    EXPECT_EQ(*kit.cursor, f->PuntoCentralClic());
+    kit.cursor.reset();
+    kit.Tecla(*f, 113, 2);  // Ctrl+F2 too
+    EXPECT_EQ(f->lblFijarPunteroDelMouse.Texto(), programa->idioma.Entrada(9));
+    EXPECT_FALSE(kit.cursor);
+  });
+}
+
+TEST_F(Principal, APressOnThePadMovesTheFocusToOpciones) {
+  Cargar();
+  EnMarcha([&] {
+    f->cboProcesos.SetFoco();
+    Pulsar(100);
+    EXPECT_EQ(f->ConFoco(), &f->cmdOpciones);
+  });
+}
+
+TEST(BlocDeNotas, PlacementBesideTheStrip) {
+  Pantalla p{15360, 11520, 15, 15};
+  EXPECT_EQ(RectanguloBlocDeNotas("Abajo", p, 1850), (Rectangulo{0, 0, 1024, 615}));  // 644.67 - 30
+  EXPECT_EQ(RectanguloBlocDeNotas("Arriba", p, 1850), (Rectangulo{0, 123, 1024, 615}));
+  EXPECT_EQ(RectanguloBlocDeNotas("Libre", p, 1850), (Rectangulo{-1, -1, -1, -1}));
+  EXPECT_EQ(RectanguloBlocDeNotas("abajo", p, 1850), (Rectangulo{-1, -1, -1, -1}));
+  Pantalla p120{15360, 11520, 12, 12};  // halves go to the even neighbour
+  EXPECT_EQ(RectanguloBlocDeNotas("Arriba", p120, 1854).arriba, 154);  // 154.5
+  EXPECT_EQ(RectanguloBlocDeNotas("Arriba", p120, 1866).arriba, 156);  // 155.5
+  EXPECT_EQ(RectanguloBlocDeNotas("Arriba", p120, 1866).alto, 774);    // 774.5
+}
+
+TEST_F(Principal, F6StartsTheEditorBesideTheStripAndChoosesTheFirstEntry) {
+  Cargar();
+  kit.alIniciar = [&](const ToolkitHeadless::Inicio&) {
+    kit.AgregarVentana("Sin título - Bloc de notas", true, 4242);
+    kit.AgregarVentana("Encima de todo");
+    return Arranque{Arranque::Resultado::Iniciado, 4242};
+  };
+  EnMarcha([&] {
+    kit.Tecla(*f, 117);
+    ASSERT_EQ(kit.inicios.size(), 1u);
+    EXPECT_EQ(kit.inicios[0].ejecutable, carpeta.En("notepad.exe"));
+    EXPECT_EQ(kit.inicios[0].carpeta, carpeta.Ruta());
+    ToolkitHeadless::VentanaFalsa* bloc = kit.Buscar(f->lista.HandleDestino);
+    ASSERT_NE(bloc, nullptr);
+    EXPECT_EQ(bloc->titulo, "Sin título - Bloc de notas");
+    EXPECT_EQ(f->cboProcesos.Seleccion(), 0);
+    EXPECT_EQ(bloc->rect, (Rectangulo{0, 0, 1024, RedondearPar((11520 - f->Posicion().alto) / 15.0 - 30)}));
+  });
+}
+
+TEST(Lanzador, StatusTexts) {
+  ToolkitHeadless kit;
+  auto lanzar = [&](int x) { return EjecutarYPosicionarPrograma(kit, kit, "C:\\k", "notepad.exe a b.kel", x, 0, 10, 10); };
+  EXPECT_EQ(lanzar(0), "Ruta o nombre de archivo incorrecto. No se pudo ejecutar la aplicación");
+  EXPECT_EQ(kit.inicios[0].ejecutable, "C:\\k\\notepad.exe");
+  EXPECT_EQ(kit.inicios[0].argumentos, "a b.kel");
+  kit.alIniciar = [](const ToolkitHeadless::Inicio&) { return Arranque{Arranque::Resultado::OtroError, 0}; };
+  EXPECT_EQ(lanzar(0), "No se pudo ejecutar la aplicación");
+  kit.alIniciar = [](const ToolkitHeadless::Inicio&) { return Arranque{Arranque::Resultado::Iniciado, 77}; };
+  EXPECT_EQ(lanzar(0), "No se encontró la ventana");
+  Hwnd hija = kit.AgregarVentana("Hija", true, 77);
+  kit.Buscar(hija)->padre = 5;  // only windows with a parent: not found
+  kit.AgregarVentana("Oculta", false, 77);
+  EXPECT_EQ(lanzar(0), "No se encontró la ventana");
+  Hwnd propia = kit.AgregarVentana("Editor", true, 77);
+  EXPECT_EQ(lanzar(-1), "Ejecución satisfactoria");
+  EXPECT_EQ(kit.Buscar(propia)->rect, Rectangulo{});  // not moved
+  EXPECT_EQ(lanzar(0), "Ejecución satisfactoria");
+  EXPECT_EQ(kit.Buscar(propia)->rect, (Rectangulo{0, 0, 10, 10}));
+  // A window that vanishes before it can be moved.
+  kit.alIniciar = [&](const ToolkitHeadless::Inicio&) { return Arranque{Arranque::Resultado::Iniciado, 77}; };
+  EXPECT_EQ(EjecutarYPosicionarPrograma(kit, kit, "C:\\k", "Mi editor.exe x y", 0, 0, 0, 0), "Ejecución satisfactoria");
+  EXPECT_EQ(kit.inicios.back().ejecutable, "C:\\k\\Mi editor.exe");
+  EXPECT_EQ(kit.inicios.back().argumentos, "x y");
+}
+
+TEST(TeclaRapida, CtrlIRestoresAndShowsTheWindow) {
+  ToolkitHeadless kit;
+  Ventana v(kit, "v", "v", 100, 100);
+  TeclaRapida t;
+  v.Load = [&] {
+    kit.Encolar([&] {
+      v.SetEstado(EstadoVentana::Minimizada);
+      kit.PulsarTeclaRapida(v);
+      // Showing the window again ends the loop.
+      v.Activate = [&] { kit.Encolar([&] { t.LiberarTeclaRapida(v); }); };
+    });
+    t.RegistrarTeclaRapida(v, 73);
+  };
+  v.Mostrar();
+  EXPECT_EQ(v.Estado(), EstadoVentana::Normal);
+  EXPECT_TRUE(t.FinEspera);
+  EXPECT_TRUE(kit.teclasRapidas[&v].empty());
+}
+
+}  // namespace kelu
