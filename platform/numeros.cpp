@@ -96,6 +96,10 @@ std::optional<int16_t> Producto16(int a, int b) { return En16(static_cast<long>(
 std::string TextoDeNumero(double valor) {
   if (valor == 0.0) return "0";  // also turns -0 into "0"
   char buffer[40];
+  if (valor == std::trunc(valor) && std::fabs(valor) < 1e15) {  // whole numbers in plain digits
+    std::snprintf(buffer, sizeof buffer, "%.0f", valor);
+    return buffer;
+  }
   for (int cifras = 1; cifras <= 17; ++cifras) {
     std::snprintf(buffer, sizeof buffer, "%.*g", cifras, valor);
     if (std::strtod(buffer, nullptr) == valor) break;

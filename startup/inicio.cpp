@@ -1,5 +1,6 @@
 #include "startup/inicio.h"
 
+#include "config/frm_opciones.h"
 #include "platform/paso.h"
 #include "startup/frm_inicio.h"
 #include "startup/programa.h"
@@ -11,6 +12,7 @@ int EjecutarKelu(Toolkit& toolkit, Escritorio& escritorio, Archivos& archivos) {
   Programa programa(toolkit, escritorio, archivos);
   frmInicio inicio(programa);
   frmKelu principal(programa);
+  frmOpciones opciones(programa, principal);  // lives for the whole run
   bool terminado = false;
   inicio.MostrarPrincipal = [&] {
     principal.Mostrar();

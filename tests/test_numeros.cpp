@@ -66,6 +66,8 @@ TEST(TextoDeNumero, ReadsBackAsTheSameNumber) {
   EXPECT_EQ(TextoDeNumero(75), "75");
   EXPECT_EQ(TextoDeNumero(-3), "-3");
   EXPECT_EQ(TextoDeNumero(-0.0), "0");
+  EXPECT_EQ(TextoDeNumero(200), "200");
+  EXPECT_EQ(TextoDeNumero(2.5), "2.5");
   for (double v : {10.5, 0.1 * 3, 1.0 / 3, 3 * 3.3, 1e20, -2.75e-7})
     EXPECT_EQ(LeerNumero(TextoDeNumero(v)), v) << TextoDeNumero(v);
 }

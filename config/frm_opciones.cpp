@@ -1,0 +1,246 @@
+#include "config/frm_opciones.h"
+
+#include <initializer_list>
+#include <optional>
+
+#include "config/utilidades.h"
+#include "platform/paso.h"
+#include "startup/ayuda.h"
+#include "window/frm_kelu.h"
+#include "window/lanzador.h"
+
+namespace kelu {
+namespace {
+const Fuente kVerdana9{"Verdana", 9};
+const Fuente kVerdana825{"Verdana", 8.25};
+constexpr const char* kMasMenos = "+/-";
+// The one code file that the dialog refuses to hand to the editor.
+constexpr const char* kCodigoNoEditable = "kelu";
+}  // namespace
+
+frmOpciones::frmOpciones(Programa& programa, frmKelu& kelu)
+    : Ventana(programa.toolkit, "frmOpciones", "Opciones - KELU", 6765, 5415),
+      lblCódigo(*this, "lblCódigo", {240, 240, 975, 210}, kVerdana9, "Código:"),
+      txtCódigo(*this, "txtCódigo", {1080, 240, 3495, 285}, kVerdana9),
+      cmdCódigo(*this, "cmdCódigo", {4680, 230, 855, 300}, kVerdana825, "Elegir"),
+      cmdEditar(*this, "cmdEditar", {5640, 230, 855, 300}, kVerdana825, "Editar"),
+      chkAjustarAncho(*this, "chkAjustarAncho", {240, 645, 2775, 255}, kVerdana9, "Ajustar ancho"),
+      lblUbicación(*this, "lblUbicación", {3480, 645, 1200, 210}, kVerdana9, "Ubicación:"),
+      cboUbicación(*this, "cboUbicación", {4680, 600, 1815, 330}, kVerdana9),
+      chkSiempreVisible(*this, "chkSiempreVisible", {240, 960, 6255, 255}, kVerdana9,
+                        "Mantener el programa siempre visible"),
+      chkFijarPunteroDelMouse(*this, "chkFijarPunteroDelMouse", {240, 1320, 6255, 255}, kVerdana9,
+                              "Fijar el puntero del mouse"),
+      chkMostrarEscritura(*this, "chkMostrarEscritura", {240, 1680, 6255, 255}, kVerdana9,
+                          "Mostrar pulsaciones y letras en la barra de título"),
+      lblDuraciónPunto(*this, "lblDuraciónPunto", {240, 2160, 4380, 210}, kVerdana9,
+                       "Duración del \"punto\" (en centésimas de seg.):"),
+      txtDuraciónPunto(*this, "txtDuraciónPunto", {4680, 2160, 615, 315}, kVerdana9, "30"),
+      lblMasMenos1(*this, "lblMasMenos1", {5400, 2160, 285, 210}, kVerdana9, kMasMenos),
+      txtMásMenosPunto(*this, "txtMásMenosPunto", {5880, 2160, 615, 315}, kVerdana9, "10"),
+      chkCalcularDuracionesSegúnElPunto(*this, "chkCalcularDuracionesSegúnElPunto", {240, 2640, 6255, 255},
+                                        kVerdana9, "Calcular los demás tiempos en función del \"punto\""),
+      lblDuraciónRaya(*this, "lblDuraciónRaya", {240, 3120, 2145, 210}, kVerdana9, "Duración de la \"raya\" :"),
+      txtDuraciónRaya(*this, "txtDuraciónRaya", {2640, 3120, 615, 315}, kVerdana9),
+      lblMasMenos2(*this, "lblMasMenos2", {3360, 3120, 285, 210}, kVerdana9, kMasMenos),
+      txtMásMenosRaya(*this, "txtMásMenosRaya", {3840, 3120, 615, 315}, kVerdana9),
+      lblDuraciónEntreLetras(*this, "lblDuraciónEntreLetras", {240, 3600, 1920, 210}, kVerdana9,
+                             "Tiempo entre letras:"),
+      txtDuraciónEntreLetras(*this, "txtDuraciónEntreLetras", {2640, 3600, 615, 315}, kVerdana9),
+      lblMasMenos3(*this, "lblMasMenos3", {3360, 3600, 285, 210}, kVerdana9, kMasMenos),
+      txtMásMenosEntreLetras(*this, "txtMásMenosEntreLetras", {3840, 3600, 615, 315}, kVerdana9),
+      lblDuraciónEntrePalabras(*this, "lblDuraciónEntrePalabras", {240, 4080, 2205, 210}, kVerdana9,
+                               "Tiempo entre palabras:"),
+      txtDuraciónEntrePalabras(*this, "txtDuraciónEntrePalabras", {2640, 4080, 615, 315}, kVerdana9),
+      lblMasMenos4(*this, "lblMasMenos4", {3360, 4080, 285, 210}, kVerdana9, kMasMenos),
+      txtMásMenosEntrePalabras(*this, "txtMásMenosEntrePalabras", {3840, 4080, 615, 315}, kVerdana9),
+      lblCero(*this, "lblCero", {4560, 4080, 2055, 450}, kVerdana9, "(0 para no usarlo)"),
+      cmdAceptar(*this, "cmdAceptar", {240, 4680, 1335, 375}, kVerdana9, "&Aceptar"),
+      cmdAyuda(*this, "cmdAyuda", {1800, 4680, 1335, 375}, kVerdana9, "A&yuda"),
+      cmdIdioma(*this, "cmdIdioma", {3480, 4680, 1335, 375}, kVerdana9, "&Idioma"),
+      cmdCancelar(*this, "cmdCancelar", {5040, 4680, 1335, 375}, kVerdana9, "&Cancelar"),
+      dlgCódigo{"Archivos de KELU (*.)", "*.kel", "*.kel", programa.carpeta, true},
+      dlgIdioma{"Archivos de idioma (*.lng)", "*.lng", "*.lng", programa.carpeta, true},
+      campos(*this, programa.idioma, Cargando, chkCalcularDuracionesSegúnElPunto,
+             {{{lblDuraciónPunto, txtDuraciónPunto, txtMásMenosPunto, &Configuracion::DuracionPunto,
+                &Configuracion::ToleranciaPunto},
+               {lblDuraciónRaya, txtDuraciónRaya, txtMásMenosRaya, &Configuracion::DuracionRaya,
+                &Configuracion::ToleranciaRaya},
+               {lblDuraciónEntreLetras, txtDuraciónEntreLetras, txtMásMenosEntreLetras,
+                &Configuracion::TiempoEntreLetras, &Configuracion::ToleranciaEntreLetras},
+               {lblDuraciónEntrePalabras, txtDuraciónEntrePalabras, txtMásMenosEntrePalabras,
+                &Configuracion::TiempoEntrePalabras, &Configuracion::ToleranciaEntrePalabras}}}),
+      programa_(programa),
+      kelu_(kelu) {
+  borde = Borde::Fijo;
+  botonMinimizar = botonMaximizar = false;
+  centrada = true;
+  txtCódigo.soloLectura = true;
+  cmdAceptar.predeterminado = true;
+  cmdCancelar.cancelar = true;
+  for (const char* ubicacion : {"Abajo", "Arriba", "Libre"}) cboUbicación.Agregar(ubicacion);
+
+  int tab = 0;
+  for (Control* c : std::initializer_list<Control*>{
+           &cmdAceptar, &cmdCancelar, &cmdAyuda, &chkSiempreVisible, &cboUbicación, &chkAjustarAncho,
+           &lblUbicación, &lblCódigo, &txtCódigo, &cmdCódigo, &chkFijarPunteroDelMouse, &txtDuraciónPunto,
+           &lblDuraciónPunto, &txtMásMenosPunto, &lblMasMenos1, &chkCalcularDuracionesSegúnElPunto,
+           &txtDuraciónRaya, &lblDuraciónRaya, &txtMásMenosRaya, &lblMasMenos2, &txtDuraciónEntreLetras,
+           &lblDuraciónEntreLetras, &txtMásMenosEntreLetras, &lblMasMenos3, &txtDuraciónEntrePalabras,
+           &lblDuraciónEntrePalabras, &txtMásMenosEntrePalabras, &lblMasMenos4, &chkMostrarEscritura, &cmdEditar,
+           &lblCero, &cmdIdioma})
+    c->IndiceTab = tab++;
+
+  Load = [this] { Form_Load(); };
+  // Becoming the active window ends the loading; the dot boxes are the
+  // user's from then on.
+  Activate = [this] { Cargando = false; };
+  Unload = [this] { Form_Unload(); };
+  cmdAceptar.Click = [this] { cmdAceptar_Click(); };
+  cmdCancelar.Click = [this] { cmdCancelar_Click(); };
+  cmdCódigo.Click = [this] { cmdCódigo_Click(); };
+  cmdEditar.Click = [this] { cmdEditar_Click(); };
+  cmdIdioma.Click = [this] { cmdIdioma_Click(); };
+  cmdAyuda.Click = [this] { Paso([&] { AbrirAyuda(programa_, *this); }); };
+
+  kelu_.AbrirOpciones = [this] { Abrir(); };
+}
+
+frmOpciones::~frmOpciones() { kelu_.AbrirOpciones = nullptr; }
+
+void frmOpciones::Abrir() {
+  // Already open: a second suspension would forget which timers ran.
+  if (Cargada()) return;
+  Paso([&] { kelu_.motor.SuspenderTemporizadores(); });
+  // Off the top, so that the dialog can come to the front.
+  Paso([&] { Kit().SiempreEncima(kelu_, false); });
+  // Nothing may follow: the dialog's own closing restarts the timers and
+  // gives the strip its topmost state back.
+  Paso([&] { Mostrar(true); });
+}
+
+void frmOpciones::TraducirfrmOpciones() {
+  const TextosIdioma& t = programa_.idioma;
+  Paso([&] { SetCaption(t.Entrada(20)); });
+  Control* const traducidos[] = {
+      &lblCódigo, &cmdCódigo, &cmdEditar, &chkAjustarAncho, &lblUbicación, &chkSiempreVisible,
+      &chkFijarPunteroDelMouse, &chkMostrarEscritura, &lblDuraciónPunto, &chkCalcularDuracionesSegúnElPunto,
+      &lblDuraciónRaya, &lblDuraciónEntreLetras, &lblDuraciónEntrePalabras, &lblCero, &cmdAceptar, &cmdAyuda,
+      &cmdIdioma, &cmdCancelar};
+  int entrada = 21;
+  for (Control* c : traducidos) {
+    Paso([&] { c->SetTexto(t.Entrada(entrada)); });
+    ++entrada;
+  }
+}
+
+// The controls live as long as the dialog object, but each opening has to
+// start from fresh ones: no list entry chosen, design texts, rows enabled.
+void frmOpciones::ValoresDeDiseño() {
+  Paso([&] { cboUbicación.SetSeleccion(-1); });
+  Paso([&] { chkCalcularDuracionesSegúnElPunto.SetMarcada(false); });
+  Paso([&] { txtDuraciónPunto.SetTexto("30"); });
+  Paso([&] { txtMásMenosPunto.SetTexto("10"); });
+  for (CajaTexto* caja : {&txtDuraciónRaya, &txtMásMenosRaya, &txtDuraciónEntreLetras, &txtMásMenosEntreLetras,
+                          &txtDuraciónEntrePalabras, &txtMásMenosEntrePalabras})
+    Paso([&] { caja->SetTexto({}); });
+}
+
+void frmOpciones::Form_Load() {
+  const Configuracion& c = programa_.configuracion;
+  Cargando = true;
+  ValoresDeDiseño();
+  Paso([&] { TraducirfrmOpciones(); });
+  Paso([&] { IdiomaElegido = c.Idioma; });
+  Paso([&] { txtCódigo.SetTexto(c.Codigo); });
+  Paso([&] { SeleccionarEnLista(cboUbicación, c.Ubicacion); });
+  Paso([&] { chkAjustarAncho.SetMarcada(c.AjustarAncho); });
+  Paso([&] { chkSiempreVisible.SetMarcada(c.SiempreVisible); });
+  Paso([&] { chkFijarPunteroDelMouse.SetMarcada(c.FijarPuntero); });
+  Paso([&] { chkMostrarEscritura.SetMarcada(c.MostrarPulsaciones); });
+  Paso([&] { chkCalcularDuracionesSegúnElPunto.SetMarcada(c.CalcularSegunPunto); });
+  campos.Llenar(c);
+}
+
+void frmOpciones::Form_Unload() {
+  Paso([&] { kelu_.motor.ReanudarTemporizadores(); });
+  // The close box acts as Cancel, so the strip gets its topmost state back
+  // and a language picked here does not outlive the dialog half-applied.
+  if (!cierrePropio_) DeshacerAlCancelar();
+}
+
+void frmOpciones::Cerrar() {
+  cierrePropio_ = true;
+  Paso([&] { Descargar(); });
+  cierrePropio_ = false;
+}
+
+void frmOpciones::cmdAceptar_Click() {
+  if (!campos.ComprobarAlAceptar()) return;  // nothing stored, the dialog stays
+  Configuracion& c = programa_.configuracion;
+  Paso([&] { c.Idioma = IdiomaElegido; });
+  Paso([&] { c.Codigo = txtCódigo.Texto(); });
+  Paso([&] {
+    const int i = cboUbicación.Seleccion();
+    c.Ubicacion = i < 0 ? std::string() : cboUbicación.Entrada(i);
+  });
+  Paso([&] { c.AjustarAncho = chkAjustarAncho.Marcada(); });
+  Paso([&] { c.SiempreVisible = chkSiempreVisible.Marcada(); });
+  Paso([&] { c.FijarPuntero = chkFijarPunteroDelMouse.Marcada(); });
+  Paso([&] { c.MostrarPulsaciones = chkMostrarEscritura.Marcada(); });
+  Paso([&] { c.CalcularSegunPunto = chkCalcularDuracionesSegúnElPunto.Marcada(); });
+  Paso([&] { campos.Guardar(c); });
+  Paso([&] { CargarCodigo(programa_.tabla, c.Codigo, programa_.archivos, programa_.carpeta); });
+  Paso([&] { kelu_.motor.AplicarIntervalos(); });
+  Cerrar();
+  Paso([&] { kelu_.ActualizarVentana(); });  // also restores the topmost state
+  Paso([&] { kelu_.TraducirfrmKelu(); });
+  Paso([&] { kelu_.ActualizarEtiquetaPuntero(); });
+}
+
+void frmOpciones::cmdCancelar_Click() {
+  Cerrar();
+  DeshacerAlCancelar();
+}
+
+void frmOpciones::DeshacerAlCancelar() {
+  const Configuracion& c = programa_.configuracion;
+  if (IdiomaCambiado)
+    Paso([&] { CargarIdioma(programa_.idioma, programa_.archivos, programa_.Ruta(c.Idioma + ".lng")); });
+  Paso([&] { Kit().SiempreEncima(kelu_, c.SiempreVisible); });
+}
+
+// Only the name is kept: code files are always read from the program's folder.
+void frmOpciones::cmdCódigo_Click() {
+  std::optional<std::string> ruta;
+  Paso([&] { ruta = Kit().ElegirArchivo(*this, dlgCódigo); });
+  if (!ruta) return;
+  Paso([&] { txtCódigo.SetTexto(QuitarExtension(NombreDeArchivo(*ruta))); });
+}
+
+void frmOpciones::cmdEditar_Click() {
+  const std::string codigo = txtCódigo.Texto();
+  if (codigo == kCodigoNoEditable) {
+    const TextosIdioma& t = programa_.idioma;
+    Paso([&] { Kit().MostrarMensaje(this, t.Mensajes(5), t.Mensajes(4), kMbOk | kMbExclamacion); });
+    return;
+  }
+  Paso([&] {
+    EjecutarYPosicionarPrograma(Kit(), programa_.escritorio, programa_.carpeta, "notepad.exe " + codigo + ".kel",
+                                -1, -1, -1, -1);
+  });
+}
+
+// The picked file is read from wherever it lies; only its name is kept for
+// OK to store.
+void frmOpciones::cmdIdioma_Click() {
+  std::optional<std::string> ruta;
+  Paso([&] { ruta = Kit().ElegirArchivo(*this, dlgIdioma); });
+  if (!ruta) return;
+  Paso([&] { IdiomaElegido = QuitarExtension(NombreDeArchivo(*ruta)); });
+  Paso([&] { CargarIdioma(programa_.idioma, programa_.archivos, *ruta); });
+  Paso([&] { TraducirfrmOpciones(); });
+  IdiomaCambiado = true;
+}
+
+}  // namespace kelu

@@ -1,0 +1,83 @@
+// The options dialog: every setting, the code file and the language, put
+// into force at once by OK.
+#pragma once
+#include <string>
+
+#include "config/campos_tiempo.h"
+#include "platform/toolkit.h"
+#include "startup/programa.h"
+
+namespace kelu {
+
+class frmKelu;
+
+class frmOpciones : public Ventana {
+ public:
+  // Plugs itself into the main window's Opciones button.
+  frmOpciones(Programa& programa, frmKelu& kelu);
+  ~frmOpciones() override;
+
+  // Opening, from the main window's Opciones button.
+  void Abrir();
+  void TraducirfrmOpciones();
+
+  bool Cargando = false;
+  std::string IdiomaElegido;
+  bool IdiomaCambiado = false;
+
+  Etiqueta lblCódigo;
+  CajaTexto txtCódigo;
+  Boton cmdCódigo;
+  Boton cmdEditar;
+  Casilla chkAjustarAncho;
+  Etiqueta lblUbicación;
+  Combo cboUbicación;
+  Casilla chkSiempreVisible;
+  Casilla chkFijarPunteroDelMouse;
+  Casilla chkMostrarEscritura;
+  Etiqueta lblDuraciónPunto;
+  CajaTexto txtDuraciónPunto;
+  Etiqueta lblMasMenos1;
+  CajaTexto txtMásMenosPunto;
+  Casilla chkCalcularDuracionesSegúnElPunto;
+  Etiqueta lblDuraciónRaya;
+  CajaTexto txtDuraciónRaya;
+  Etiqueta lblMasMenos2;
+  CajaTexto txtMásMenosRaya;
+  Etiqueta lblDuraciónEntreLetras;
+  CajaTexto txtDuraciónEntreLetras;
+  Etiqueta lblMasMenos3;
+  CajaTexto txtMásMenosEntreLetras;
+  Etiqueta lblDuraciónEntrePalabras;
+  CajaTexto txtDuraciónEntrePalabras;
+  Etiqueta lblMasMenos4;
+  CajaTexto txtMásMenosEntrePalabras;
+  Etiqueta lblCero;
+  Boton cmdAceptar;
+  Boton cmdAyuda;
+  Boton cmdIdioma;
+  Boton cmdCancelar;
+
+  DialogoAbrir dlgCódigo;
+  DialogoAbrir dlgIdioma;
+
+  CamposTiempo campos;
+
+ private:
+  void Form_Load();
+  void Form_Unload();
+  void ValoresDeDiseño();
+  void cmdAceptar_Click();
+  void cmdCancelar_Click();
+  void cmdCódigo_Click();
+  void cmdEditar_Click();
+  void cmdIdioma_Click();
+  void Cerrar();
+  void DeshacerAlCancelar();
+
+  Programa& programa_;
+  frmKelu& kelu_;
+  bool cierrePropio_ = false;  // closed by OK or Cancel, not by the close box
+};
+
+}  // namespace kelu

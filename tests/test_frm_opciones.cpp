@@ -1,0 +1,241 @@
+#include <gtest/gtest.h>
+
+#include "config/frm_opciones.h"
+#include "config/utilidades.h"
+#include "platform/headless/toolkit_headless.h"
+#include "tests/archivos_prueba.h"
+#include "window/frm_kelu.h"
+
+namespace kelu {
+
+// The options dialog beside a main window, the shipped Spanish texts and
+// default code file in the program's folder, settings at their defaults.
+class Opciones : public ::testing::Test {
+ protected:
+  Opciones() {
+    kit.carpetaPrograma = carpeta.Ruta();
+    for (const char* nombre : {"Español.lng", "Morse ampliado.kel"}) Copiar(carpeta, nombre, nombre);
+    programa = std::make_unique<Programa>(kit, kit, ArchivosDelSistema());
+    programa->configuracion = ConfiguracionPredeterminada();
+    CargarIdioma(programa->idioma, ArchivosDelSistema(), programa->Ruta("Español.lng"));
+    kelu = std::make_unique<frmKelu>(*programa);
+    d = std::make_unique<frmOpciones>(*programa, *kelu);
+  }
+  static void Copiar(const prueba::CarpetaTemporal& a, const std::string& dato, const std::string& nombre) {
+    a.Escribir(nombre, *ArchivosDelSistema().Leer(UnirRuta(prueba::CarpetaDatos(), dato)));
+  }
+  // Runs `cuerpo` inside the main window's wait loop, then closes that window.
+  void EnMarcha(const std::function<void()>& cuerpo) {
+    kit.Encolar([&] {
+      cuerpo();
+      kelu->Descargar();
+    });
+    kelu->Mostrar();
+  }
+  void Abrir() { kelu->cmdOpciones.Click(); }
+  Configuracion& Config() { return programa->configuracion; }
+
+  prueba::CarpetaTemporal carpeta;
+  ToolkitHeadless kit;
+  std::unique_ptr<Programa> programa;
+  std::unique_ptr<frmKelu> kelu;
+  std::unique_ptr<frmOpciones> d;
+};
+
+TEST_F(Opciones, OpeningShowsEverySettingTranslatedWithTheFocusOnOk) {
+  Config().AjustarAncho = false;
+  Abrir();
+  ASSERT_TRUE(d->Cargada());
+  EXPECT_FALSE(d->Cargando);
+  EXPECT_FALSE(kit.encima[kelu.get()]);
+  EXPECT_EQ(d->ConFoco(), &d->cmdAceptar);
+  EXPECT_EQ(d->Caption(), programa->idioma.Entrada(20));
+  EXPECT_EQ(d->cmdCancelar.Texto(), programa->idioma.Entrada(38));
+  EXPECT_EQ(d->IdiomaElegido, "Español");
+  EXPECT_EQ(d->txtCódigo.Texto(), "Morse ampliado");
+  EXPECT_EQ(d->cboUbicación.Seleccion(), 0);
+  EXPECT_FALSE(d->chkAjustarAncho.Marcada());
+  EXPECT_TRUE(d->chkSiempreVisible.Marcada() && d->chkFijarPunteroDelMouse.Marcada() &&
+              d->chkMostrarEscritura.Marcada());
+  d->cmdAyuda.Click();
+  EXPECT_EQ(kit.documentosAbiertos.size(), 1u);
+  EXPECT_TRUE(kit.mensajes.empty());
+}
+
+TEST_F(Opciones, APlacementInAnotherCaseSelectsNothingAndOkStoresItEmpty) {
+  Config().Ubicacion = "Arriba";
+  Abrir();
+  EXPECT_EQ(d->cboUbicación.Seleccion(), 1);
+  d->cmdCancelar.Click();
+  Config().Ubicacion = "abajo";
+  Abrir();  // a fresh dialog: the earlier choice is gone too
+  EXPECT_EQ(d->cboUbicación.Seleccion(), -1);
+  d->cmdAceptar.Click();
+  EXPECT_FALSE(d->Cargada());
+  EXPECT_EQ(Config().Ubicacion, "");
+}
+
+TEST_F(Opciones, ARefusedOkStoresNothingAndACorrectedOneStoresEverything) {
+  const Configuracion antes = Config();
+  Abrir();
+  d->chkAjustarAncho.SetMarcada(false);
+  d->cboUbicación.SetSeleccion(2);
+  d->txtDuraciónPunto.TextoDelUsuario("30");
+  d->txtDuraciónRaya.TextoDelUsuario("60");
+  d->txtMásMenosRaya.TextoDelUsuario("21");  // 30 + 10 > 60 - 21
+  d->cmdAceptar.Click();
+  ASSERT_EQ(kit.mensajes.size(), 1u);
+  EXPECT_EQ(kit.mensajes[0].texto, programa->idioma.Mensajes(3));
+  EXPECT_EQ(kit.mensajes[0].titulo, programa->idioma.Mensajes(4));
+  EXPECT_EQ(kit.mensajes[0].estilo, kMbOk | kMbExclamacion);
+  EXPECT_EQ(d->ConFoco(), &d->txtDuraciónPunto);
+  EXPECT_TRUE(d->Cargada());
+  EXPECT_EQ(Config(), antes);
+
+  d->txtMásMenosRaya.TextoDelUsuario("20");  // 40 against 40 passes
+  d->cmdAceptar.Click();
+  EXPECT_EQ(kit.mensajes.size(), 1u);
+  EXPECT_FALSE(d->Cargada());
+  EXPECT_FALSE(Config().AjustarAncho);
+  EXPECT_EQ(Config().Ubicacion, "Libre");
+  EXPECT_FALSE(Config().CalcularSegunPunto);  // the dot edit unticked it
+  EXPECT_EQ(Config().DuracionPunto, 30);
+  EXPECT_EQ(Config().DuracionRaya, 60);
+  EXPECT_EQ(Config().ToleranciaRaya, 20);
+}
+
+TEST_F(Opciones, OkWithoutChangesStillPutsEverythingIntoForce) {
+  EnMarcha([&] {
+    programa->tabla.entradas.clear();
+    Config().TiempoEntreLetras = 150;  // not yet applied to the timer
+    kelu->SetCaption("otro");
+    kelu->lblFijarPunteroDelMouse.SetTexto("otro");
+    kelu->SetPosicion({100, 100, 9000, 1850});
+    Abrir();
+    d->cmdAceptar.Click();
+    EXPECT_GT(programa->tabla.CantidadCodigos(), 40);
+    EXPECT_EQ(kelu->motor.tmrTiempoEntreLetras.Interval(), 1500);
+    EXPECT_TRUE(kit.encima[kelu.get()]);
+    EXPECT_EQ(kelu->Posicion().arriba, kit.pantalla.alto - kelu->Posicion().alto - 500);
+    EXPECT_EQ(kelu->Posicion().ancho, kit.pantalla.ancho);
+    EXPECT_EQ(kelu->Caption(), programa->idioma.Entrada(7));
+    EXPECT_EQ(kelu->lblFijarPunteroDelMouse.Texto(), programa->idioma.Entrada(17));
+  });
+}
+
+TEST_F(Opciones, TimersRestWhileOpenAndRestartAFreshCountdownOnEveryClose) {
+  Hwnd objetivo = kit.AgregarVentana("Objetivo");
+  EnMarcha([&] {
+    kelu->cboProcesos.SetFoco();
+    kelu->cboProcesos.SetSeleccion(0);
+    ASSERT_EQ(kelu->lista.HandleDestino, objetivo);
+    kit.BotonAbajo(*kelu, &kelu->fraClic);
+    kit.Avanzar(250);
+    kit.BotonArriba(*kelu, &kelu->fraClic);
+    kit.Avanzar(1000);
+    Abrir();
+    EXPECT_FALSE(kelu->motor.tmrTiempoEntreLetras.Enabled());
+    EXPECT_FALSE(kelu->motor.tmrTiempoEntrePalabras.Enabled());
+    kit.Avanzar(5000);
+    EXPECT_EQ(kelu->motor.CodigoActual, ".");
+    d->cmdCancelar.Click();
+    EXPECT_TRUE(kelu->motor.tmrTiempoEntreLetras.Enabled());
+    EXPECT_FALSE(kelu->motor.tmrClicAbajo.Enabled());
+    kit.Avanzar(1990);  // the whole 2 s letter gap again
+    EXPECT_EQ(kelu->motor.CodigoActual, ".");
+    kit.Avanzar(30);
+    EXPECT_EQ(kit.Recibido(objetivo), "e");
+
+    Abrir();
+    kit.Cerrar(*d);
+    EXPECT_FALSE(d->Cargada());
+    EXPECT_TRUE(kelu->motor.tmrTiempoEntreLetras.Enabled());
+  });
+}
+
+TEST_F(Opciones, CancelAndTheCloseBoxUndoALanguagePick) {
+  prueba::CarpetaTemporal otra;
+  Copiar(otra, "English.lng", "ingles.b.lng");
+  const std::string espanol20 = programa->idioma.Entrada(20);
+  for (bool cajaDeCierre : {false, true}) {
+    kit.encima.clear();
+    Abrir();
+    kit.archivosElegidos = {otra.En("ingles.b.lng")};
+    d->cmdIdioma.Click();
+    EXPECT_EQ(d->Caption(), "Options - KELU");
+    EXPECT_EQ(d->IdiomaElegido, "ingles");
+    EXPECT_TRUE(d->IdiomaCambiado);
+    cajaDeCierre ? kit.Cerrar(*d) : d->cmdCancelar.Click();
+    EXPECT_FALSE(d->Cargada());
+    EXPECT_EQ(programa->idioma.Entrada(20), espanol20);
+    EXPECT_EQ(Config().Idioma, "Español");
+    EXPECT_TRUE(kit.encima[kelu.get()]);
+  }
+}
+
+TEST_F(Opciones, OkAfterALanguagePickStoresItsNameAndRetranslatesTheStrip) {
+  Copiar(carpeta, "English.lng", "English.lng");
+  Abrir();
+  kit.archivosElegidos = {carpeta.En("English.lng")};
+  d->cmdIdioma.Click();
+  d->cmdAceptar.Click();
+  EXPECT_EQ(Config().Idioma, "English");
+  EXPECT_EQ(kelu->lblFijarPunteroDelMouse.Texto(), "F2: Release mouse pointer");
+  // Cancelling an unchanged dialog reloads the saved language: no change.
+  Abrir();
+  d->cmdCancelar.Click();
+  EXPECT_EQ(programa->idioma.Entrada(21), "Code:");
+}
+
+TEST_F(Opciones, TheCodeChooserKeepsOnlyTheNameAndCancelChangesNothing) {
+  Abrir();
+  d->cmdCódigo.Click();  // no file scripted: the user cancels
+  EXPECT_EQ(d->txtCódigo.Texto(), "Morse ampliado");
+  kit.archivosElegidos = {"D:\\otros\\Morse ampliado.kel", "D:\\x.y.kel"};
+  d->cmdCódigo.Click();
+  EXPECT_EQ(d->txtCódigo.Texto(), "Morse ampliado");
+  d->cmdCódigo.Click();
+  EXPECT_EQ(d->txtCódigo.Texto(), "x");
+  EXPECT_TRUE(kit.mensajes.empty());
+  d->cmdAceptar.Click();  // no x.kel here: the loader falls back
+  EXPECT_EQ(Config().Codigo, "morse_fijo");
+}
+
+TEST_F(Opciones, EditarRefusesExactlyKeluAndOtherwiseStartsTheEditor) {
+  Config().Codigo = "kelu";
+  Abrir();
+  d->cmdEditar.Click();
+  ASSERT_EQ(kit.mensajes.size(), 1u);
+  EXPECT_EQ(kit.mensajes[0].texto, programa->idioma.Mensajes(5));
+  EXPECT_EQ(kit.mensajes[0].titulo, programa->idioma.Mensajes(4));
+  EXPECT_TRUE(kit.inicios.empty());
+  d->cmdCancelar.Click();
+
+  Config().Codigo = "Kelu";
+  Abrir();
+  d->cmdEditar.Click();  // the editor is not found: nothing is said
+  ASSERT_EQ(kit.inicios.size(), 1u);
+  EXPECT_EQ(kit.inicios[0].ejecutable, carpeta.En("notepad.exe"));
+  EXPECT_EQ(kit.inicios[0].argumentos, "Kelu.kel");
+  EXPECT_EQ(kit.inicios[0].carpeta, carpeta.Ruta());
+  EXPECT_EQ(kit.mensajes.size(), 1u);
+}
+
+TEST(Utilidades, FileNamesAndListSelection) {
+  EXPECT_EQ(NombreDeArchivo("D:\\otros\\Morse ampliado.kel"), "Morse ampliado.kel");
+  EXPECT_EQ(NombreDeArchivo("D:\\otros\\"), "");
+  EXPECT_EQ(QuitarExtension("mi.codigo.kel"), "mi");
+  EXPECT_EQ(QuitarExtension("sin punto"), "sin punto");
+  EXPECT_EQ(QuitarExtension(".oculto"), "");
+
+  ToolkitHeadless kit;
+  Ventana v(kit, "v", "v", 1000, 1000);
+  Combo lista(v, "lista", {}, Fuente{});
+  for (const char* e : {"Abajo", "Arriba", "Abajo"}) lista.Agregar(e);
+  SeleccionarEnLista(lista, "Abajo");
+  EXPECT_EQ(lista.Seleccion(), 2);  // the last equal entry
+  SeleccionarEnLista(lista, "arriba");
+  EXPECT_EQ(lista.Seleccion(), 2);  // no match keeps the selection
+}
+
+}  // namespace kelu
