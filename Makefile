@@ -3,7 +3,10 @@
 NATIVO  := build/native
 WINDOWS := build/win
 
-.PHONY: run test deps nativo windows limpiar
+.PHONY: run test deps nativo saneado windows fuzz bench limpiar
+SANEADO := build/asan
+FUZZ    := build/fuzz
+FUZZ_RUNS ?= 200000
 
 deps:
 	@bash tools/instalar-dependencias.sh
@@ -16,12 +19,27 @@ windows: deps
 	cmake -S . -B $(WINDOWS) -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DCMAKE_BUILD_TYPE=Release
 	cmake --build $(WINDOWS)
 
-test: nativo windows
+# The unit tests once more under AddressSanitizer and UBSan.
+saneado: deps
+	cmake -S . -B $(SANEADO) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKELU_SANEAR=ON
+	cmake --build $(SANEADO) --target kelu_tests
+
+test: nativo saneado windows
 	ctest --test-dir $(NATIVO) --output-on-failure
+	$(SANEADO)/kelu_tests --gtest_brief=1
 	ctest --test-dir $(WINDOWS) --output-on-failure
 
 run: windows
 	bash tools/ejecutar-kelu.sh dist/kelu
+
+# Each fuzz target for FUZZ_RUNS executions from its seed corpus.
+fuzz: deps
+	cmake -S . -B $(FUZZ) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ -DKELU_FUZZ=ON
+	cmake --build $(FUZZ)
+	bash tools/fuzz.sh $(FUZZ) $(FUZZ_RUNS)
+
+bench: nativo
+	$(NATIVO)/bench_fidelidad_pulsacion
 
 limpiar:
 	rm -rf build dist

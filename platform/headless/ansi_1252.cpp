@@ -63,8 +63,8 @@ std::string Utf8AAnsi(std::string_view utf8) {
   for (size_t i = 0; i < utf8.size();) {
     char32_t u = LeerUtf8(utf8, i);
     char byte = '?';
-    if (u < 0x80 || (u >= 0xA0 && u < 0x100)) {
-      byte = static_cast<char>(u);
+    if (u < 0x80 || (u >= 0xA0 && u < 0x100) || (u >= 0x80 && u < 0xA0 && kAltos[u - 0x80] == 0)) {
+      byte = static_cast<char>(u);  // the five unused bytes stand for themselves both ways
     } else {
       for (int k = 0; k < 32; ++k)
         if (kAltos[k] == u) byte = static_cast<char>(0x80 + k);
