@@ -41,11 +41,11 @@ TEST(Idioma, AShortFileKeepsTheEarlierTextsOfTheLaterEntries) {
 
 TEST(Idioma, AQuotedCommaIsOneItemAndAnUnquotedOneShiftsTheRest) {
   prueba::CarpetaTemporal carpeta;
-  carpeta.Escribir("Con.lng", Ansi("\"Hola, mundo\"\nsegundo\n"));
-  carpeta.Escribir("Sin.lng", Ansi("Hola, mundo\nsegundo\n"));
+  carpeta.Escribir("ConComillas.lng", Ansi("\"Hola, mundo\"\nsegundo\n"));
+  carpeta.Escribir("SinComillas.lng", Ansi("Hola, mundo\nsegundo\n"));
   TextosIdioma con, sin;
-  CargarIdioma(con, ArchivosDelSistema(), carpeta.En("Con.lng"));
-  CargarIdioma(sin, ArchivosDelSistema(), carpeta.En("Sin.lng"));
+  CargarIdioma(con, ArchivosDelSistema(), carpeta.En("ConComillas.lng"));
+  CargarIdioma(sin, ArchivosDelSistema(), carpeta.En("SinComillas.lng"));
   EXPECT_EQ(con.Entrada(1), "Hola, mundo");
   EXPECT_EQ(con.Entrada(2), "segundo");
   EXPECT_EQ(sin.Entrada(1), "Hola");

@@ -1,0 +1,107 @@
+// Labels, frames and images have no window of their own: their window draws
+// them, so that a press on them reaches it (the keying pad is a label).
+#include <string>
+#include <vector>
+
+#include "platform/win32/capas.h"
+#include "platform/win32/interno_win32.h"
+
+namespace kelu::win32 {
+
+namespace {
+
+Rectangulo ComoRectangulo(const RECT& r) { return Rectangulo{r.left, r.top, r.right - r.left, r.bottom - r.top}; }
+
+UINT FormatoDe(const Etiqueta& etiqueta) {
+  const UINT alineado = etiqueta.alineacion == Alineacion::Derecha ? DT_RIGHT
+                        : etiqueta.alineacion == Alineacion::Centro ? DT_CENTER
+                                                                    : DT_LEFT;
+  // One line when it sizes itself to its text; otherwise it wraps at words.
+  return alineado | (etiqueta.ajustarAlTexto ? DT_SINGLELINE : DT_WORDBREAK);
+}
+
+// A flat one-pixel line inside the area, as on the keying pad.
+void Borde(HDC dc, RECT& area) {
+  FrameRect(dc, &area, GetSysColorBrush(COLOR_BTNSHADOW));
+  InflateRect(&area, -1, -1);
+}
+
+}  // namespace
+
+void NativoVentana::Pintar() {
+  PAINTSTRUCT ps;
+  HDC dc = BeginPaint(hwnd, &ps);
+  std::vector<NativoControl*> sinVentana;
+  std::vector<Rectangulo> areas;
+  for (NativoControl* c : controles)
+    if (!c->hwnd && c->control.Visible()) {
+      sinVentana.push_back(c);
+      areas.push_back(ComoRectangulo(c->Area()));
+    }
+  for (size_t k : OrdenDeDibujo(areas)) {
+    RECT area = sinVentana[k]->Area(), comun;
+    if (IntersectRect(&comun, &area, &ps.rcPaint))
+      sinVentana[k]->Dibujar(dc);
+    else
+      sinVentana[k]->pintada = area;
+  }
+  EndPaint(hwnd, &ps);
+}
+
+NativoControl* NativoVentana::SinVentanaEn(POINT p) const {
+  // Disabled labels let presses through to the window, as hidden ones do.
+  std::vector<NativoControl*> sinVentana;
+  std::vector<Rectangulo> areas;
+  for (NativoControl* c : controles)
+    if (!c->hwnd && c->control.Visible() && c->control.Habilitado()) {
+      sinVentana.push_back(c);
+      areas.push_back(ComoRectangulo(c->Area()));
+    }
+  const int k = AreaEn(areas, OrdenDeDibujo(areas), p.x, p.y);
+  return k < 0 ? nullptr : sinVentana[static_cast<size_t>(k)];
+}
+
+void NativoControl::Dibujar(HDC dc) {
+  RECT area = Area();
+  pintada = area;
+  switch (control.Tipo()) {
+    case TipoControl::Imagen:
+      ventana.estado.imagenes.Dibujar(dc, static_cast<Imagen&>(control).recurso, area);
+      return;
+    case TipoControl::Marco:
+      Borde(dc, area);
+      break;
+    case TipoControl::Etiqueta:
+      if (static_cast<Etiqueta&>(control).borde) Borde(dc, area);
+      break;
+    default:
+      return;
+  }
+  if (control.Texto().empty()) return;
+  const std::wstring texto = Ancho(control.Texto());
+  HGDIOBJ antes = SelectObject(dc, ventana.estado.fuentes.Obtener(control.Letra(), ventana.dpi));
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, GetSysColor(control.Habilitado() ? COLOR_WINDOWTEXT : COLOR_GRAYTEXT));
+  const UINT formato = control.Tipo() == TipoControl::Etiqueta ? FormatoDe(static_cast<Etiqueta&>(control)) : DT_LEFT;
+  DrawTextW(dc, texto.c_str(), static_cast<int>(texto.size()), &area, formato);
+  SelectObject(dc, antes);
+}
+
+void NativoControl::AjustarAlTexto() {
+  if (control.Tipo() != TipoControl::Etiqueta || !static_cast<Etiqueta&>(control).ajustarAlTexto) return;
+  auto& etiqueta = static_cast<Etiqueta&>(control);
+  const std::wstring texto = Ancho(control.Texto());
+  HDC dc = GetDC(ventana.hwnd);
+  if (!dc) return;
+  HGDIOBJ antes = SelectObject(dc, ventana.estado.fuentes.Obtener(control.Letra(), ventana.dpi));
+  RECT medida{0, 0, 0, 0};
+  DrawTextW(dc, texto.c_str(), static_cast<int>(texto.size()), &medida, DT_CALCRECT | FormatoDe(etiqueta));
+  SelectObject(dc, antes);
+  ReleaseDC(ventana.hwnd, dc);
+  const int bordes = etiqueta.borde ? 2 : 0;
+  const Rectangulo nuevo = kelu::AjustarAlTexto(control.Posicion(), ventana.Tw(medida.right + bordes),
+                                                ventana.Tw(medida.bottom + bordes), etiqueta.alineacion);
+  SinFallos([&] { control.SetPosicion(nuevo); });
+}
+
+}  // namespace kelu::win32

@@ -1,0 +1,127 @@
+// Presses and pointer moves on a window: its own mouse events, those of the
+// windowless control under the pointer, and the handlers that CapturarClics
+// puts in front of the window's procedure.
+#include "platform/win32/interno_win32.h"
+#include "platform/win32/toolkit_win32.h"
+
+namespace kelu {
+namespace win32 {
+
+namespace {
+
+POINT PuntoDe(LPARAM lp) {
+  // Signed: with the pointer captured, a release left of the window is negative.
+  return POINT{static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))};
+}
+
+EventoRaton Relativo(const EventoRaton& e, const Control& control) {
+  return EventoRaton{e.boton, e.x - control.Posicion().izquierda, e.y - control.Posicion().arriba};
+}
+
+}  // namespace
+
+void NativoVentana::Pulsacion(UINT mensaje, WPARAM, LPARAM lp) {
+  const POINT p = PuntoDe(lp);
+  const bool abajo = mensaje == WM_LBUTTONDOWN || mensaje == WM_RBUTTONDOWN || mensaje == WM_MBUTTONDOWN;
+  const int boton = mensaje == WM_LBUTTONDOWN || mensaje == WM_LBUTTONUP   ? 1
+                    : mensaje == WM_RBUTTONDOWN || mensaje == WM_RBUTTONUP ? 2
+                                                                           : 4;
+  NativoControl* sobre = SinVentanaEn(p);
+  Control* etiqueta = sobre ? &sobre->control : nullptr;
+  const EventoRaton e{boton, Tw(p.x), Tw(p.y)};
+  Ventana& v = ventana;
+  auto sigue = vivo;
+
+  if (abajo) {
+    if (boton == 1) {
+      // Held until the release, so the release arrives here wherever it happens.
+      SetCapture(hwnd);
+      enPulsacion = true;
+      presionada = etiqueta;
+      presionadaVentana = !etiqueta;
+    }
+    if (v.MouseDown) SinFallos([&] { v.MouseDown(e); });
+    if (*sigue && etiqueta && etiqueta->MouseDown) SinFallos([&] { etiqueta->MouseDown(Relativo(e, *etiqueta)); });
+    return;
+  }
+
+  Control* destino = etiqueta;
+  bool clic = false, clicVentana = false;
+  if (boton == 1) {
+    // The label that got the press gets its release; a click needs both on it.
+    destino = presionada;
+    clic = presionada && presionada == etiqueta;
+    RECT cliente;
+    GetClientRect(hwnd, &cliente);
+    clicVentana = presionadaVentana && !etiqueta && PtInRect(&cliente, p);
+    presionada = nullptr;
+    presionadaVentana = false;
+    enPulsacion = false;
+    if (GetCapture() == hwnd) ReleaseCapture();
+  }
+  if (*sigue && v.MouseUp) SinFallos([&] { v.MouseUp(e); });
+  if (*sigue && destino && destino->MouseUp) SinFallos([&] { destino->MouseUp(Relativo(e, *destino)); });
+  if (*sigue && clic && destino->Click) SinFallos([&] { destino->Click(); });
+  if (*sigue && clicVentana && v.Click) SinFallos([&] { v.Click(); });
+}
+
+void NativoVentana::Movimiento(WPARAM wp, LPARAM lp) {
+  const POINT p = PuntoDe(lp);
+  const int botones = ((wp & MK_LBUTTON) ? 1 : 0) | ((wp & MK_RBUTTON) ? 2 : 0) | ((wp & MK_MBUTTON) ? 4 : 0);
+  const EventoRaton e{botones, Tw(p.x), Tw(p.y)};
+  // During a press the moves belong to what got it; otherwise to what is under the pointer.
+  Control* destino = nullptr;
+  if (enPulsacion) {
+    destino = presionada;
+  } else if (NativoControl* sobre = SinVentanaEn(p)) {
+    destino = &sobre->control;
+  }
+  if (destino) {
+    if (destino->MouseMove) SinFallos([&] { destino->MouseMove(Relativo(e, *destino)); });
+  } else if (ventana.MouseMove) {
+    SinFallos([&] { ventana.MouseMove(e); });
+  }
+}
+
+// The window's procedure once CapturarClics has run: the keying sees each
+// left press and release first, then the window handles every message as before.
+LRESULT CALLBACK ProcesarClic(HWND ventana, UINT mensaje, WPARAM wp, LPARAM lp) {
+  const auto ProcedimientoAnterior = reinterpret_cast<WNDPROC>(GetPropW(ventana, kProcedimientoAnterior));
+  NativoVentana* nv = NativoDe(ventana);
+  if (nv && (mensaje == WM_LBUTTONDOWN || mensaje == WM_LBUTTONUP)) {
+    auto sigue = nv->vivo;
+    // Firings owed up to this moment belong before it: a press counted in
+    // timer firings then ends with all of its own.
+    nv->estado.relojes.AlDia();
+    if (*sigue) {
+      auto paso = mensaje == WM_LBUTTONDOWN ? nv->clicAbajo : nv->clicArriba;
+      if (paso) SinFallos(paso);
+    }
+  }
+  if (mensaje == WM_NCDESTROY) RemovePropW(ventana, kProcedimientoAnterior);
+  return ProcedimientoAnterior ? CallWindowProcW(ProcedimientoAnterior, ventana, mensaje, wp, lp)
+                               : DefWindowProcW(ventana, mensaje, wp, lp);
+}
+
+}  // namespace win32
+
+void ToolkitWin32::CapturarClics(Ventana& v, std::function<void()> abajo, std::function<void()> arriba) {
+  auto* nv = static_cast<win32::NativoVentana*>(v.nativo);
+  if (!nv) return;
+  nv->clicAbajo = std::move(abajo);
+  nv->clicArriba = std::move(arriba);
+  if (GetPropW(nv->hwnd, win32::kProcedimientoAnterior)) return;  // already in front
+  // Kept before the switch, so no message finds ProcesarClic without it.
+  SetPropW(nv->hwnd, win32::kProcedimientoAnterior,
+           reinterpret_cast<HANDLE>(GetWindowLongPtrW(nv->hwnd, GWLP_WNDPROC)));
+  SetWindowLongPtrW(nv->hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(win32::ProcesarClic));
+}
+
+void ToolkitWin32::EnviarPulsacion(Ventana& v, bool abajo, int x, int y) {
+  auto* nv = static_cast<win32::NativoVentana*>(v.nativo);
+  if (!nv) return;
+  const LPARAM punto = MAKELPARAM(nv->Px(x), nv->Px(y));
+  SendMessageW(nv->hwnd, abajo ? WM_LBUTTONDOWN : WM_LBUTTONUP, abajo ? MK_LBUTTON : 0, punto);
+}
+
+}  // namespace kelu
