@@ -15,6 +15,10 @@ export WINEPREFIX="${KELU_WINEPREFIJO:-$raiz/build/wine-prefijo}"
 export WINEDEBUG=-all
 # No Mono or Gecko installer dialogs, no menu entries on the host.
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+# Wine converts file names and arguments with the Unix locale: under plain C
+# a name like "Español.lng" cannot even be opened. The Windows side stays
+# en-US with the ANSI code page 1252.
+export LC_ALL=C.UTF-8
 marca="$WINEPREFIX/.kelu-preparado"
 
 xvfb_pid=""
@@ -27,7 +31,8 @@ terminar() {
 }
 trap terminar EXIT
 # Stopped from outside (a CTest time-out): take the Windows programs along.
-trap 'wineserver -k 2>/dev/null; exit 143' INT TERM
+trap 'wineserver -k 2>/dev/null; exit 130' INT
+trap 'wineserver -k 2>/dev/null; exit 143' TERM
 
 iniciar_xvfb() {
   # Xvfb picks a free display number itself and writes it to the given fd.
@@ -68,7 +73,10 @@ preparar_prefijo() {
     fi
     # Unmanaged windows: no 2 s stall when a window hides, and the X focus
     # follows the Windows foreground window, so injected keys arrive.
-    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
+    if ! wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1; then
+      echo "wine-ejecutar: could not set Managed=N in $WINEPREFIX" >&2
+      exit 125
+    fi
     wineserver -w
     touch "$marca"
   fi

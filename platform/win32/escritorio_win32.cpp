@@ -94,6 +94,9 @@ Arranque ToolkitWin32::Iniciar(const std::string& ejecutable, const std::string&
     const bool falta = error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
     return Arranque{falta ? Arranque::Resultado::NoEncontrado : Arranque::Resultado::OtroError, 0};
   }
+  // The window is looked for once, right after the start: give the program
+  // the moment it needs to create it, or it would never be found nor moved.
+  WaitForInputIdle(proceso.hProcess, 5000);
   CloseHandle(proceso.hThread);
   CloseHandle(proceso.hProcess);
   return Arranque{Arranque::Resultado::Iniciado, proceso.dwProcessId};

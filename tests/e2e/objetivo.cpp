@@ -8,14 +8,14 @@
 //                                        window called TITLE into OUT
 //   kelu_objetivo.exe --cerrar TITLE     posts WM_CLOSE to that window
 //
-// The log is UTF-8, one line per event, written straight through so that a
-// test reading it while the program runs sees every line at once.
+// The log is UTF-8, one line per event ("ready", "char U+00F1", "key 0x0D",
+// "mouse down MS"), written straight through so that a test reading it while
+// the program runs sees every line at once.
 #include <windows.h>
 
 #include <cstdio>
-#include <cstdlib>
+#include <cstdlib>  // __argc, __wargv
 #include <string>
-#include <vector>
 
 namespace {
 
@@ -68,6 +68,15 @@ LRESULT CALLBACK ProcEdicion(HWND ventana, UINT mensaje, WPARAM w, LPARAM l) {
     case WM_SYSKEYDOWN:
       Anotar("key 0x%02X", static_cast<unsigned>(w));
       break;
+    // With the time the system stamped on the event, so that tests can
+    // measure how long a press lasted as a Windows program sees it.
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:  // the edit class turns a quick second press into this
+      Anotar("mouse down %u", static_cast<unsigned>(GetMessageTime()));
+      break;
+    case WM_LBUTTONUP:
+      Anotar("mouse up %u", static_cast<unsigned>(GetMessageTime()));
+      break;
   }
   return CallWindowProcW(procedimientoEdicion, ventana, mensaje, w, l);
 }
@@ -103,6 +112,9 @@ int Objetivo(HINSTANCE instancia, const wchar_t* titulo, const wchar_t* rutaRegi
   clase.lpszClassName = L"KeluObjetivo";
   RegisterClassW(&clase);
 
+  // High on the screen, clear of KELU's strip at the bottom: under Wine a
+  // topmost window is not kept above others in X, so an overlap would take
+  // the presses meant for KELU.
   HWND ventana = CreateWindowExW(0, clase.lpszClassName, titulo, WS_OVERLAPPEDWINDOW, 200, 150, 640,
                                  400, nullptr, nullptr, instancia, nullptr);
   if (!ventana) return 3;
