@@ -12,11 +12,11 @@ deps:
 	@bash tools/instalar-dependencias.sh
 
 nativo: deps
-	cmake -S . -B $(NATIVO) -G Ninja -DCMAKE_BUILD_TYPE=Debug
+	cmake -S . -B $(NATIVO) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKELU_ERRORES=ON
 	cmake --build $(NATIVO)
 
 windows: deps
-	cmake -S . -B $(WINDOWS) -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DCMAKE_BUILD_TYPE=Release
+	cmake -S . -B $(WINDOWS) -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DCMAKE_BUILD_TYPE=Release -DKELU_ERRORES=ON
 	cmake --build $(WINDOWS)
 
 # The unit tests once more under AddressSanitizer and UBSan.

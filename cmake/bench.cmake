@@ -1,6 +1,8 @@
 # Benchmarks: one program per file of bench/, built with the native build,
 # run by hand or by `make bench`; never part of the tests.
 file(GLOB BENCH_SOURCES CONFIGURE_DEPENDS bench/*.cpp)
+# Windows programs that the Wine benchmarks run: cmake/bench_windows.cmake.
+list(FILTER BENCH_SOURCES EXCLUDE REGEX "/(contador_pulsaciones|ventana_minima|recursos_proceso)\\.cpp$")
 foreach(fuente ${BENCH_SOURCES})
   get_filename_component(nombre ${fuente} NAME_WE)
   add_executable(bench_${nombre} ${fuente})

@@ -21,7 +21,7 @@ endif()
 # the cross-compiling emulator.
 add_test(NAME e2e
   COMMAND python3 ${CMAKE_SOURCE_DIR}/tests/e2e/run.py
-    --dist ${CMAKE_SOURCE_DIR}/dist/kelu
+    --dist ${KELU_DIST}
     --objetivo $<TARGET_FILE:kelu_objetivo>
     --artefactos ${CMAKE_BINARY_DIR}/e2e-artefactos
     ${E2E_EXIGIR_KELU})

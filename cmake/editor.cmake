@@ -18,7 +18,7 @@ if(WIN32)
     target_link_options(notepad PRIVATE -Wl,--gc-sections -s)
   endif()
   add_custom_command(TARGET notepad POST_BUILD
-    COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_SOURCE_DIR}/dist/kelu
-    COMMAND ${CMAKE_COMMAND} -E copy_if_different $<TARGET_FILE:notepad> ${CMAKE_SOURCE_DIR}/dist/kelu/
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${KELU_DIST}
+    COMMAND ${CMAKE_COMMAND} -E copy_if_different $<TARGET_FILE:notepad> ${KELU_DIST}/
     VERBATIM)
 endif()

@@ -26,7 +26,7 @@ add_dependencies(kelu emblema)
 # The program folder: kelu.exe and the shipped data files, less the notes.
 file(GLOB KELU_DATOS LIST_DIRECTORIES false CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/data/*)
 list(FILTER KELU_DATOS EXCLUDE REGEX "\\.md$")
-set(KELU_DIST ${CMAKE_SOURCE_DIR}/dist/kelu)
+set(KELU_DIST ${CMAKE_SOURCE_DIR}/dist/kelu CACHE PATH "The program folder, as a user unzips it")
 add_custom_target(kelu_dist ALL
   COMMAND ${CMAKE_COMMAND} -E make_directory ${KELU_DIST}
   COMMAND ${CMAKE_COMMAND} -E copy_if_different $<TARGET_FILE:kelu> ${KELU_DATOS} ${KELU_DIST}/
@@ -42,3 +42,4 @@ function(kelu_pruebas_con_win32)
   endif()
 endfunction()
 cmake_language(DEFER CALL kelu_pruebas_con_win32)
+include(${CMAKE_CURRENT_LIST_DIR}/bench_windows.cmake)
