@@ -3,7 +3,7 @@
 NATIVO  := build/native
 WINDOWS := build/win
 
-.PHONY: run test deps nativo saneado windows fuzz bench limpiar
+.PHONY: run test deps nativo saneado windows fuzz bench package limpiar
 SANEADO := build/asan
 FUZZ    := build/fuzz
 FUZZ_RUNS ?= 200000
@@ -40,6 +40,12 @@ fuzz: deps
 
 bench: nativo
 	$(NATIVO)/bench_fidelidad_pulsacion
+
+# The program folder as a zip a Windows user unzips and runs.
+package: windows
+	rm -f dist/kelu-1.0-win64.zip
+	cd dist && cmake -E tar cf kelu-1.0-win64.zip --format=zip kelu
+	@echo "dist/kelu-1.0-win64.zip"
 
 limpiar:
 	rm -rf build dist

@@ -2,7 +2,9 @@
 # ships beside kelu.exe. Its window-free rules are checked by the unit tests.
 add_library(kelu_editor_texto STATIC tools/notepad/texto_editor.cpp)
 target_include_directories(kelu_editor_texto PUBLIC ${CMAKE_SOURCE_DIR})
-target_link_libraries(kelu_tests PRIVATE kelu_editor_texto)
+if(TARGET kelu_tests)
+  target_link_libraries(kelu_tests PRIVATE kelu_editor_texto)
+endif()
 
 if(WIN32)
   enable_language(RC)

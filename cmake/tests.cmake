@@ -1,9 +1,20 @@
 # Unit tests: GoogleTest from the system's sources, so that the native and
 # the Windows build use the same framework.
 set(GTEST_SOURCE_DIR /usr/src/googletest CACHE PATH "GoogleTest sources")
-set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
-set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)
-add_subdirectory(${GTEST_SOURCE_DIR} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+if(EXISTS ${GTEST_SOURCE_DIR}/CMakeLists.txt)
+  set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+  set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)
+  add_subdirectory(${GTEST_SOURCE_DIR} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+else()
+  # Elsewhere (an MSVC build on Windows): an installed GoogleTest, if any.
+  find_package(GTest CONFIG)
+  if(NOT GTest_FOUND)
+    message(STATUS "GoogleTest not found: the unit tests are not built")
+    return()
+  endif()
+  add_library(gtest ALIAS GTest::gtest)
+  add_library(gtest_main ALIAS GTest::gtest_main)
+endif()
 
 file(GLOB TEST_SOURCES CONFIGURE_DEPENDS tests/*.cpp tests/*.h)
 add_executable(kelu_tests ${TEST_SOURCES})
