@@ -65,8 +65,7 @@ void CargarConfiguracion(Configuracion& c, const Archivos& archivos, const std::
     c = ConfiguracionPredeterminada();
     return;
   }
-  std::string texto = AnsiAUtf8(*bytes);
-  LectorCampos lector(texto);
+  LectorCampos lector(*bytes, true);
   std::vector<std::string> valores;
   for (int i = 0; i < 18; ++i) {
     std::optional<std::string> campo = lector.Siguiente();

@@ -94,6 +94,9 @@ void Entrega::EnviarTexto() {
     Paso([&] { cboProcesos_.SetFoco(); });
     return;
   }
+  // A target closed since the gap activated it: its text must not land in
+  // whatever window happens to be in front now. The code stays pending.
+  if (lista_.TituloVentanaDestino() == ListaVentanas::kSinTitulo) return;
   std::string texto = TextoDeCodigo(programa_.tabla, motor_.CodigoActual);
   if (texto == "{ESPACIO}") texto = " ";
   // A text that is not a valid key string types nothing at all.

@@ -19,13 +19,18 @@ namespace kelu {
 //  - a double quote inside an unquoted item is an ordinary character.
 class LectorCampos {
  public:
-  explicit LectorCampos(std::string_view texto) : texto_(texto) {}
+  // With `ansi`, the text is a file's bytes in the ANSI code page and each
+  // item is handed out in UTF-8; the separators are the same in both, so only
+  // the items read are converted, never a whole (possibly huge) file.
+  explicit LectorCampos(std::string_view texto, bool ansi = false) : texto_(texto), ansi_(ansi) {}
   // The next item, or nullopt once the text has ended.
   std::optional<std::string> Siguiente();
 
  private:
   void SaltarFinDeLinea();
+  std::optional<std::string> Entregar(std::string_view item) const;
   std::string_view texto_;
+  bool ansi_;
   size_t pos_ = 0;
 };
 

@@ -7,9 +7,9 @@
 
 namespace kelu {
 
-TablaCodigo TablaDeTexto(std::string_view texto) {
+TablaCodigo TablaDeTexto(std::string_view texto, bool ansi) {
   TablaCodigo tabla;
-  LectorCampos lector(texto);
+  LectorCampos lector(texto, ansi);
   std::string campo = lector.Siguiente().value_or(std::string());
   // A count that is not a number, is 0 or less, or does not fit 16 bits gives
   // an empty table: nothing sensible can be read past a broken count.
@@ -34,7 +34,7 @@ void CargarCodigo(TablaCodigo& tabla, std::string& codigo, const Archivos& archi
   }
   // A file that cannot be read gives an empty table, as an empty count does.
   std::optional<std::string> bytes = archivos.Leer(ruta);
-  tabla = TablaDeTexto(bytes ? AnsiAUtf8(*bytes) : std::string());
+  tabla = TablaDeTexto(bytes ? *bytes : std::string(), true);
 }
 
 std::string TextoDeCodigo(const TablaCodigo& tabla, std::string_view codigo) {

@@ -26,8 +26,9 @@ inline constexpr const char* kSeparadorPalabra = "//espacio//";
 // missing, `codigo` becomes "morse_fijo" and that file is read instead.
 void CargarCodigo(TablaCodigo& tabla, std::string& codigo, const Archivos& archivos, const std::string& carpeta);
 
-// Builds a table from a code file's text (UTF-8).
-TablaCodigo TablaDeTexto(std::string_view texto);
+// Builds a table from a code file's text: UTF-8, or with `ansi` the file's
+// bytes in the ANSI code page.
+TablaCodigo TablaDeTexto(std::string_view texto, bool ansi = false);
 
 // The text of the first entry whose code equals `codigo` exactly; else " "
 // for the word separator; else empty.

@@ -41,5 +41,7 @@ std::string UnirRuta(const std::string& carpeta, const std::string& nombre);
 // native build with Windows-1252.
 std::string AnsiAUtf8(std::string_view ansi);
 std::string Utf8AAnsi(std::string_view utf8);
+// Plain ASCII reads the same in both.
+bool EsAscii(std::string_view texto);
 
 }  // namespace kelu

@@ -3,6 +3,11 @@
 #ifdef _WIN32
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <io.h>
+#include <share.h>
+
+#include "config/configuracion.h"
 #include "platform/archivos.h"
 #include "tests/archivos_prueba.h"
 
@@ -55,6 +60,23 @@ TEST(ArchivosWin32, APathLongerThanMaxPathStillWorks) {
 TEST(ArchivosWin32, WritingIntoAMissingFolderFails) {
   prueba::CarpetaTemporal carpeta;
   EXPECT_FALSE(ArchivosDelSistema().Escribir(carpeta.En("no\\existe\\kelu.ini"), "x"));
+}
+
+TEST(ArchivosWin32, ALockedSettingsFileStaysAsItWas) {
+  prueba::CarpetaTemporal carpeta;
+  Configuracion c = ConfiguracionPredeterminada();
+  ASSERT_TRUE(GuardarConfiguracion(c, ArchivosDelSistema(), carpeta.Ruta()));
+  const std::string antes = carpeta.Leer("kelu.ini");
+  // Another program holds the file open with no sharing at all.
+  const std::string ascii = carpeta.En("kelu.ini");  // the temporary folder's path is plain ASCII
+  const std::wstring ruta(ascii.begin(), ascii.end());
+  int bloqueo = _wsopen(ruta.c_str(), _O_RDWR | _O_BINARY, _SH_DENYRW);
+  ASSERT_GE(bloqueo, 0);
+  c.DuracionPunto = 99;
+  EXPECT_FALSE(GuardarConfiguracion(c, ArchivosDelSistema(), carpeta.Ruta()));
+  _close(bloqueo);
+  EXPECT_EQ(carpeta.Leer("kelu.ini"), antes);
+  EXPECT_FALSE(carpeta.Existe("kelu.ini.tmp"));
 }
 
 }  // namespace kelu

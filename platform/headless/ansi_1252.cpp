@@ -47,6 +47,7 @@ char32_t LeerUtf8(std::string_view texto, size_t& i) {
 }  // namespace
 
 std::string AnsiAUtf8(std::string_view ansi) {
+  if (EsAscii(ansi)) return std::string(ansi);  // the same bytes in both
   std::string salida;
   salida.reserve(ansi.size());
   for (unsigned char c : ansi) {
@@ -58,6 +59,7 @@ std::string AnsiAUtf8(std::string_view ansi) {
 }
 
 std::string Utf8AAnsi(std::string_view utf8) {
+  if (EsAscii(utf8)) return std::string(utf8);
   std::string salida;
   salida.reserve(utf8.size());
   for (size_t i = 0; i < utf8.size();) {

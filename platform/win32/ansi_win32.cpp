@@ -28,9 +28,15 @@ std::string DeUtf16(UINT pagina, const std::wstring& texto) {
 
 }  // namespace
 
-std::string AnsiAUtf8(std::string_view ansi) { return DeUtf16(CP_UTF8, AUtf16(CP_ACP, ansi)); }
+std::string AnsiAUtf8(std::string_view ansi) {
+  if (EsAscii(ansi)) return std::string(ansi);  // the same bytes in both
+  return DeUtf16(CP_UTF8, AUtf16(CP_ACP, ansi));
+}
 
 // A character the code page lacks becomes its default character ('?').
-std::string Utf8AAnsi(std::string_view utf8) { return DeUtf16(CP_ACP, AUtf16(CP_UTF8, utf8)); }
+std::string Utf8AAnsi(std::string_view utf8) {
+  if (EsAscii(utf8)) return std::string(utf8);
+  return DeUtf16(CP_ACP, AUtf16(CP_UTF8, utf8));
+}
 
 }  // namespace kelu
