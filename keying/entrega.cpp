@@ -4,6 +4,7 @@
 
 #include "keying/cadena_teclas.h"
 #include "platform/paso.h"
+#include "platform/utf8.h"
 
 namespace kelu {
 namespace {
@@ -13,11 +14,8 @@ namespace {
 std::u32string Minusculas(const std::string& utf8) {
   std::u32string salida;
   for (size_t i = 0; i < utf8.size();) {
-    unsigned char c = static_cast<unsigned char>(utf8[i]);
-    int resto = c >= 0xF0 ? 3 : c >= 0xE0 ? 2 : c >= 0xC0 ? 1 : 0;
-    char32_t u = resto ? (c & (0x3F >> resto)) : c;
-    for (int k = 1; k <= resto && i + k < utf8.size(); ++k) u = (u << 6) | (utf8[i + k] & 0x3F);
-    i += static_cast<size_t>(resto) + 1;
+    std::optional<char32_t> leido = DecodificarUtf8(utf8, i);
+    char32_t u = leido ? *leido : static_cast<unsigned char>(utf8[i++]);
     if ((u >= 'A' && u <= 'Z') || (u >= 0xC0 && u <= 0xDE && u != 0xD7)) u += 0x20;
     salida += u;
   }

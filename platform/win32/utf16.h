@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/utf8.h"
+
 namespace kelu {
 
 inline constexpr char32_t kSustituto = 0xFFFD;  // stands for a malformed sequence
@@ -68,21 +70,7 @@ std::string Utf16AUtf8(std::basic_string_view<Unidad> texto) {
     } else if (c >= 0xD800 && c <= 0xDFFF) {
       c = kSustituto;
     }
-    if (c < 0x80) {
-      salida += static_cast<char>(c);
-    } else if (c < 0x800) {
-      salida += static_cast<char>(0xC0 | (c >> 6));
-      salida += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-      salida += static_cast<char>(0xE0 | (c >> 12));
-      salida += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-      salida += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-      salida += static_cast<char>(0xF0 | (c >> 18));
-      salida += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-      salida += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-      salida += static_cast<char>(0x80 | (c & 0x3F));
-    }
+    CodificarUtf8(c, salida);
   }
   return salida;
 }
