@@ -15,13 +15,15 @@ TablaCodigo TablaDeTexto(std::string_view texto, bool ansi) {
   // an empty table: nothing sensible can be read past a broken count.
   std::optional<int16_t> cantidad = Redondear16(LeerNumero(SepararLinea(campo).second));
   if (!cantidad || *cantidad <= 0) return tabla;
-  tabla.entradas.reserve(static_cast<size_t>(*cantidad));
+  tabla.cantidad = *cantidad;
   for (int i = 0; i < *cantidad; ++i) {
-    // Past the end of the file the last field read is read again, so the
-    // remaining entries repeat it; the first match wins, so lookups agree.
-    if (auto siguiente = lector.Siguiente()) campo = std::move(*siguiente);
+    std::optional<std::string> siguiente = lector.Siguiente();
+    // Past the end of the file the last field read stands for every
+    // remaining entry; it is kept once (see TablaCodigo).
+    if (siguiente) campo = std::move(*siguiente);
     auto [secuencia, resto] = SepararLinea(campo);
     tabla.entradas.push_back({std::move(secuencia), std::move(resto)});
+    if (!siguiente) break;
   }
   return tabla;
 }

@@ -1,5 +1,6 @@
 // The code table: which text each dot/dash code stands for.
 #pragma once
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -14,9 +15,17 @@ struct EntradaCodigo {
   std::string Texto;      // a key string, "{ESPACIO}", or empty
 };
 
+// Entries 1 to CantidadCodigos in file order. A file shorter than its count
+// repeats its last field for every missing entry; those repeats can never
+// win a lookup, so the table keeps that field once, not thousands of times.
 struct TablaCodigo {
-  std::vector<EntradaCodigo> entradas;  // entry i of the file is entradas[i - 1]
-  int CantidadCodigos() const { return static_cast<int>(entradas.size()); }
+  std::vector<EntradaCodigo> entradas;  // as read, plus the repeated field once
+  int cantidad = 0;                     // as announced
+  int CantidadCodigos() const { return cantidad; }
+  // Entry i, 1 to CantidadCodigos.
+  const EntradaCodigo& Entrada(int i) const {
+    return entradas.at(std::min(static_cast<size_t>(i - 1), entradas.size() - 1));
+  }
 };
 
 inline constexpr const char* kCodigoDeReserva = "morse_fijo";

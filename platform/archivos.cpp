@@ -13,12 +13,6 @@ bool ExisteArchivo(const Archivos& archivos, const std::string& ruta) {
   return archivos.Abrible(ruta);
 }
 
-bool EsAscii(std::string_view texto) {
-  for (char c : texto)
-    if (static_cast<unsigned char>(c) >= 0x80) return false;
-  return true;
-}
-
 std::string UnirRuta(const std::string& carpeta, const std::string& nombre) {
   return carpeta + "\\" + nombre;
 }

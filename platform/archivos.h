@@ -42,6 +42,10 @@ std::string UnirRuta(const std::string& carpeta, const std::string& nombre);
 std::string AnsiAUtf8(std::string_view ansi);
 std::string Utf8AAnsi(std::string_view utf8);
 // Plain ASCII reads the same in both.
-bool EsAscii(std::string_view texto);
+inline bool EsAscii(std::string_view texto) {
+  for (char c : texto)
+    if (static_cast<unsigned char>(c) >= 0x80) return false;
+  return true;
+}
 
 }  // namespace kelu

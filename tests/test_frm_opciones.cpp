@@ -106,7 +106,7 @@ TEST_F(Opciones, ARefusedOkStoresNothingAndACorrectedOneStoresEverything) {
 
 TEST_F(Opciones, OkWithoutChangesStillPutsEverythingIntoForce) {
   EnMarcha([&] {
-    programa->tabla.entradas.clear();
+    programa->tabla = TablaCodigo{};
     Config().TiempoEntreLetras = 150;  // not yet applied to the timer
     kelu->SetCaption("otro");
     kelu->lblFijarPunteroDelMouse.SetTexto("otro");

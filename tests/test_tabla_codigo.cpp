@@ -36,11 +36,12 @@ TEST(TablaCodigo, AnUnquotedCommaShiftsEveryLaterEntry) {
 TEST(TablaCodigo, AShortFileRepeatsItsLastField) {
   TablaCodigo t = TablaDeTexto("x:4\r\n.-:a\r\n-...:b\r\n");
   ASSERT_EQ(t.CantidadCodigos(), 4);
-  EXPECT_EQ(t.entradas[3].Secuencia, "-...");
-  EXPECT_EQ(t.entradas[3].Texto, "b");
+  EXPECT_EQ(t.Entrada(3).Secuencia, "-...");
+  EXPECT_EQ(t.Entrada(4).Texto, "b");
+  EXPECT_EQ(t.Entrada(1).Texto, "a");
   TablaCodigo solo = TablaDeTexto("Códigos:2\r\n");
   ASSERT_EQ(solo.CantidadCodigos(), 2);
-  EXPECT_EQ(solo.entradas[1].Secuencia, "Códigos");  // the count field itself
+  EXPECT_EQ(solo.Entrada(2).Secuencia, "Códigos");  // the count field itself
 }
 
 TEST(TablaCodigo, BrokenCountsGiveAnEmptyTable) {
@@ -54,6 +55,8 @@ TEST(TablaCodigo, BrokenCountsGiveAnEmptyTable) {
 TEST(TablaCodigo, AHugeAnnouncedCountWithFewEntriesStaysBounded) {
   TablaCodigo t = TablaDeTexto("x:32767\r\n.-:a\r\n-...:b\r\n");
   EXPECT_EQ(t.CantidadCodigos(), 32767);
+  EXPECT_LE(t.entradas.size(), 3u);
+  EXPECT_EQ(t.Entrada(32767).Texto, "b");
   EXPECT_EQ(TextoDeCodigo(t, "-..."), "b");
   EXPECT_EQ(TextoDeCodigo(t, "---"), "");
 }
