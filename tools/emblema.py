@@ -119,7 +119,7 @@ def icono_de_lado(lado):
 
 
 def logo():
-    lado = 128
+    lado = 112  # a white margin: the splash's credit line runs close below the logo
     margen = (LADO_LOGO - lado) // 2
     return sobre_blanco(pintar(LADO_LOGO, LADO_LOGO, Emblema(margen, margen, lado)))
 

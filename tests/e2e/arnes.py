@@ -200,6 +200,10 @@ class Informe:
     def de_clase(self, clase):
         return [h for h in self.hijas if h["clase"].lower() == clase.lower()]
 
+    def hija(self, texto):
+        """The first control whose text is texto ("&Salir"); None if none."""
+        return next((h for h in self.hijas if h["texto"] == texto), None)
+
     def combo(self):
         combos = self.de_clase("ComboBox")
         return combos[0] if combos else None
@@ -210,12 +214,22 @@ class Arnes:
         self.dist = Path(dist)
         self.objetivo = Path(objetivo)
         self.artefactos = Path(artefactos)
-        self.prefijo = Path(prefijo or RAIZ / "build" / "wine-prefijo-e2e")
+        # Absolute: Wine refuses a relative WINEPREFIX.
+        self.prefijo = Path(prefijo or RAIZ / "build" / "wine-prefijo-e2e").resolve()
         self.xvfb = None
         self.display = None
         self.procesos = []  # Wine programs started since the last cleanup
         self.escena = []  # Kelu and Objetivo instances of the running test
         self.temporal = Path(tempfile.mkdtemp(prefix="kelu-e2e-"))
+        # Wine's winebrowser hands every web page and document to xdg-open;
+        # this one only writes down what it was given, so that tests see
+        # what the shell was asked to open and no real browser ever starts.
+        self.paginas = self.temporal / "paginas.log"
+        self.programas = self.temporal / "bin"
+        self.programas.mkdir()
+        xdg_open = self.programas / "xdg-open"
+        xdg_open.write_text(f"#!/bin/sh\nprintf '%s\\n' \"$*\" >> '{self.paginas}'\n")
+        xdg_open.chmod(0o755)
 
     # --- Display and prefix ---
 
@@ -272,8 +286,24 @@ class Arnes:
             "WINEDLLOVERRIDES": "mscoree,mshtml=;winemenubuilder.exe=d",
             # Wine converts file names with the Unix locale ("Español.lng").
             "LC_ALL": "C.UTF-8",
+            "PATH": f"{self.programas}:{entorno.get('PATH', os.defpath)}",
         })
         return entorno
+
+    def paginas_abiertas(self):
+        """What the shell was asked to open since the last cleanup, in
+        order: addresses as given, documents as file:// addresses."""
+        try:
+            return self.paginas.read_text("utf-8", "replace").splitlines()
+        except FileNotFoundError:
+            return []
+
+    def asociar_html(self):
+        """Makes .html files open in the browser, as on any Windows with one:
+        Wine's fresh prefix knows htmlfile but does not map .html to it."""
+        subprocess.run(["wine", "reg", "add", r"HKLM\Software\Classes\.html", "/ve", "/d",
+                        "htmlfile", "/f"], env=self.entorno(), capture_output=True, timeout=120,
+                       check=True)
 
     def limpiar(self):
         """Ends every Windows program and releases keys and the button, so
@@ -287,6 +317,7 @@ class Arnes:
             except subprocess.TimeoutExpired:
                 proceso.kill()
         self.procesos.clear()
+        self.paginas.unlink(missing_ok=True)
         if self.display:
             self.xdotool("keyup", "ctrl", "alt", "shift", comprobar=False)
             self.xdotool("mouseup", "1", comprobar=False)
@@ -317,13 +348,17 @@ class Arnes:
         objetivo.iniciar()
         return objetivo
 
-    def iniciar_kelu(self, ajustes=AJUSTES_RAPIDOS, esperar_principal=True, nombre="kelu"):
+    def iniciar_kelu(self, ajustes=AJUSTES_RAPIDOS, esperar_principal=True, nombre="kelu",
+                     quitar=()):
         """Copies dist/kelu to a fresh folder, writes kelu.ini there (unless
-        ajustes is None) and starts kelu.exe from it."""
+        ajustes is None), removes the files named in quitar and starts
+        kelu.exe from it."""
         carpeta = self.carpeta_de_prueba(nombre) / "kelu"
         shutil.copytree(self.dist, carpeta)
         if ajustes is not None:
             escribir_ini(carpeta, ajustes)
+        for archivo in quitar:
+            (carpeta / archivo).unlink()
         kelu = Kelu(self, carpeta)
         self.escena.append(kelu)
         kelu.iniciar()
@@ -502,16 +537,17 @@ class Kelu:
         self.ventana = None  # X id of the main window
         self.rect = None  # window and client area in screen pixels
         self.cliente = None
-        self.idioma = Idioma(self.carpeta / "Español.lng")
+        # The shipped texts, also when a test took the file away from KELU.
+        self.idioma = Idioma(arnes.dist / "Español.lng")
         self.codigos = leer_codigos(self.carpeta / "Morse ampliado.kel")
 
     def iniciar(self):
         self.proceso = self.arnes.wine("kelu.exe", carpeta=self.carpeta, salida=self.salida)
 
-    def esperar_principal(self, plazo=30):
-        """Waits for the main window: titled KELU and holding the target
-        list (the splash window comes first). Returns its Informe."""
-        titulo = self.idioma[7]
+    def esperar_principal(self, plazo=30, titulo=None):
+        """Waits for the main window: titled KELU (or titulo) and holding the
+        target list (the splash window comes first). Returns its Informe."""
+        titulo = self.idioma[7] if titulo is None else titulo
 
         patron = "^" + re.escape(titulo) + "$"
         anterior = []
