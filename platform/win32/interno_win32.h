@@ -79,16 +79,9 @@ class Imagenes {
   void Dibujar(HDC dc, int recurso, const RECT& destino);
 
  private:
-  struct Cuadro {
-    HBITMAP mapa = nullptr;   // a bitmap resource
-    void* imagen = nullptr;   // a GIF or PNG, as a GDI+ image
-    void* flujo = nullptr;    // an IStream: the image's bytes, which GDI+ may read late
-  };
-  const Cuadro& Cargar(int recurso);
+  HBITMAP Cargar(int recurso);
   HINSTANCE instancia_;
-  ULONG_PTR gdiplus_ = 0;
-  bool gdiplusIntentado_ = false;
-  std::map<int, Cuadro> cache_;  // empty entries for missing resources
+  std::map<int, HBITMAP> cache_;  // null entries for missing resources
 };
 
 // --- Timers (temporizadores_win32.cpp) -------------------------------------
