@@ -266,7 +266,8 @@ class Arnes:
         self.display = ":" + numero.decode().strip()
 
     def detener(self):
-        self.limpiar()
+        if self.display:  # nothing was started when no test ran
+            self.limpiar()
         if self.xvfb:
             self.xvfb.terminate()
             try:
@@ -342,8 +343,8 @@ class Arnes:
                                         dir=self.temporal))
         return carpeta
 
-    def iniciar_objetivo(self, titulo="Zeta objetivo e2e", carpeta=None):
-        objetivo = Objetivo(self, titulo, carpeta or self.carpeta_de_prueba("objetivo"))
+    def iniciar_objetivo(self, titulo="Zeta objetivo e2e", carpeta=None, colgado=False):
+        objetivo = Objetivo(self, titulo, carpeta or self.carpeta_de_prueba("objetivo"), colgado)
         self.escena.append(objetivo)
         objetivo.iniciar()
         return objetivo
@@ -473,16 +474,18 @@ def ruta_windows(ruta):
 class Objetivo:
     """kelu_objetivo.exe: a window whose edit control logs what it gets."""
 
-    def __init__(self, arnes, titulo, carpeta):
+    def __init__(self, arnes, titulo, carpeta, colgado=False):
         self.arnes = arnes
         self.titulo = titulo
         self.registro = Path(carpeta) / "objetivo.log"
+        self.colgado = colgado  # the window stays, its thread never answers
         self.proceso = None
         self.ventana = None
 
     def iniciar(self):
         self.proceso = self.arnes.wine(self.arnes.objetivo, self.titulo,
-                                       ruta_windows(self.registro))
+                                       ruta_windows(self.registro),
+                                       *(["--colgado"] if self.colgado else []))
         esperar(lambda: "ready" in self.lineas(), 30, "the target to log 'ready'",
                 self.lineas)
         self.ventana = self.arnes.esperar_ventana(self.titulo)

@@ -99,7 +99,7 @@ LRESULT CALLBACK ProcVentana(HWND ventana, UINT mensaje, WPARAM w, LPARAM l) {
   return DefWindowProcW(ventana, mensaje, w, l);
 }
 
-int Objetivo(HINSTANCE instancia, const wchar_t* titulo, const wchar_t* rutaRegistro) {
+int Objetivo(HINSTANCE instancia, const wchar_t* titulo, const wchar_t* rutaRegistro, bool colgado) {
   registro = CreateFileW(rutaRegistro, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                          OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (registro == INVALID_HANDLE_VALUE) return 2;
@@ -133,6 +133,8 @@ int Objetivo(HINSTANCE instancia, const wchar_t* titulo, const wchar_t* rutaRegi
   SetForegroundWindow(ventana);
   SetFocus(edicion);
   Escribir(registro, "ready");
+  // A hung program: its window stays on screen, its thread never answers.
+  if (colgado) Sleep(INFINITE);
 
   MSG mensaje;
   while (GetMessageW(&mensaje, nullptr, 0, 0) > 0) {
@@ -280,6 +282,7 @@ int WINAPI wWinMain(HINSTANCE instancia, HINSTANCE, PWSTR, int) {
   wchar_t** args = __wargv;
   if (n == 4 && std::wstring(args[1]) == L"--informe") return DescribirVentana(args[2], args[3]);
   if (n == 3 && std::wstring(args[1]) == L"--cerrar") return Cerrar(args[2]);
-  if (n == 3) return Objetivo(instancia, args[1], args[2]);
+  if (n == 3) return Objetivo(instancia, args[1], args[2], false);
+  if (n == 4 && std::wstring(args[3]) == L"--colgado") return Objetivo(instancia, args[1], args[2], true);
   return 64;
 }
