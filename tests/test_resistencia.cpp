@@ -10,30 +10,36 @@
 
 namespace kelu {
 
-namespace {
-// KELU loaded in the in-memory toolkit; `cuerpo` runs inside its wait loop.
-void EnKelu(ToolkitHeadless& kit, Programa& programa, const std::function<void(frmKelu&)>& cuerpo) {
-  frmKelu f(programa);
-  kit.Encolar([&] {
-    cuerpo(f);
-    f.Descargar();
-  });
-  f.Mostrar();
-}
-}  // namespace
+// KELU with the default code file and settings, the target list's first
+// window chosen.
+class Resistencia : public ::testing::Test {
+ protected:
+  Resistencia() {
+    kit.carpetaPrograma = programa.carpeta = carpeta.Ruta();
+    carpeta.Escribir("Morse ampliado.kel",
+                     *ArchivosDelSistema().Leer(UnirRuta(prueba::CarpetaDatos(), "Morse ampliado.kel")));
+    programa.configuracion = ConfiguracionPredeterminada();
+  }
+  // `cuerpo` runs inside the main window's wait loop.
+  void EnKelu(const std::function<void(frmKelu&)>& cuerpo) {
+    frmKelu f(programa);
+    kit.Encolar([&] {
+      f.cboProcesos.SetFoco();
+      f.cboProcesos.SetSeleccion(0);
+      cuerpo(f);
+      f.Descargar();
+    });
+    f.Mostrar();
+  }
 
-TEST(Resistencia, TenThousandRandomPressesTypeExactlyWhatWasKeyed) {
   prueba::CarpetaTemporal carpeta;
   ToolkitHeadless kit;
-  kit.carpetaPrograma = carpeta.Ruta();
-  carpeta.Escribir("Morse ampliado.kel",
-                   *ArchivosDelSistema().Leer(UnirRuta(prueba::CarpetaDatos(), "Morse ampliado.kel")));
+  Programa programa{kit, kit, ArchivosDelSistema()};
+};
+
+TEST_F(Resistencia, TenThousandRandomPressesTypeExactlyWhatWasKeyed) {
   Hwnd objetivo = kit.AgregarVentana("Objetivo");
-  Programa programa(kit, kit, ArchivosDelSistema());
-  programa.configuracion = ConfiguracionPredeterminada();
-  EnKelu(kit, programa, [&](frmKelu& f) {
-    f.cboProcesos.SetFoco();
-    f.cboProcesos.SetSeleccion(0);
+  EnKelu([&](frmKelu& f) {
     ASSERT_EQ(f.lista.HandleDestino, objetivo);
     // Single letters and digits: what they type is what the target shows.
     std::vector<const EntradaCodigo*> letras;
@@ -77,19 +83,10 @@ TEST(Resistencia, TenThousandRandomPressesTypeExactlyWhatWasKeyed) {
   });
 }
 
-TEST(Resistencia, ATargetClosedBeforeDeliveryGetsNothingAndNothingGoesElsewhere) {
-  prueba::CarpetaTemporal carpeta;
-  ToolkitHeadless kit;
-  kit.carpetaPrograma = carpeta.Ruta();
-  carpeta.Escribir("Morse ampliado.kel",
-                   *ArchivosDelSistema().Leer(UnirRuta(prueba::CarpetaDatos(), "Morse ampliado.kel")));
+TEST_F(Resistencia, ATargetClosedBeforeDeliveryGetsNothingAndNothingGoesElsewhere) {
   Hwnd otra = kit.AgregarVentana("Otra");
   Hwnd objetivo = kit.AgregarVentana("Objetivo");
-  Programa programa(kit, kit, ArchivosDelSistema());
-  programa.configuracion = ConfiguracionPredeterminada();
-  EnKelu(kit, programa, [&](frmKelu& f) {
-    f.cboProcesos.SetFoco();
-    f.cboProcesos.SetSeleccion(0);
+  EnKelu([&](frmKelu& f) {
     ASSERT_EQ(f.lista.HandleDestino, objetivo);
     for (int i = 0; i < 3; ++i) {
       kit.BotonAbajo(f, &f.fraClic);
