@@ -43,6 +43,7 @@ fuzz: deps
 bench: nativo windows
 	cmake --build $(WINDOWS) --target bench_windows
 	$(NATIVO)/bench_fidelidad_pulsacion
+	$(NATIVO)/bench_archivos_hostiles
 	python3 bench/run.py
 
 # The program folder as a zip a Windows user unzips and runs.
