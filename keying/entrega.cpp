@@ -24,7 +24,7 @@ std::u32string Minusculas(const std::string& utf8) {
 
 }  // namespace
 
-bool ActivarPorTitulo(Escritorio& escritorio, const std::string& titulo) {
+Hwnd ActivarPorTitulo(Escritorio& escritorio, const std::string& titulo) {
   const std::u32string buscado = Minusculas(titulo);
   Hwnd exacta = 0, prefijo = 0;
   for (Hwnd w = escritorio.PrimeraVentana(); w != 0 && exacta == 0; w = escritorio.Relacionada(w, Relacion::Siguiente)) {
@@ -34,7 +34,7 @@ bool ActivarPorTitulo(Escritorio& escritorio, const std::string& titulo) {
     else if (prefijo == 0 && t.compare(0, buscado.size(), buscado) == 0) prefijo = w;
   }
   Hwnd elegida = exacta ? exacta : prefijo;
-  return elegida != 0 && escritorio.Activar(elegida);
+  return elegida != 0 && escritorio.Activar(elegida) ? elegida : 0;
 }
 
 Entrega::Entrega(Programa& programa, MotorPulsaciones& motor, ListaVentanas& lista, Combo& cboProcesos,
@@ -56,6 +56,26 @@ bool Entrega::AvisarSinDestino() {
   return true;
 }
 
+bool Entrega::DestinoPresente() { return lista_.TituloVentanaDestino() != ListaVentanas::kSinTitulo; }
+
+bool Entrega::DestinoAlFrente() {
+  Escritorio& e = programa_.escritorio;
+  const Hwnd delante = e.VentanaAlFrente();
+  if (delante == 0) return false;
+  const uint32_t proceso = e.ProcesoDe(delante);
+  if (proceso == e.ProcesoPropio()) return false;
+  const Hwnd destino = lista_.HandleDestino;
+  return delante == destino || delante == activada_ || (proceso != 0 && proceso == e.ProcesoDe(destino));
+}
+
+void Entrega::DescartarLetra() {
+  motor_.CodigoActual.clear();
+  // No word gap after a lost letter: it would only warn again.
+  Paso([&] { motor_.tmrTiempoEntrePalabras.SetEnabled(false); });
+  Paso([&] { motor_.ActualizarEco(false); });
+  if (AvisarSinDestino()) Paso([&] { cboProcesos_.SetFoco(); });
+}
+
 void Entrega::CerrarLetra() {
   if (!HayDestino()) {
     if (motor_.CodigoActual.empty()) return;
@@ -65,15 +85,26 @@ void Entrega::CerrarLetra() {
     Paso([&] { cboProcesos_.SetFoco(); });
     return;
   }
-  if (!TextoDeCodigo(programa_.tabla, motor_.CodigoActual).empty())
-    ActivarVentanaDestino();  // the code stays pending until it is typed
-  else
+  if (TextoDeCodigo(programa_.tabla, motor_.CodigoActual).empty()) {
     motor_.CodigoActual.clear();  // stands for nothing: dropped silently
+  } else if (!DestinoPresente()) {
+    // Kept, it would go to the next target chosen, or merge with the next
+    // symbols keyed ("s" then "e" would give "h").
+    DescartarLetra();
+    return;
+  } else {
+    ActivarVentanaDestino();  // the code stays pending until it is typed
+  }
   Paso([&] { motor_.ActualizarEco(false); });
 }
 
 void Entrega::CerrarPalabra() {
   if (!HayDestino()) return;
+  if (!DestinoPresente()) {
+    // Nothing keyed is lost; a pending letter meets the letter gap's check.
+    Paso([&] { motor_.tmrTiempoEntrePalabras.SetEnabled(false); });
+    return;
+  }
   motor_.CodigoActual = kSeparadorPalabra;
   ActivarVentanaDestino();
 }
@@ -81,7 +112,8 @@ void Entrega::CerrarPalabra() {
 void Entrega::ActivarVentanaDestino() {
   std::string titulo = lista_.TituloVentanaDestino();
   if (titulo == ListaVentanas::kSinTitulo) return;  // gone or untitled: nothing to type into
-  Paso([&] { ActivarPorTitulo(programa_.escritorio, titulo); });
+  activada_ = 0;
+  Paso([&] { activada_ = ActivarPorTitulo(programa_.escritorio, titulo); });
   Paso([&] { motor_.tmrEnvio.SetEnabled(true); });
 }
 
@@ -92,9 +124,16 @@ void Entrega::EnviarTexto() {
     Paso([&] { cboProcesos_.SetFoco(); });
     return;
   }
-  // A target closed since the gap activated it: its text must not land in
-  // whatever window happens to be in front now. The code stays pending.
-  if (lista_.TituloVentanaDestino() == ListaVentanas::kSinTitulo) return;
+  // Closed since the gap activated it, or never brought to the front
+  // (hidden, hung, refused): the keys would land in whatever window is in
+  // front, KELU's own most likely, where Enter opens the options and Esc
+  // asks to quit.
+  bool alFrente = false;
+  Paso([&] { alFrente = DestinoPresente() && DestinoAlFrente(); });
+  if (!alFrente) {
+    DescartarLetra();
+    return;
+  }
   std::string texto = TextoDeCodigo(programa_.tabla, motor_.CodigoActual);
   if (texto == "{ESPACIO}") texto = " ";
   // A text that is not a valid key string types nothing at all.

@@ -12,8 +12,8 @@ namespace kelu {
 
 // Activates the visible top-level window whose title equals `titulo`, or
 // else one whose title begins with it; letter case is ignored and the first
-// in Z order wins. A minimized window is not restored. False when none.
-bool ActivarPorTitulo(Escritorio& escritorio, const std::string& titulo);
+// in Z order wins. The window activated, or 0 when none or refused.
+Hwnd ActivarPorTitulo(Escritorio& escritorio, const std::string& titulo);
 
 class Entrega {
  public:
@@ -26,8 +26,16 @@ class Entrega {
 
  private:
   bool HayDestino() const { return cboProcesos_.Seleccion() != -1; }
+  // The chosen window still exists and has a title.
+  bool DestinoPresente();
+  // The keys would reach the target: it, a window of its program (its own
+  // dialog), or the window its title activated is in front; never KELU.
+  bool DestinoAlFrente();
   // The warning that no target is chosen; false when one is already open.
   bool AvisarSinDestino();
+  // A letter that cannot reach its target is dropped, and the person told
+  // as when no target is chosen.
+  void DescartarLetra();
 
   Programa& programa_;
   MotorPulsaciones& motor_;
@@ -35,6 +43,7 @@ class Entrega {
   Combo& cboProcesos_;
   Ventana& ventana_;
   bool avisoAbierto_ = false;
+  Hwnd activada_ = 0;  // what the last activation by title brought forward
 };
 
 }  // namespace kelu

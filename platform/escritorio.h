@@ -35,8 +35,12 @@ class Escritorio {
   virtual uint32_t ProcesoDe(Hwnd ventana) = 0;
   virtual bool Mover(Hwnd ventana, int x, int y, int ancho, int alto) = 0;  // pixels
 
-  // Brings a top-level window to the front; false when refused.
+  // Brings a top-level window to the front, restored if it was minimized;
+  // false when refused.
   virtual bool Activar(Hwnd ventana) = 0;
+  // The window in front, which the person's keys reach; 0 when none.
+  virtual Hwnd VentanaAlFrente() = 0;
+  virtual uint32_t ProcesoPropio() = 0;  // KELU's own process
   // Types the events into whatever window has the input focus; returns at once.
   virtual void Teclear(const std::vector<EventoTecla>& eventos) = 0;
 

@@ -181,17 +181,65 @@ TEST_F(Principal, AWordGapWithoutTargetDoesNothing) {
   });
 }
 
-TEST_F(Principal, AClosedTargetGetsNothingAndTheCodeStaysPending) {
+// A letter that cannot reach its target is dropped and the person told, as
+// when no target is chosen; nothing goes elsewhere, KELU's own window least
+// of all (there Enter would open the options, Esc ask to quit).
+struct DestinoInalcanzable {
+  const char* caso;
+  void (*estropear)(ToolkitHeadless& kit, Hwnd objetivo);
+  friend void PrintTo(const DestinoInalcanzable& d, std::ostream* os) { *os << d.caso; }
+};
+
+class LetraSinDestino : public Principal, public ::testing::WithParamInterface<DestinoInalcanzable> {};
+
+TEST_P(LetraSinDestino, IsDroppedToldOnceAndTheNextLetterStartsClean) {
+  Hwnd otra = kit.AgregarVentana("Otra");
   Hwnd objetivo = kit.AgregarVentana("Objetivo");
   Cargar();
   EnMarcha([&] {
     Elegir(objetivo);
-    kit.QuitarVentana(objetivo);
+    GetParam().estropear(kit, objetivo);
+    Teclear(".-.-");  // Enter
+    kit.Avanzar(2000);
+    ASSERT_EQ(kit.mensajes.size(), 1u);
+    EXPECT_EQ(kit.mensajes[0].texto, programa->idioma.Entrada(15));
+    EXPECT_EQ(kit.mensajes[0].titulo, programa->idioma.Entrada(16));
+    EXPECT_TRUE(f->motor.CodigoActual.empty());
+    EXPECT_EQ(f->ConFoco(), &f->cboProcesos);
+    for (const auto& v : kit.escritorio) EXPECT_EQ(kit.Recibido(v.handle), "") << v.titulo;
+    kit.Avanzar(10000);
+    EXPECT_EQ(kit.mensajes.size(), 1u);  // told once, not at every gap
+
+    kit.rechazarActivacion = false;
+    Elegir(otra);
+    Teclear(".");
+    kit.Avanzar(2000);
+    EXPECT_EQ(kit.Recibido(otra), "e");  // not "ä" (.-.-.) nor anything merged
+  });
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Principal, LetraSinDestino,
+    ::testing::Values(
+        DestinoInalcanzable{"closed", [](ToolkitHeadless& k, Hwnd o) { k.QuitarVentana(o); }},
+        DestinoInalcanzable{"untitled", [](ToolkitHeadless& k, Hwnd o) { k.Buscar(o)->titulo.clear(); }},
+        DestinoInalcanzable{"hidden", [](ToolkitHeadless& k, Hwnd o) { k.Buscar(o)->visible = false; }},
+        DestinoInalcanzable{"refused", [](ToolkitHeadless& k, Hwnd) { k.rechazarActivacion = true; }}),
+    [](const auto& caso) { return std::string(caso.param.caso); });
+
+// The activation by title may bring forward another window of the same
+// title, higher in Z order: the letter goes there, as it always has.
+TEST_F(Principal, TheWindowTheTitleActivatedGetsTheLetter) {
+  Hwnd gemela = kit.AgregarVentana("Gemela", true, 2000);
+  Hwnd elegida = kit.AgregarVentana("Gemela", true, 3000);  // higher: the one listed
+  Cargar();
+  EnMarcha([&] {
+    Elegir(elegida);
+    kit.Activar(gemela);  // now the first of that title in Z order
     Teclear("...");
     kit.Avanzar(2000);
-    EXPECT_EQ(f->motor.CodigoActual, "...");
+    EXPECT_EQ(kit.Recibido(gemela), "s");
     EXPECT_TRUE(kit.mensajes.empty());
-    EXPECT_EQ(kit.activa, 0u);
   });
 }
 

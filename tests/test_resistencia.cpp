@@ -100,7 +100,8 @@ TEST_F(Resistencia, ATargetClosedBeforeDeliveryGetsNothingAndNothingGoesElsewher
     kit.activa = otra;
     kit.Avanzar(10);
     EXPECT_EQ(kit.Recibido(otra), "");
-    EXPECT_EQ(f.motor.CodigoActual, "...");
+    EXPECT_TRUE(f.motor.CodigoActual.empty());  // dropped, and the person told
+    EXPECT_EQ(kit.mensajes.size(), 1u);
   });
 }
 

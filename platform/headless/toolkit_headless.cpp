@@ -61,6 +61,7 @@ void ToolkitHeadless::Programar(Temporizador& t) {
 void ToolkitHeadless::Olvidar(Temporizador& t) { relojes_.erase(&t); }
 
 void ToolkitHeadless::BotonAbajo(Ventana& ventana, Control* sobre) {
+  AlFrente(ventana.Handle());  // a press brings the window to the front, as on screen
   auto captura = capturas_.find(&ventana);
   if (captura != capturas_.end() && captura->second.first) captura->second.first();
   EventoRaton e;
@@ -115,7 +116,7 @@ std::string ToolkitHeadless::Recibido(Hwnd handle) {
 }
 
 void ToolkitHeadless::Crear(Ventana& ventana) {
-  Hwnd h = AgregarVentana(ventana.Caption(), false, 1);
+  Hwnd h = AgregarVentana(ventana.Caption(), false, kProcesoKelu);
   Buscar(h)->propia = &ventana;
   ventana.CreadaPorBackend(h);
   ventana.nativo = new NativoVentana(*this, ventana);
@@ -247,7 +248,9 @@ bool ToolkitHeadless::Mover(Hwnd ventana, int x, int y, int ancho, int alto) {
   return true;
 }
 
-bool ToolkitHeadless::Activar(Hwnd ventana) {
+bool ToolkitHeadless::Activar(Hwnd ventana) { return !rechazarActivacion && AlFrente(ventana); }
+
+bool ToolkitHeadless::AlFrente(Hwnd ventana) {
   auto it = std::find_if(escritorio.begin(), escritorio.end(), [&](const VentanaFalsa& v) { return v.handle == ventana; });
   if (it == escritorio.end()) return false;
   std::rotate(escritorio.begin(), it, it + 1);  // to the top of the Z order

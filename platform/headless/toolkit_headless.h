@@ -36,6 +36,12 @@ class ToolkitHeadless final : public Toolkit, public Escritorio {
   void Tecla(Ventana& ventana, int codigo, int shift = 0);  // through the key preview
   void Cerrar(Ventana& ventana) { ventana.CierreDelSistema(); }  // the close box
   void PulsarTeclaRapida(Ventana& ventana) { teclaRapidaPendiente_[&ventana] = true; }
+  // The Windows session ends: FinDeSesion runs once; the process would end.
+  void TerminarSesion() {
+    if (!sesionTerminada && FinDeSesion) FinDeSesion();
+    sesionTerminada = true;
+  }
+  bool sesionTerminada = false;
   // An event that the next ProcesarEventos runs, as a posted message would.
   void Encolar(std::function<void()> evento) { pendientes_.push_back(std::move(evento)); }
 
@@ -82,6 +88,8 @@ class ToolkitHeadless final : public Toolkit, public Escritorio {
   VentanaFalsa* Buscar(Hwnd handle);
   std::vector<VentanaFalsa> escritorio;
   Hwnd activa = 0;
+  bool rechazarActivacion = false;  // the system refuses every activation
+  static constexpr uint32_t kProcesoKelu = 1;  // the process of KELU's own windows
   // What the window received, written as DescribirEventos writes it.
   std::string Recibido(Hwnd handle);
 
@@ -116,6 +124,8 @@ class ToolkitHeadless final : public Toolkit, public Escritorio {
   uint32_t ProcesoDe(Hwnd ventana) override;
   bool Mover(Hwnd ventana, int x, int y, int ancho, int alto) override;
   bool Activar(Hwnd ventana) override;
+  Hwnd VentanaAlFrente() override { return activa; }
+  uint32_t ProcesoPropio() override { return kProcesoKelu; }
   void Teclear(const std::vector<EventoTecla>& eventos) override;
   Arranque Iniciar(const std::string& ejecutable, const std::string& argumentos,
                    const std::string& carpetaTrabajo) override;
@@ -129,6 +139,7 @@ class ToolkitHeadless final : public Toolkit, public Escritorio {
     uint64_t orden;  // arming order, for ties
   };
   bool SiguienteDisparo(int64_t limite, Temporizador*& cual, int64_t& cuando);
+  bool AlFrente(Hwnd ventana);  // to the top of the Z order, and active
   std::map<Temporizador*, Reloj> relojes_;
   uint64_t armados_ = 0;
   int64_t ahora_ = 0;

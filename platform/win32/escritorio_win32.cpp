@@ -3,6 +3,7 @@
 // pointer, and KELU's own folder.
 #include "platform/win32/interno_win32.h"
 
+#include <objbase.h>
 #include <shellapi.h>
 
 #include <algorithm>
@@ -16,20 +17,34 @@
 namespace kelu {
 namespace win32 {
 
+// No attaching to the foreground thread's input to force the matter: with a
+// busy or hung program that blocks KELU for as long as it is busy. When the
+// system refuses, the delivery sees another window in front and types nothing.
 bool TraerAlFrente(HWND ventana) {
   if (!IsWindow(ventana)) return false;
-  if (SetForegroundWindow(ventana)) return true;
-  // Refused: the thread that owns the foreground may give it away, so its
-  // input is joined for the moment of the call.
-  const DWORD propio = GetCurrentThreadId();
-  const DWORD delante = GetWindowThreadProcessId(GetForegroundWindow(), nullptr);
-  const bool unido = delante && delante != propio && AttachThreadInput(propio, delante, TRUE);
-  const bool hecho = SetForegroundWindow(ventana) != FALSE;
-  BringWindowToTop(ventana);
-  if (unido) AttachThreadInput(propio, delante, FALSE);
-  return hecho || GetForegroundWindow() == ventana;
+  return SetForegroundWindow(ventana) || GetForegroundWindow() == ventana;
 }
 
+namespace {
+
+// The shell may hand a document to an extension that runs on COM, so the
+// thread that calls ShellExecute must have COM set up, apartment-threaded:
+// https://learn.microsoft.com/windows/win32/api/shellapi/nf-shellapi-shellexecutew
+// ole32 is loaded only then, not at every start. It stays set up for good.
+void ComParaElShell() {
+  static const bool hecho = [] {
+    HMODULE ole32 = LoadLibraryExW(L"ole32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+    using Inicializar = HRESULT(WINAPI*)(LPVOID, DWORD);
+    auto inicializar = ole32 ? reinterpret_cast<Inicializar>(
+                                   reinterpret_cast<void (*)()>(GetProcAddress(ole32, "CoInitializeEx")))
+                             : nullptr;
+    // Failure leaves ShellExecute to do what it can without.
+    return inicializar && SUCCEEDED(inicializar(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE));
+  }();
+  (void)hecho;
+}
+
+}  // namespace
 }  // namespace win32
 
 using win32::AHwnd;
@@ -68,13 +83,24 @@ uint32_t ToolkitWin32::ProcesoDe(Hwnd ventana) {
 }
 
 bool ToolkitWin32::Mover(Hwnd ventana, int x, int y, int ancho, int alto) {
-  return MoveWindow(AHwnd(ventana), x, y, ancho, alto, TRUE) != FALSE;
+  // Asynchronous: another program's busy thread must not hold KELU up.
+  return SetWindowPos(AHwnd(ventana), nullptr, x, y, ancho, alto,
+                      SWP_NOZORDER | SWP_NOACTIVATE | SWP_ASYNCWINDOWPOS) != FALSE;
 }
 
 bool ToolkitWin32::Activar(Hwnd ventana) {
-  // A minimized window stays minimized, as the activation rule asks.
-  return win32::TraerAlFrente(AHwnd(ventana));
+  HWND h = AHwnd(ventana);
+  // A hung window would stall KELU in every call that waits for its thread.
+  if (!IsWindow(h) || IsHungAppWindow(h)) return false;
+  // Keys sent to a minimized window are lost: it is restored first, without
+  // waiting for its thread to redraw.
+  if (IsIconic(h)) ShowWindowAsync(h, SW_RESTORE);
+  return win32::TraerAlFrente(h);
 }
+
+Hwnd ToolkitWin32::VentanaAlFrente() { return DeHwnd(GetForegroundWindow()); }
+
+uint32_t ToolkitWin32::ProcesoPropio() { return GetCurrentProcessId(); }
 
 void ToolkitWin32::Teclear(const std::vector<EventoTecla>& eventos) { EnviarEventosTeclado(eventos); }
 
@@ -103,6 +129,7 @@ Arranque ToolkitWin32::Iniciar(const std::string& ejecutable, const std::string&
 }
 
 void ToolkitWin32::AbrirDocumento(Hwnd dueno, const std::string& documento) {
+  win32::ComParaElShell();
   ShellExecuteW(AHwnd(dueno), nullptr, win32::Ancho(documento).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 

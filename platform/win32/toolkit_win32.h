@@ -54,6 +54,8 @@ class ToolkitWin32 final : public Toolkit, public Escritorio {
   uint32_t ProcesoDe(Hwnd ventana) override;
   bool Mover(Hwnd ventana, int x, int y, int ancho, int alto) override;
   bool Activar(Hwnd ventana) override;
+  Hwnd VentanaAlFrente() override;
+  uint32_t ProcesoPropio() override;
   void Teclear(const std::vector<EventoTecla>& eventos) override;
   Arranque Iniciar(const std::string& ejecutable, const std::string& argumentos,
                    const std::string& carpetaTrabajo) override;
