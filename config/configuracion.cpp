@@ -57,21 +57,22 @@ const std::vector<Campo>& Campos() {
 
 }  // namespace
 
-void CargarConfiguracion(Configuracion& c, const Archivos& archivos, const std::string& carpeta) {
-  std::optional<std::string> bytes = archivos.Leer(UnirRuta(carpeta, kArchivoConfiguracion));
+LecturaConfiguracion CargarConfiguracion(Configuracion& c, const Archivos& archivos, const std::string& carpeta) {
+  const std::string ruta = UnirRuta(carpeta, kArchivoConfiguracion);
+  std::optional<std::string> bytes = archivos.Leer(ruta);
   if (!bytes) {
     // Missing, or present but unreadable (locked, no access): the defaults.
     // Empty texts and zero timings would leave KELU unable to key at all.
     c = ConfiguracionPredeterminada();
-    return;
+    return archivos.Existe(ruta) ? LecturaConfiguracion::Ilegible : LecturaConfiguracion::Predeterminada;
   }
-  LectorCampos lector(*bytes, true);
+  LectorCampos lector = LectorCampos::DeArchivo(*bytes);
   std::vector<std::string> valores;
   for (int i = 0; i < 18; ++i) {
     std::optional<std::string> campo = lector.Siguiente();
     if (!campo) {  // fewer than eighteen fields: nothing of the file is used
       c = ConfiguracionPredeterminada();
-      return;
+      return LecturaConfiguracion::Predeterminada;
     }
     if (i >= 2) valores.push_back(SepararLinea(*campo).second);
   }
@@ -86,6 +87,7 @@ void CargarConfiguracion(Configuracion& c, const Archivos& archivos, const std::
       c.*campo.entero = *n;
     }
   }
+  return LecturaConfiguracion::Leida;
 }
 
 std::string TextoConfiguracion(const Configuracion& c) {
@@ -97,7 +99,7 @@ std::string TextoConfiguracion(const Configuracion& c) {
                                          : std::to_string(c.*campo.entero);
     texto += "\"" + std::string(campo.etiqueta) + valor + "\"\r\n";
   }
-  return Utf8AAnsi(texto);
+  return BytesParaArchivo(texto);
 }
 
 bool GuardarConfiguracion(const Configuracion& c, Archivos& archivos, const std::string& carpeta) {

@@ -35,11 +35,18 @@ inline constexpr const char* kArchivoConfiguracion = "kelu.ini";
 inline constexpr int kVersionMayor = 1;
 inline constexpr int kVersionMenor = 0;
 
+// What became of reading "kelu.ini".
+enum class LecturaConfiguracion {
+  Leida,
+  Predeterminada,  // missing or malformed: the defaults
+  Ilegible,        // there but unreadable (locked, no access): the defaults, and the file must be kept
+};
+
 // Fills `c` from "kelu.ini" in `carpeta`, or with the defaults.
-void CargarConfiguracion(Configuracion& c, const Archivos& archivos, const std::string& carpeta);
-// The eighteen lines of the file, in the ANSI code page.
+LecturaConfiguracion CargarConfiguracion(Configuracion& c, const Archivos& archivos, const std::string& carpeta);
+// The eighteen lines of the file, as text files are written (BytesParaArchivo).
 std::string TextoConfiguracion(const Configuracion& c);
 // Writes the file without ever leaving a truncated one; false on failure.
-bool GuardarConfiguracion(const Configuracion& c, Archivos& archivos, const std::string& carpeta);
+[[nodiscard]] bool GuardarConfiguracion(const Configuracion& c, Archivos& archivos, const std::string& carpeta);
 
 }  // namespace kelu

@@ -190,6 +190,7 @@ void frmOpciones::cmdAceptar_Click() {
   Paso([&] { c.MostrarPulsaciones = chkMostrarEscritura.Marcada(); });
   Paso([&] { c.CalcularSegunPunto = chkCalcularDuracionesSegúnElPunto.Marcada(); });
   Paso([&] { campos.Guardar(c); });
+  programa_.conservarConfiguracion = false;  // the person's own choice now
   Paso([&] { CargarCodigo(programa_.tabla, c.Codigo, programa_.archivos, programa_.carpeta); });
   Paso([&] { kelu_.motor.AplicarIntervalos(); });
   Cerrar();

@@ -6,6 +6,8 @@
 #include <string_view>
 #include <utility>
 
+#include "platform/archivos.h"
+
 namespace kelu {
 
 // Reads a text item by item. An item ends at a comma or a line end (CR LF,
@@ -23,6 +25,11 @@ class LectorCampos {
   // item is handed out in UTF-8; the separators are the same in both, so only
   // the items read are converted, never a whole (possibly huge) file.
   explicit LectorCampos(std::string_view texto, bool ansi = false) : texto_(texto), ansi_(ansi) {}
+  // A whole file's bytes, decoded as KELU's text files are (DecodificacionDe).
+  static LectorCampos DeArchivo(std::string_view bytes) {
+    const TextoDeArchivo archivo = DecodificacionDe(bytes);
+    return LectorCampos(archivo.texto, archivo.ansi);
+  }
   // The next item, or nullopt once the text has ended.
   std::optional<std::string> Siguiente();
 

@@ -31,17 +31,24 @@ TablaCodigo TablaDeTexto(std::string_view texto, bool ansi) {
 void CargarCodigo(TablaCodigo& tabla, std::string& codigo, const Archivos& archivos, const std::string& carpeta) {
   std::string ruta = UnirRuta(carpeta, codigo + ".kel");
   if (!archivos.Abrible(ruta)) {
-    codigo = kCodigoDeReserva;
-    ruta = UnirRuta(carpeta, codigo + ".kel");
+    // A missing file is replaced by the fallback for good. One that is there
+    // but cannot be read (an editor holds it, no access) is replaced for this
+    // session only: the person's choice stays, to be saved as it was.
+    const bool falta = !archivos.Existe(ruta);
+    ruta = UnirRuta(carpeta, std::string(kCodigoDeReserva) + ".kel");
+    if (falta) codigo = kCodigoDeReserva;
   }
   // A file that cannot be read gives an empty table, as an empty count does.
   std::optional<std::string> bytes = archivos.Leer(ruta);
-  tabla = TablaDeTexto(bytes ? *bytes : std::string(), true);
+  const TextoDeArchivo archivo = DecodificacionDe(bytes ? *bytes : std::string_view());
+  tabla = TablaDeTexto(archivo.texto, archivo.ansi);
 }
 
 std::string TextoDeCodigo(const TablaCodigo& tabla, std::string_view codigo) {
+  // An entry with an empty code (a line that begins with ':') matches
+  // nothing: it would otherwise type its text at every letter gap, unpressed.
   for (const EntradaCodigo& e : tabla.entradas)
-    if (e.Secuencia == codigo) return e.Texto;
+    if (!e.Secuencia.empty() && e.Secuencia == codigo) return e.Texto;
   if (codigo == kSeparadorPalabra) return " ";
   return {};
 }

@@ -32,15 +32,16 @@ inline constexpr const char* kCodigoDeReserva = "morse_fijo";
 inline constexpr const char* kSeparadorPalabra = "//espacio//";
 
 // Rebuilds `tabla` from "<codigo>.kel" in `carpeta`. When that file is
-// missing, `codigo` becomes "morse_fijo" and that file is read instead.
+// missing, `codigo` becomes "morse_fijo" and that file is read instead; when
+// it is there but unreadable, "morse_fijo" is read and `codigo` kept.
 void CargarCodigo(TablaCodigo& tabla, std::string& codigo, const Archivos& archivos, const std::string& carpeta);
 
 // Builds a table from a code file's text: UTF-8, or with `ansi` the file's
 // bytes in the ANSI code page.
 TablaCodigo TablaDeTexto(std::string_view texto, bool ansi = false);
 
-// The text of the first entry whose code equals `codigo` exactly; else " "
-// for the word separator; else empty.
+// The text of the first entry whose code equals `codigo` exactly (an empty
+// code matches no entry); else " " for the word separator; else empty.
 std::string TextoDeCodigo(const TablaCodigo& tabla, std::string_view codigo);
 
 }  // namespace kelu

@@ -15,6 +15,8 @@ class Archivos {
   virtual std::optional<std::string> Leer(const std::string& ruta) const = 0;
   // True when the file can be opened for reading (it is closed again at once).
   virtual bool Abrible(const std::string& ruta) const = 0;
+  // True when a file is there, readable or not (locked, no access).
+  virtual bool Existe(const std::string& ruta) const = 0;
   // Creates or truncates the file and writes all bytes; false on any failure.
   virtual bool Escribir(const std::string& ruta, std::string_view bytes) = 0;
   // Moves `desde` over `hasta` in one step, replacing it; false on failure.
@@ -40,7 +42,22 @@ std::string UnirRuta(const std::string& carpeta, const std::string& nombre);
 // UTF-8. The Windows build converts with the ANSI code page in force, the
 // native build with Windows-1252.
 std::string AnsiAUtf8(std::string_view ansi);
-std::string Utf8AAnsi(std::string_view utf8);
+// Nullopt when the code page lacks one of the characters.
+std::optional<std::string> Utf8AAnsi(std::string_view utf8);
+
+// How KELU's text files are read: one that begins with a UTF-8 byte-order
+// mark is UTF-8 (the mark is no part of the text); any other is in the ANSI
+// code page, as every file of earlier versions is.
+struct TextoDeArchivo {
+  std::string_view texto;
+  bool ansi;
+};
+TextoDeArchivo DecodificacionDe(std::string_view bytes);
+// And how KELU writes one: in the ANSI code page when it has every
+// character, so that the file stays as earlier versions wrote it; otherwise
+// UTF-8 behind the mark, so that nothing is lost ("Español" on a Cyrillic
+// or Greek system).
+std::string BytesParaArchivo(std::string_view utf8);
 // Plain ASCII reads the same in both.
 inline bool EsAscii(std::string_view texto) {
   for (char c : texto)

@@ -40,6 +40,9 @@ frmInicio::frmInicio(Programa& programa)
   lblTitulo1.ajustarAlTexto = lblTitulo2.ajustarAlTexto = lblTitulo3.ajustarAlTexto = true;
 
   Load = [this] { Form_Load(); };
+  // Only its own timer closes the splash: Alt+F4 or a WM_CLOSE would stop
+  // the timer and leave KELU running with no window at all.
+  QueryUnload = [this](bool& cancelar) { cancelar = !cerrandoPorTiempo_; };
   Unload = [this] { Paso([&] { tmrInicio.SetEnabled(false); }); };
   tmrInicio.Timer = [this] { tmrInicio_Timer(); };
   // A click anywhere on the splash opens the web page.
@@ -48,7 +51,10 @@ frmInicio::frmInicio(Programa& programa)
 }
 
 void frmInicio::Form_Load() {
-  Paso([&] { CargarConfiguracion(programa_.configuracion, programa_.archivos, programa_.carpeta); });
+  Paso([&] {
+    programa_.conservarConfiguracion = CargarConfiguracion(programa_.configuracion, programa_.archivos,
+                                                           programa_.carpeta) == LecturaConfiguracion::Ilegible;
+  });
   Paso([&] { CargarIdioma(programa_.idioma, programa_.archivos, programa_.Ruta(programa_.configuracion.Idioma + ".lng")); });
   Paso([&] { TraducirfrmInicio(); });
 }
@@ -67,6 +73,7 @@ void frmInicio::TraducirfrmInicio() {
 void frmInicio::AbrirPáginaWeb() { AbrirEnNavegador(programa_.escritorio, *this, kPaginaWeb); }
 
 void frmInicio::tmrInicio_Timer() {
+  cerrandoPorTiempo_ = true;
   Paso([&] { Descargar(); });
   // The main window's life runs inside this call.
   Paso([&] {

@@ -35,6 +35,7 @@ class frmInicio : public Ventana {
   void Form_Load();
   void tmrInicio_Timer();
   Programa& programa_;
+  bool cerrandoPorTiempo_ = false;
 };
 
 // Entry 4 followed by the version, "1.0".

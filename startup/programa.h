@@ -22,6 +22,10 @@ struct Programa {
   std::string carpeta;  // the program's own folder
 
   Configuracion configuracion;
+  // "kelu.ini" is there but could not be read: the session runs on the
+  // defaults, and the exit leaves the person's file alone unless they store
+  // new settings with OK.
+  bool conservarConfiguracion = false;
   TablaCodigo tabla;
   TextosIdioma idioma;
 

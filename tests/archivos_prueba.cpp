@@ -52,7 +52,7 @@ std::string Ansi(const std::string& utf8) {
     if (c == '\n') crlf += '\r';
     crlf += c;
   }
-  return Utf8AAnsi(crlf);
+  return Utf8AAnsi(crlf).value();
 }
 
 std::string CarpetaDatos() {

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <set>
 #include <string>
 
 #include "platform/archivos.h"
@@ -30,9 +31,14 @@ class CarpetaTemporal {
 // The real files, with failures on demand.
 class ArchivosConFallos : public Archivos {
  public:
-  std::optional<std::string> Leer(const std::string& ruta) const override { return real.Leer(ruta); }
-  bool Abrible(const std::string& ruta) const override { return real.Abrible(ruta); }
+  std::optional<std::string> Leer(const std::string& ruta) const override {
+    if (ilegibles.count(ruta)) return std::nullopt;
+    return real.Leer(ruta);
+  }
+  bool Abrible(const std::string& ruta) const override { return !ilegibles.count(ruta) && real.Abrible(ruta); }
+  bool Existe(const std::string& ruta) const override { return real.Existe(ruta); }
   bool Escribir(const std::string& ruta, std::string_view bytes) override {
+    ++escrituras;
     if (fallarEscrituraTras >= 0) {  // writes part of the bytes, then fails: a full disk
       real.Escribir(ruta, bytes.substr(0, static_cast<size_t>(fallarEscrituraTras)));
       return false;
@@ -45,6 +51,8 @@ class ArchivosConFallos : public Archivos {
   void Borrar(const std::string& ruta) override { real.Borrar(ruta); }
 
   Archivos& real = ArchivosDelSistema();
+  std::set<std::string> ilegibles;  // there, but locked: they cannot be opened
+  int escrituras = 0;
   long fallarEscrituraTras = -1;
   bool fallarReemplazo = false;
 };

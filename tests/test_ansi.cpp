@@ -10,6 +10,7 @@ TEST(Ansi, EveryByteSurvivesTheTripThroughUtf8) {
   EXPECT_EQ(Utf8AAnsi(AnsiAUtf8(todos)), todos);
   EXPECT_EQ(AnsiAUtf8("Espa\xF1ol"), "Español");
   EXPECT_EQ(Utf8AAnsi("año €"), "a\xF1o \x80");
+  EXPECT_EQ(Utf8AAnsi("Русский"), std::nullopt);  // not in this code page: refused, not "???????"
 }
 
 }  // namespace kelu

@@ -143,4 +143,25 @@ TEST(Configuracion, AFolderThatCannotBeWrittenReportsFailure) {
   EXPECT_FALSE(GuardarConfiguracion(c, ArchivosDelSistema(), prueba::CarpetaTemporal().En("no\\existe")));
 }
 
+// A name the ANSI code page cannot hold (a Cyrillic language name here, or
+// "Español" on a Cyrillic system) must come back as it was, not as "?"s;
+// what the code page holds is written as earlier versions wrote it.
+TEST(Configuracion, EveryNameSurvivesASaveOnAnyCodePage) {
+  struct Caso {
+    std::string idioma;
+    bool conMarca;
+  };
+  for (const Caso& caso : {Caso{"Español", false}, Caso{"Русский", true}}) {
+    SCOPED_TRACE(caso.idioma);
+    prueba::CarpetaTemporal carpeta;
+    Configuracion c = ConfiguracionPredeterminada();
+    c.Idioma = caso.idioma;
+    ASSERT_TRUE(GuardarConfiguracion(c, ArchivosDelSistema(), carpeta.Ruta()));
+    EXPECT_EQ(carpeta.Leer("kelu.ini").rfind("\xEF\xBB\xBF", 0) == 0, caso.conMarca);
+    Configuracion leida;
+    EXPECT_EQ(CargarConfiguracion(leida, ArchivosDelSistema(), carpeta.Ruta()), LecturaConfiguracion::Leida);
+    EXPECT_EQ(leida, c);
+  }
+}
+
 }  // namespace kelu

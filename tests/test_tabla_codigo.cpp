@@ -23,6 +23,8 @@ TEST(TablaCodigo, LookupIsExactAndTheFirstMatchWins) {
   EXPECT_EQ(TextoDeCodigo(t, "..."), "");
   EXPECT_EQ(TextoDeCodigo(t, "//espacio//"), " ");
   EXPECT_EQ(TextoDeCodigo(TablaDeTexto("x:1\r\n//espacio//:{ENTER}\r\n"), "//espacio//"), "{ENTER}");
+  // An empty code is no code: nothing pending must never type anything.
+  EXPECT_EQ(TextoDeCodigo(TablaDeTexto("x:2\r\n:x\r\n.-:a\r\n"), ""), "");
 }
 
 TEST(TablaCodigo, AnUnquotedCommaShiftsEveryLaterEntry) {
@@ -75,6 +77,14 @@ TEST(CargarCodigo, MissingFileFallsBackAndRecordsTheFallback) {
   CargarCodigo(t, codigo, ArchivosDelSistema(), carpeta.Ruta());
   EXPECT_EQ(codigo, "morse_fijo");
   EXPECT_EQ(TextoDeCodigo(t, "..--."), "");  // the old table is gone
+  EXPECT_EQ(TextoDeCodigo(t, "..."), "s");
+
+  // Locked, not missing: the fallback keys, the person's choice is kept.
+  prueba::ArchivosConFallos bloqueados;
+  bloqueados.ilegibles.insert(carpeta.En("Mío.kel"));
+  codigo = "Mío";
+  CargarCodigo(t, codigo, bloqueados, carpeta.Ruta());
+  EXPECT_EQ(codigo, "Mío");
   EXPECT_EQ(TextoDeCodigo(t, "..."), "s");
 
   prueba::CarpetaTemporal vacia;

@@ -72,6 +72,9 @@ TEST(ArchivosWin32, ALockedSettingsFileStaysAsItWas) {
   const std::wstring ruta(ascii.begin(), ascii.end());
   int bloqueo = _wsopen(ruta.c_str(), _O_RDWR | _O_BINARY, _SH_DENYRW);
   ASSERT_GE(bloqueo, 0);
+  // Locked is not missing: the file is there though it cannot be read.
+  EXPECT_TRUE(ArchivosDelSistema().Existe(ascii));
+  EXPECT_FALSE(ArchivosDelSistema().Abrible(ascii));
   c.DuracionPunto = 99;
   EXPECT_FALSE(GuardarConfiguracion(c, ArchivosDelSistema(), carpeta.Ruta()));
   _close(bloqueo);

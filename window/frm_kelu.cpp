@@ -178,8 +178,14 @@ void frmKelu::Form_QueryUnload(bool& cancelar) {
   if (respuesta == kIdNo) cancelar = true;
 }
 
+void frmKelu::GuardarConfiguracionAlSalir() {
+  if (programa_.conservarConfiguracion) return;
+  // A failed save leaves the earlier file whole; there is no one left to tell.
+  Paso([&] { (void)GuardarConfiguracion(programa_.configuracion, programa_.archivos, programa_.carpeta); });
+}
+
 void frmKelu::Form_Unload() {
-  Paso([&] { GuardarConfiguracion(programa_.configuracion, programa_.archivos, programa_.carpeta); });
+  GuardarConfiguracionAlSalir();
   Paso([&] { teclaRapida.LiberarTeclaRapida(*this); });
 }
 

@@ -24,6 +24,8 @@ class frmKelu : public Ventana {
   void TraducirfrmKelu();
   void ActualizarVentana();
   void ActualizarEtiquetaPuntero();  // entry 17 while the pointer is fixed, else 9
+  // Writes "kelu.ini", unless the session must keep the person's file as it is.
+  void GuardarConfiguracionAlSalir();
   // The screen point, in pixels, at the centre of the keying pad.
   std::pair<int, int> PuntoCentralClic() const;
 

@@ -26,7 +26,7 @@ std::string AnsiAUtf8(std::string_view ansi) {
   return salida;
 }
 
-std::string Utf8AAnsi(std::string_view utf8) {
+std::optional<std::string> Utf8AAnsi(std::string_view utf8) {
   if (EsAscii(utf8)) return std::string(utf8);
   std::string salida;
   salida.reserve(utf8.size());
@@ -34,14 +34,15 @@ std::string Utf8AAnsi(std::string_view utf8) {
     // A byte that is not UTF-8 stands for itself.
     std::optional<char32_t> leido = DecodificarUtf8(utf8, i);
     char32_t u = leido ? *leido : static_cast<unsigned char>(utf8[i++]);
-    char byte = '?';
+    std::optional<char> byte;
     if (u < 0x80 || (u >= 0xA0 && u < 0x100) || (u >= 0x80 && u < 0xA0 && kAltos[u - 0x80] == 0)) {
       byte = static_cast<char>(u);  // the five unused bytes stand for themselves both ways
     } else {
       for (int k = 0; k < 32; ++k)
         if (kAltos[k] == u) byte = static_cast<char>(0x80 + k);
     }
-    salida += byte;
+    if (!byte) return std::nullopt;
+    salida += *byte;
   }
   return salida;
 }

@@ -3,6 +3,7 @@
 // up again without regard to ASCII letter case, as Windows matches names.
 #include <dirent.h>
 #include <strings.h>
+#include <sys/stat.h>
 
 #include <cstdio>
 #include <memory>
@@ -53,6 +54,12 @@ class ArchivosPosix final : public Archivos {
     return bytes;
   }
   bool Abrible(const std::string& ruta) const override { return AbrirLectura(ruta) != nullptr; }
+  bool Existe(const std::string& ruta) const override {
+    const std::string nativa = RutaNativa(ruta);
+    struct stat datos;
+    return (stat(nativa.c_str(), &datos) == 0 || stat(BuscarSinMayusculas(nativa).c_str(), &datos) == 0) &&
+           !S_ISDIR(datos.st_mode);
+  }
   bool Escribir(const std::string& ruta, std::string_view bytes) override {
     FILE* f = std::fopen(RutaNativa(ruta).c_str(), "wb");
     if (!f) return false;

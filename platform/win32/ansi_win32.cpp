@@ -17,12 +17,20 @@ std::wstring AUtf16(UINT pagina, std::string_view texto) {
   return salida;
 }
 
-std::string DeUtf16(UINT pagina, const std::wstring& texto) {
+// `perdida`, when given, tells whether a character had no place in the code
+// page. UTF-8 has a place for every one, and refuses to be asked.
+std::string DeUtf16(UINT pagina, const std::wstring& texto, bool* perdida = nullptr) {
   if (texto.empty() || texto.size() > INT_MAX) return {};
   const int largo = static_cast<int>(texto.size());
-  const int n = WideCharToMultiByte(pagina, 0, texto.data(), largo, nullptr, 0, nullptr, nullptr);
+  const bool preguntar = perdida && pagina != CP_UTF8 && GetACP() != CP_UTF8;
+  // No "best fit" either: ñ must not quietly become n on a Cyrillic system.
+  const DWORD banderas = preguntar ? WC_NO_BEST_FIT_CHARS : 0;
+  BOOL usado = FALSE;
+  const int n = WideCharToMultiByte(pagina, banderas, texto.data(), largo, nullptr, 0, nullptr,
+                                    preguntar ? &usado : nullptr);
   std::string salida(static_cast<size_t>(n > 0 ? n : 0), '\0');
-  if (n > 0) WideCharToMultiByte(pagina, 0, texto.data(), largo, salida.data(), n, nullptr, nullptr);
+  if (n > 0) WideCharToMultiByte(pagina, banderas, texto.data(), largo, salida.data(), n, nullptr, nullptr);
+  if (perdida) *perdida = usado != FALSE || (n <= 0 && !texto.empty());
   return salida;
 }
 
@@ -33,10 +41,12 @@ std::string AnsiAUtf8(std::string_view ansi) {
   return DeUtf16(CP_UTF8, AUtf16(CP_ACP, ansi));
 }
 
-// A character the code page lacks becomes its default character ('?').
-std::string Utf8AAnsi(std::string_view utf8) {
+std::optional<std::string> Utf8AAnsi(std::string_view utf8) {
   if (EsAscii(utf8)) return std::string(utf8);
-  return DeUtf16(CP_ACP, AUtf16(CP_UTF8, utf8));
+  bool perdida = false;
+  std::string ansi = DeUtf16(CP_ACP, AUtf16(CP_UTF8, utf8), &perdida);
+  if (perdida) return std::nullopt;
+  return ansi;
 }
 
 }  // namespace kelu

@@ -64,6 +64,11 @@ class ArchivosWin32 final : public Archivos {
 
   bool Abrible(const std::string& ruta) const override { return Manija(AbrirLectura(ruta)).Valida(); }
 
+  bool Existe(const std::string& ruta) const override {
+    const DWORD atributos = GetFileAttributesW(RutaNativa(ruta).c_str());
+    return atributos != INVALID_FILE_ATTRIBUTES && !(atributos & FILE_ATTRIBUTE_DIRECTORY);
+  }
+
   bool Escribir(const std::string& ruta, std::string_view bytes) override {
     Manija f(CreateFileW(RutaNativa(ruta).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
                          nullptr));

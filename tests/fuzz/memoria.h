@@ -15,6 +15,7 @@ class ArchivosEnMemoria final : public Archivos {
     return it->second;
   }
   bool Abrible(const std::string& ruta) const override { return archivos.count(ruta) != 0; }
+  bool Existe(const std::string& ruta) const override { return Abrible(ruta); }
   bool Escribir(const std::string& ruta, std::string_view bytes) override {
     archivos[ruta] = std::string(bytes);
     return true;
