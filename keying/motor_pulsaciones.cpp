@@ -14,6 +14,9 @@ MotorPulsaciones::MotorPulsaciones(Programa& programa, Ventana& ventana)
       tmrEnvio(programa.toolkit, 10, false),
       programa_(programa),
       ventana_(ventana) {
+  // After a stall, one gap firing: a burst would walk the desktop and
+  // activate the target once per missed interval.
+  tmrTiempoEntreLetras.recuperarAtrasos = tmrTiempoEntrePalabras.recuperarAtrasos = false;
   tmrClicAbajo.Timer = [this] {
     if (ContadorAbajo < kMaximoContador) ++ContadorAbajo;
   };

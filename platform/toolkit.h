@@ -183,6 +183,12 @@ class Temporizador {
   int Interval() const { return intervalo_; }
   void SetInterval(int ms);  // 0 to 32767
 
+  // Firings missed while the program was busy (a slow target, the machine
+  // asleep) are made up one by one, so that counting firings measures time.
+  // Without it any number of missed intervals give a single firing: right
+  // for a timer whose firing is an action, not a tick to count.
+  bool recuperarAtrasos = true;
+
   std::function<void()> Timer;
   void Disparar() {  // for backends
     if (activo_ && Timer) Timer();
@@ -322,6 +328,11 @@ class Toolkit {
   virtual int MostrarMensaje(Ventana* dueno, const std::string& texto, const std::string& titulo, int estilo) = 0;
   // The chosen file's full path, or nullopt when the user cancels.
   virtual std::optional<std::string> ElegirArchivo(Ventana& dueno, const DialogoAbrir& dialogo) = 0;
+
+  // What the end of the Windows session (log-off, restart, shutdown) does.
+  // The backend runs it once, with no question asked and whatever modal
+  // box is open, then ends the process: no window is touched afterwards.
+  std::function<void()> FinDeSesion;
 };
 
 }  // namespace kelu

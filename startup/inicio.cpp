@@ -14,6 +14,11 @@ int EjecutarKelu(Toolkit& toolkit, Escritorio& escritorio, Archivos& archivos) {
   frmKelu principal(programa);
   frmOpciones opciones(programa, principal);  // lives for the whole run
   bool terminado = false;
+  // A session end saves what the person set, as closing does, but asks
+  // nothing; during the splash there is nothing to save yet.
+  toolkit.FinDeSesion = [&] {
+    if (principal.Cargada()) principal.GuardarConfiguracionAlSalir();
+  };
   inicio.MostrarPrincipal = [&] {
     principal.Mostrar();
     terminado = true;

@@ -32,14 +32,19 @@ int Decenas(Reloj::duration d) {
 
 TEST(TemporizadoresWin32, ALateLookFiresEveryWholeIntervalElapsed) {
   ToolkitWin32 tk;
-  int n = 0;
+  int n = 0, huecos = 0;
   const auto inicio = Reloj::now();
   Temporizador t(tk, 10, true);
   t.Timer = [&] { ++n; };
+  // A gap timer does not make up what it missed: one firing, not twenty.
+  Temporizador hueco(tk, 10, true);
+  hueco.recuperarAtrasos = false;
+  hueco.Timer = [&] { ++huecos; };
   std::this_thread::sleep_for(205ms);  // the thread busy: no tick is looked at
   Bombear(tk, 500ms, [&] { return n > 0; });
   EXPECT_GE(n, 20);  // counting the messages would give 1
   EXPECT_LE(n, Decenas(Reloj::now() - inicio));
+  EXPECT_EQ(huecos, 1);
 }
 
 TEST(TemporizadoresWin32, WhilePumpingItCountsTheElapsedTimeInIntervals) {

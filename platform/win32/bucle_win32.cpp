@@ -42,6 +42,18 @@ void Despachar(Estado& estado, MSG& mensaje) {
   DispatchMessageW(&mensaje);
 }
 
+void Estado::TerminarSesion() {
+  // Every top-level window gets WM_ENDSESSION; only the first one acts.
+  static bool terminando = false;
+  if (!terminando) {
+    terminando = true;
+    if (toolkit && toolkit->FinDeSesion) SinFallos(toolkit->FinDeSesion);
+  }
+  // The modal loops and windows still open are left as they are: unwinding
+  // them would run handlers over windows the session is taking away.
+  ExitProcess(0);
+}
+
 void Estado::Rehabilitar(Modal& modal) {
   for (HWND w : modal.deshabilitadas)
     if (IsWindow(w)) EnableWindow(w, TRUE);

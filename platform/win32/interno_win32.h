@@ -108,7 +108,7 @@ class Relojes {
     uint64_t armado = 0;     // grows at each Programar: ties, and "was it reprogrammed?"
     bool disparando = false; // inside its handler
   };
-  void DispararUno(UINT_PTR id);
+  void DispararUno(UINT_PTR id, int64_t ahora);
   void Rearmar();
   HWND hwnd_ = nullptr;  // message-only
   std::map<UINT_PTR, Reloj> relojes_;
@@ -218,8 +218,11 @@ struct Estado {
   }
   void Rehabilitar(Modal& modal);
   UINT DpiPrincipal() const;
+  // Runs the toolkit's FinDeSesion once and ends the process.
+  [[noreturn]] void TerminarSesion();
 
   HINSTANCE instancia;
+  Toolkit* toolkit = nullptr;
   Fuentes fuentes;
   Imagenes imagenes;
   Relojes relojes;

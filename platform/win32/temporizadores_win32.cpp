@@ -92,16 +92,18 @@ void Relojes::AlDia() {
       }
     }
     if (!primero) break;
-    DispararUno(cual);
+    DispararUno(cual, ahora);
   }
   Rearmar();
 }
 
-void Relojes::DispararUno(UINT_PTR id) {
+void Relojes::DispararUno(UINT_PTR id, int64_t ahora) {
   Reloj& reloj = relojes_.at(id);
-  reloj.cadencia.Debidos(reloj.cadencia.Siguiente());  // exactly one firing taken
-  const uint64_t armado = reloj.armado;
   Temporizador* t = reloj.temporizador;
+  // Exactly one firing taken; or, for a timer that does not make up missed
+  // firings, every one owed by now, for this single firing.
+  reloj.cadencia.Debidos(t->recuperarAtrasos ? reloj.cadencia.Siguiente() : ahora);
+  const uint64_t armado = reloj.armado;
   const int64_t antes = Microsegundos();
   // While its handler runs (a message box it opened pumps messages) the
   // timer does not fire again.

@@ -39,6 +39,7 @@ ToolkitWin32::ToolkitWin32() {
   HINSTANCE instancia = GetModuleHandleW(nullptr);
   win32::RegistrarClase(instancia);
   estado_ = std::make_unique<win32::Estado>(instancia);
+  estado_->toolkit = this;
 }
 
 ToolkitWin32::~ToolkitWin32() = default;

@@ -107,11 +107,13 @@ LRESULT NativoVentana::Procesar(UINT mensaje, WPARAM wp, LPARAM lp) {
       // A window disabled under a modal one takes no close request either.
       if (IsWindowEnabled(hwnd)) SinFallos([&] { ventana.CierreDelSistema(); });
       return 0;
-    case WM_QUERYENDSESSION: {
-      bool permitido = true;
-      SinFallos([&] { permitido = ventana.CierreDelSistema(); });
-      return permitido ? TRUE : FALSE;
-    }
+    case WM_QUERYENDSESSION:
+      // No close question: a box here would hold up the shutdown screen.
+      // https://learn.microsoft.com/windows/win32/shutdown/wm-queryendsession
+      return TRUE;
+    case WM_ENDSESSION:
+      if (wp) estado.TerminarSesion();
+      return 0;
     case WM_DPICHANGED:
       CambioDeDpi(LOWORD(wp), *reinterpret_cast<const RECT*>(lp));
       return 0;

@@ -1,0 +1,123 @@
+// The program's whole life through the in-memory toolkit: the splash, the
+// main window, the options dialog, the session's end and the settings file.
+#include <gtest/gtest.h>
+
+#include "platform/headless/toolkit_headless.h"
+#include "startup/inicio.h"
+#include "tests/archivos_prueba.h"
+
+namespace kelu {
+namespace {
+
+class Vida : public ::testing::Test {
+ protected:
+  Vida() {
+    kit.carpetaPrograma = carpeta.Ruta();
+    for (const char* nombre : {"Español.lng", "Morse ampliado.kel"})
+      carpeta.Escribir(nombre, *ArchivosDelSistema().Leer(UnirRuta(prueba::CarpetaDatos(), nombre)));
+    carpeta.Escribir("kelu.ini", kIniDeLaPersona);
+  }
+
+  // One of KELU's windows, by its form's name; null when it is not open.
+  Ventana* Propia(const std::string& nombre) {
+    for (const auto& v : kit.escritorio)
+      if (v.propia && v.propia->Nombre() == nombre) return const_cast<Ventana*>(v.propia);
+    return nullptr;
+  }
+  static Control& De(Ventana& v, const std::string& nombre) {
+    for (Control* c : v.Controles())
+      if (c->Nombre() == nombre) return *c;
+    throw std::logic_error("no control " + nombre);
+  }
+
+  // Runs KELU: `antes` while the splash shows, then `conPrincipal` once the
+  // main window is up (inside its wait loop).
+  void Ejecutar(const std::function<void()>& antes, const std::function<void()>& conPrincipal) {
+    kit.Encolar([&] {
+      antes();
+      kit.Avanzar(2000);  // the splash's two seconds; the main window's life runs inside
+    });
+    kit.Encolar(conPrincipal);
+    EjecutarKelu(kit, kit, archivos);
+  }
+
+  // kelu.ini locked while KELU starts and released at once; OK pressed in
+  // the options dialog or not; then KELU closed. The file afterwards.
+  std::string SesionConIniBloqueado(bool aceptar) {
+    archivos.ilegibles = {carpeta.En("kelu.ini")};
+    Ejecutar([] {}, [&] {
+      archivos.ilegibles.clear();
+      Ventana& principal = *Propia("frmKelu");
+      if (aceptar) {
+        De(principal, "cmdOpciones").Click();
+        De(*Propia("frmOpciones"), "cmdAceptar").Click();
+      }
+      kit.Tecla(principal, 27);  // Esc, and Yes to the question
+    });
+    return carpeta.Leer("kelu.ini");
+  }
+
+  static constexpr const char* kIniDeLaPersona =
+      "\"KELU (Sondavermo)\"\r\n\"Versi\xF3n 1.0\"\r\n\"Idioma:Espa\xF1ol\"\r\n\"C\xF3" "digo:Morse ampliado\"\r\n"
+      "\"Ubicaci\xF3n:Arriba\"\r\n\"Ajustar ancho:False\"\r\n\"Siempre visible:False\"\r\n\"Fijar puntero:False\"\r\n"
+      "\"Mostrar pulsaciones:False\"\r\n\"Calcular en funci\xF3n del punto:False\"\r\n\"Duraci\xF3n del punto:31\"\r\n"
+      "\"Tolerancia punto:9\"\r\n\"Duraci\xF3n de la raya:93\"\r\n\"Tolerancia raya:30\"\r\n"
+      "\"Tiempo entre letras:120\"\r\n\"Tolerancia entre letras:0\"\r\n\"Tiempo entre palabras:0\"\r\n"
+      "\"Tolerancia entre palabras:0\"\r\n";
+
+  prueba::CarpetaTemporal carpeta;
+  prueba::ArchivosConFallos archivos;
+  ToolkitHeadless kit;
+};
+
+// A settings file that is there but could not be read (another program held
+// it) gives the defaults for the session; the exit must not write them over
+// the person's file, unless the person stored settings with OK.
+TEST_F(Vida, AnUnreadableSettingsFileIsKeptAtTheExit) {
+  EXPECT_EQ(SesionConIniBloqueado(false), kIniDeLaPersona);
+}
+
+TEST_F(Vida, AnUnreadableSettingsFileGivesWayToWhatOkStored) {
+  EXPECT_NE(SesionConIniBloqueado(true).find("Tiempo entre letras:200"), std::string::npos);  // the defaults
+}
+
+// The session ends while the options dialog is open: no close question, the
+// settings saved once, and nothing else.
+TEST_F(Vida, TheSessionEndSavesOnceAndAsksNothing) {
+  int escriturasAlTerminar = -1;
+  Ejecutar([] {}, [&] {
+    Ventana& principal = *Propia("frmKelu");
+    De(principal, "cmdOpciones").Click();
+    ASSERT_NE(Propia("frmOpciones"), nullptr);
+    const int antes = archivos.escrituras;
+    kit.TerminarSesion();
+    kit.TerminarSesion();  // every window hears of it; it acts once
+    escriturasAlTerminar = archivos.escrituras - antes;
+    EXPECT_TRUE(kit.mensajes.empty());
+    kit.respuestas = {kIdSi};
+    De(*Propia("frmOpciones"), "cmdCancelar").Click();
+    kit.Tecla(principal, 27);
+  });
+  EXPECT_EQ(escriturasAlTerminar, 1);
+}
+
+// Only the splash's own timer closes it: Alt+F4 or a WM_CLOSE would leave
+// KELU running with no window at all.
+TEST_F(Vida, TheSplashIgnoresACloseAndTheMainWindowStillOpens) {
+  bool principalAbierta = false;
+  Ejecutar([&] {
+    Ventana* splash = Propia("frmInicio");
+    ASSERT_NE(splash, nullptr);
+    kit.Cerrar(*splash);
+    EXPECT_NE(Propia("frmInicio"), nullptr);
+  }, [&] {
+    Ventana* principal = Propia("frmKelu");
+    principalAbierta = principal != nullptr;
+    EXPECT_EQ(Propia("frmInicio"), nullptr);
+    if (principal) kit.Tecla(*principal, 27);
+  });
+  EXPECT_TRUE(principalAbierta);
+}
+
+}  // namespace
+}  // namespace kelu
