@@ -10,8 +10,28 @@ paquetes=(
   g++-mingw-w64-x86-64-posix mingw-w64-tools
   wine wine64
   xvfb xdotool imagemagick x11-utils
-  python3
+  python3 locales
 )
+
+# A second locale for the end-to-end tests: under it Wine's ANSI code page is
+# 1251, not 1252.
+locales_extra=(ru_RU.UTF-8)
+
+generar_locales() {
+  local faltan_locales=() local_
+  for local_ in "${locales_extra[@]}"; do
+    locale -a 2>/dev/null | grep -qix "${local_/UTF-8/utf8}" || faltan_locales+=("$local_")
+  done
+  [[ ${#faltan_locales[@]} -eq 0 ]] && return 0
+  if [[ $(id -u) -ne 0 ]]; then
+    echo "instalar-dependencias: missing locales ${faltan_locales[*]}; run as root to generate them" >&2
+    return 1
+  fi
+  for local_ in "${faltan_locales[@]}"; do
+    grep -qx "${local_} UTF-8" /etc/locale.gen 2>/dev/null || echo "${local_} UTF-8" >> /etc/locale.gen
+  done
+  locale-gen >/dev/null
+}
 
 faltan=()
 for paquete in "${paquetes[@]}"; do
@@ -20,6 +40,7 @@ for paquete in "${paquetes[@]}"; do
 done
 
 if [[ ${#faltan[@]} -eq 0 ]]; then
+  generar_locales
   exit 0
 fi
 
@@ -33,3 +54,4 @@ export DEBIAN_FRONTEND=noninteractive
 apt-get update -qq
 # With Wine's recommended packages: its fonts and the X extensions it uses.
 apt-get install -y -qq "${faltan[@]}" >/dev/null
+generar_locales
