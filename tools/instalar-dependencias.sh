@@ -18,14 +18,16 @@ paquetes=(
 locales_extra=(ru_RU.UTF-8)
 
 generar_locales() {
-  local faltan_locales=() local_
+  local faltan_locales=() local_ disponibles
+  disponibles=$(locale -a 2>/dev/null || true)
   for local_ in "${locales_extra[@]}"; do
-    locale -a 2>/dev/null | grep -qix "${local_/UTF-8/utf8}" || faltan_locales+=("$local_")
+    grep -qixF "${local_/UTF-8/utf8}" <<<"$disponibles" || faltan_locales+=("$local_")
   done
   [[ ${#faltan_locales[@]} -eq 0 ]] && return 0
   if [[ $(id -u) -ne 0 ]]; then
+    # Only one end-to-end test needs them: say so, but let the builds go on.
     echo "instalar-dependencias: missing locales ${faltan_locales[*]}; run as root to generate them" >&2
-    return 1
+    return 0
   fi
   for local_ in "${faltan_locales[@]}"; do
     grep -qx "${local_} UTF-8" /etc/locale.gen 2>/dev/null || echo "${local_} UTF-8" >> /etc/locale.gen
