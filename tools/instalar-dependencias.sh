@@ -10,8 +10,30 @@ paquetes=(
   g++-mingw-w64-x86-64-posix mingw-w64-tools
   wine wine64
   xvfb xdotool imagemagick x11-utils
-  python3
+  python3 locales
 )
+
+# A second locale for the end-to-end tests: under it Wine's ANSI code page is
+# 1251, not 1252.
+locales_extra=(ru_RU.UTF-8)
+
+generar_locales() {
+  local faltan_locales=() local_ disponibles
+  disponibles=$(locale -a 2>/dev/null || true)
+  for local_ in "${locales_extra[@]}"; do
+    grep -qixF "${local_/UTF-8/utf8}" <<<"$disponibles" || faltan_locales+=("$local_")
+  done
+  [[ ${#faltan_locales[@]} -eq 0 ]] && return 0
+  if [[ $(id -u) -ne 0 ]]; then
+    # Only one end-to-end test needs them: say so, but let the builds go on.
+    echo "instalar-dependencias: missing locales ${faltan_locales[*]}; run as root to generate them" >&2
+    return 0
+  fi
+  for local_ in "${faltan_locales[@]}"; do
+    grep -qx "${local_} UTF-8" /etc/locale.gen 2>/dev/null || echo "${local_} UTF-8" >> /etc/locale.gen
+  done
+  locale-gen >/dev/null
+}
 
 faltan=()
 for paquete in "${paquetes[@]}"; do
@@ -20,6 +42,7 @@ for paquete in "${paquetes[@]}"; do
 done
 
 if [[ ${#faltan[@]} -eq 0 ]]; then
+  generar_locales
   exit 0
 fi
 
@@ -33,3 +56,4 @@ export DEBIAN_FRONTEND=noninteractive
 apt-get update -qq
 # With Wine's recommended packages: its fonts and the X extensions it uses.
 apt-get install -y -qq "${faltan[@]}" >/dev/null
+generar_locales

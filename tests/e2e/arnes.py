@@ -21,6 +21,7 @@ from pathlib import Path
 
 RAIZ = Path(__file__).resolve().parents[2]
 SONDEO = 0.05
+LOCALE = "C.UTF-8"
 TWIPS_POR_PIXEL = 15  # Wine's default 96 DPI
 
 # Holds and pauses of a person keying slowly but surely.
@@ -107,9 +108,17 @@ def _sin_comillas(linea):
     return linea
 
 
+def decodificar(datos, ansi="cp1252"):
+    """A text file of KELU's: UTF-8 when it begins with a byte-order mark,
+    else the ANSI code page."""
+    if datos.startswith(b"\xef\xbb\xbf"):
+        return datos[3:].decode("utf-8")
+    return datos.decode(ansi)
+
+
 def leer_idioma(ruta):
     """The entries of a .lng file; entry n of the file is textos[n - 1]."""
-    texto = Path(ruta).read_bytes().decode("cp1252")
+    texto = decodificar(Path(ruta).read_bytes())
     return [_sin_comillas(linea) for linea in texto.split("\r\n")]
 
 
@@ -123,7 +132,7 @@ class Idioma:
 
 def leer_codigos(ruta):
     """Maps each text of a .kel file to its code: {"s": "...", "{ENTER}": ".-.-"}."""
-    lineas = Path(ruta).read_bytes().decode("cp1252").split("\r\n")
+    lineas = decodificar(Path(ruta).read_bytes()).split("\r\n")
     codigos = {}
     for linea in lineas[1:]:
         linea = _sin_comillas(linea)
@@ -220,6 +229,9 @@ class Arnes:
         self.display = None
         self.procesos = []  # Wine programs started since the last cleanup
         self.escena = []  # Kelu and Objetivo instances of the running test
+        # The Unix locale Wine starts programs under; Wine takes its ANSI code
+        # page from it. A test may change it; cleanup puts it back.
+        self.locale = LOCALE
         self.temporal = Path(tempfile.mkdtemp(prefix="kelu-e2e-"))
         # Wine's winebrowser hands every web page and document to xdg-open;
         # this one only writes down what it was given, so that tests see
@@ -286,7 +298,7 @@ class Arnes:
             "WINEDEBUG": "-all",
             "WINEDLLOVERRIDES": "mscoree,mshtml=;winemenubuilder.exe=d",
             # Wine converts file names with the Unix locale ("Español.lng").
-            "LC_ALL": "C.UTF-8",
+            "LC_ALL": self.locale,
             "PATH": f"{self.programas}:{entorno.get('PATH', os.defpath)}",
         })
         return entorno
@@ -310,6 +322,7 @@ class Arnes:
         """Ends every Windows program and releases keys and the button, so
         that nothing of one test reaches the next."""
         self.escena.clear()
+        self.locale = LOCALE
         subprocess.run(["wineserver", "-k"], env=self.entorno(), capture_output=True, timeout=30)
         subprocess.run(["wineserver", "-w"], env=self.entorno(), capture_output=True, timeout=30)
         for proceso in self.procesos:
@@ -349,19 +362,26 @@ class Arnes:
         objetivo.iniciar()
         return objetivo
 
-    def iniciar_kelu(self, ajustes=AJUSTES_RAPIDOS, esperar_principal=True, nombre="kelu",
-                     quitar=()):
+    def preparar_kelu(self, ajustes=AJUSTES_RAPIDOS, nombre="kelu", quitar=(), archivos=None):
         """Copies dist/kelu to a fresh folder, writes kelu.ini there (unless
-        ajustes is None), removes the files named in quitar and starts
-        kelu.exe from it."""
+        ajustes is None) and the files of archivos (name: bytes), removes the
+        files named in quitar. Returns the Kelu, not started."""
         carpeta = self.carpeta_de_prueba(nombre) / "kelu"
         shutil.copytree(self.dist, carpeta)
         if ajustes is not None:
             escribir_ini(carpeta, ajustes)
+        for archivo, datos in (archivos or {}).items():
+            (carpeta / archivo).write_bytes(datos)
         for archivo in quitar:
             (carpeta / archivo).unlink()
         kelu = Kelu(self, carpeta)
         self.escena.append(kelu)
+        return kelu
+
+    def iniciar_kelu(self, ajustes=AJUSTES_RAPIDOS, esperar_principal=True, nombre="kelu",
+                     quitar=(), archivos=None):
+        """preparar_kelu, then starts kelu.exe from its folder."""
+        kelu = self.preparar_kelu(ajustes, nombre, quitar, archivos)
         kelu.iniciar()
         if esperar_principal:
             kelu.esperar_principal()
@@ -385,6 +405,44 @@ class Arnes:
         proceso.wait(30)
         self.procesos.remove(proceso)
         return proceso.returncode == 0
+
+    def ocultar(self, titulo):
+        """Hides the visible top-level window called titulo (SW_HIDE): it
+        lives on, unseen."""
+        proceso = self.wine(self.objetivo, "--ocultar", titulo)
+        proceso.wait(30)
+        self.procesos.remove(proceso)
+        return proceso.returncode == 0
+
+    def bloquear(self, ruta):
+        """Another program opens the file with no sharing and holds it until
+        the returned Bloqueo is released."""
+        return Bloqueo(self, ruta)
+
+    def fin_de_sesion(self, titulo):
+        """Ends the Windows session for the program that owns the window
+        titulo, as log-off does: WM_QUERYENDSESSION to each of its top-level
+        windows, then WM_ENDSESSION. Returns the helper's log lines ("query
+        HWND ANSWER", "end HWND ANSWER", "done")."""
+        registro = self.temporal / "fin-de-sesion.log"
+        registro.unlink(missing_ok=True)
+        proceso = self.wine(self.objetivo, "--fin-de-sesion", titulo, ruta_windows(registro))
+        try:
+            proceso.wait(60)
+        finally:
+            if proceso.poll() is not None:
+                self.procesos.remove(proceso)
+        return registro.read_text("utf-8").splitlines() if registro.exists() else []
+
+    def pagina_de_codigos(self):
+        """The ANSI code page Wine gives programs under the current locale."""
+        salida = self.temporal / "acp.txt"
+        salida.unlink(missing_ok=True)
+        proceso = self.wine(self.objetivo, "--acp", ruta_windows(salida))
+        proceso.wait(60)
+        self.procesos.remove(proceso)
+        campos = dict(c.split(" ") for c in salida.read_text("utf-8").strip().split("\t"))
+        return int(campos["acp"])
 
     # --- X ---
 
@@ -529,6 +587,31 @@ class Objetivo:
             "\n  ".join(self.lineas() or ["(empty)"])
 
 
+class Bloqueo:
+    """kelu_objetivo.exe --bloquear: a file held open with no sharing."""
+
+    def __init__(self, arnes, ruta):
+        self.arnes = arnes
+        self.registro = arnes.temporal / f"bloqueo-{Path(ruta).name}.log"
+        self.registro.unlink(missing_ok=True)
+        self.proceso = arnes.wine(arnes.objetivo, "--bloquear", ruta_windows(ruta),
+                                  ruta_windows(self.registro))
+        esperar(lambda: self._lineas(), 30, f"the lock on {ruta}")
+        if self._lineas() != ["locked"]:
+            raise RuntimeError(f"could not lock {ruta}: {self._lineas()}")
+
+    def _lineas(self):
+        try:
+            return self.registro.read_text("utf-8").splitlines()
+        except FileNotFoundError:
+            return []
+
+    def soltar(self):
+        """Ends the holder; the system closes its handle."""
+        self.proceso.kill()
+        self.proceso.wait(10)
+
+
 class Kelu:
     """A running kelu.exe in a folder of its own."""
 
@@ -545,6 +628,8 @@ class Kelu:
         self.codigos = leer_codigos(self.carpeta / "Morse ampliado.kel")
 
     def iniciar(self):
+        """Starts kelu.exe in its folder; again once an earlier run ended."""
+        self.ventana = self.rect = self.cliente = None
         self.proceso = self.arnes.wine("kelu.exe", carpeta=self.carpeta, salida=self.salida)
 
     def esperar_principal(self, plazo=30, titulo=None):
@@ -617,6 +702,21 @@ class Kelu:
         self.arnes.teclas("Home", *["Down"] * indice, "Return")
         esperar(lambda: (c := self.combo()) and c["seleccion"] == indice, plazo,
                 f"entry {indice} ({titulo!r}) chosen", self.combo)
+
+    def esperar_aviso(self, plazo=5):
+        """Waits for the warning that no target is chosen (a message box
+        titled entry 16) and returns its Informe."""
+        titulo = self.idioma[16]
+        self.arnes.esperar_ventana(titulo, plazo)
+        return esperar(lambda: self.arnes.informe(titulo), 5, f"a report on {titulo!r}")
+
+    def descartar_aviso(self, aviso):
+        """Clicks the warning's only button and waits for the box to go."""
+        botones = aviso.de_clase("Button")
+        if len(botones) != 1:
+            raise AssertionError(f"the warning has {len(botones)} buttons: {botones}")
+        self.arnes.xdotool("mousemove", *botones[0]["rect"].centro(), "click", 1)
+        self.arnes.esperar_sin_ventana(self.idioma[16])
 
     def diagnostico(self):
         try:

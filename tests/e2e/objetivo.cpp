@@ -7,6 +7,12 @@
 //   kelu_objetivo.exe --informe TITLE OUT  describes the visible top-level
 //                                        window called TITLE into OUT
 //   kelu_objetivo.exe --cerrar TITLE     posts WM_CLOSE to that window
+//   kelu_objetivo.exe --ocultar TITLE    hides that window (SW_HIDE)
+//   kelu_objetivo.exe --bloquear PATH LOG  opens PATH sharing nothing and
+//                                        holds it until killed; logs "locked"
+//   kelu_objetivo.exe --fin-de-sesion TITLE LOG  ends the session for the
+//                                        program that owns that window
+//   kelu_objetivo.exe --acp OUT          writes the ANSI and OEM code pages
 //
 // The log is UTF-8, one line per event ("ready", "char U+00F1", "key 0x0D",
 // "mouse down MS"), written straight through so that a test reading it while
@@ -16,6 +22,7 @@
 #include <cstdio>
 #include <cstdlib>  // __argc, __wargv
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -275,6 +282,93 @@ int Cerrar(const wchar_t* titulo) {
   return PostMessageW(ventana, WM_CLOSE, 0, 0) ? 0 : 1;
 }
 
+int Ocultar(const wchar_t* titulo) {
+  HWND ventana = Buscar(titulo);
+  if (!ventana) return 1;
+  ShowWindow(ventana, SW_HIDE);
+  return IsWindowVisible(ventana) ? 1 : 0;
+}
+
+HANDLE AbrirRegistro(const wchar_t* ruta) {
+  return CreateFileW(ruta, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
+                     FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
+// Another program holding a file open with no sharing: every open of it by
+// anyone else fails with a sharing violation while this runs.
+int Bloquear(const wchar_t* ruta, const wchar_t* rutaRegistro) {
+  HANDLE salida = AbrirRegistro(rutaRegistro);
+  if (salida == INVALID_HANDLE_VALUE) return 2;
+  HANDLE archivo = CreateFileW(ruta, GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (archivo == INVALID_HANDLE_VALUE) {
+    char linea[64];
+    std::snprintf(linea, sizeof linea, "failed %lu", GetLastError());
+    Escribir(salida, linea);
+    return 3;
+  }
+  Escribir(salida, "locked");
+  Sleep(INFINITE);
+  return 0;
+}
+
+struct DelProceso {
+  DWORD proceso;
+  std::vector<HWND> ventanas;
+};
+
+BOOL CALLBACK ReunirDelProceso(HWND ventana, LPARAM dato) {
+  auto* del = reinterpret_cast<DelProceso*>(dato);
+  DWORD proceso = 0;
+  GetWindowThreadProcessId(ventana, &proceso);
+  if (proceso == del->proceso) del->ventanas.push_back(ventana);
+  return TRUE;
+}
+
+// What the system does at log-off to one program: every top-level window of
+// it, shown or hidden, is asked WM_QUERYENDSESSION; when all agree, each one
+// is told WM_ENDSESSION. Logs "query HWND ANSWER" / "end HWND ANSWER", with
+// "timeout" for a window that did not answer within five seconds.
+int FinDeSesion(const wchar_t* titulo, const wchar_t* rutaRegistro) {
+  HANDLE salida = AbrirRegistro(rutaRegistro);
+  if (salida == INVALID_HANDLE_VALUE) return 2;
+  HWND principal = Buscar(titulo);
+  if (!principal) {
+    Escribir(salida, "no window");
+    return 1;
+  }
+  DelProceso del{0, {}};
+  GetWindowThreadProcessId(principal, &del.proceso);
+  EnumWindows(ReunirDelProceso, reinterpret_cast<LPARAM>(&del));
+
+  auto enviar = [&](const char* nombre, UINT mensaje, WPARAM w) {
+    bool todas = true;
+    for (HWND ventana : del.ventanas) {
+      DWORD_PTR respuesta = 0;
+      bool respondio = SendMessageTimeoutW(ventana, mensaje, w, ENDSESSION_LOGOFF, SMTO_NORMAL, 5000,
+                                           &respuesta) != 0;
+      std::string linea = std::string(nombre) + " " + Hex(ventana) + " ";
+      if (!respondio && !IsWindow(ventana)) linea += "gone";
+      else linea += respondio ? std::to_string(respuesta) : "timeout";
+      Escribir(salida, linea);
+      if (IsWindow(ventana) && (!respondio || respuesta == 0)) todas = false;
+    }
+    return todas;
+  };
+  bool acepta = enviar("query", WM_QUERYENDSESSION, 0);
+  enviar("end", WM_ENDSESSION, acepta ? TRUE : FALSE);
+  Escribir(salida, "done");
+  return acepta ? 0 : 1;
+}
+
+int CodigosDePagina(const wchar_t* rutaSalida) {
+  HANDLE archivo = CreateFileW(rutaSalida, GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+                               FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (archivo == INVALID_HANDLE_VALUE) return 2;
+  Escribir(archivo, "acp " + std::to_string(GetACP()) + "\toem " + std::to_string(GetOEMCP()));
+  CloseHandle(archivo);
+  return 0;
+}
+
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instancia, HINSTANCE, PWSTR, int) {
@@ -282,6 +376,10 @@ int WINAPI wWinMain(HINSTANCE instancia, HINSTANCE, PWSTR, int) {
   wchar_t** args = __wargv;
   if (n == 4 && std::wstring(args[1]) == L"--informe") return DescribirVentana(args[2], args[3]);
   if (n == 3 && std::wstring(args[1]) == L"--cerrar") return Cerrar(args[2]);
+  if (n == 3 && std::wstring(args[1]) == L"--ocultar") return Ocultar(args[2]);
+  if (n == 4 && std::wstring(args[1]) == L"--bloquear") return Bloquear(args[2], args[3]);
+  if (n == 4 && std::wstring(args[1]) == L"--fin-de-sesion") return FinDeSesion(args[2], args[3]);
+  if (n == 3 && std::wstring(args[1]) == L"--acp") return CodigosDePagina(args[2]);
   if (n == 3) return Objetivo(instancia, args[1], args[2], false);
   if (n == 4 && std::wstring(args[3]) == L"--colgado") return Objetivo(instancia, args[1], args[2], true);
   return 64;
