@@ -30,7 +30,7 @@ class Escritorio {
   virtual int LargoTitulo(Hwnd ventana) = 0;  // 0 for no title or no window
   // At most `maximo` characters of the title (UTF-16 units), as UTF-8.
   virtual std::string Titulo(Hwnd ventana, int maximo) = 0;
-  virtual bool EsVisible(Hwnd ventana) = 0;
+  virtual bool EsVisible(Hwnd ventana) = 0;  // to the person: shown, not cloaked, not a tool window
   virtual Hwnd Padre(Hwnd ventana) = 0;
   virtual uint32_t ProcesoDe(Hwnd ventana) = 0;
   virtual bool Mover(Hwnd ventana, int x, int y, int ancho, int alto) = 0;  // pixels

@@ -373,10 +373,12 @@ TEST(BlocDeNotas, PlacementBesideTheStrip) {
   EXPECT_EQ(RectanguloBlocDeNotas("Arriba", p120, 1866).alto, 774);    // 774.5
 }
 
-TEST_F(Principal, F6StartsTheEditorBesideTheStripAndChoosesTheFirstEntry) {
+TEST_F(Principal, F6StartsTheEditorBesideTheStripAndChoosesIt) {
   Cargar();
+  Hwnd otra = 0;
   kit.alIniciar = [&](const ToolkitHeadless::Inicio&) {
     kit.AgregarVentana("Sin título - Bloc de notas", true, 4242);
+    otra = kit.AgregarVentana("Otra ventana");
     kit.AgregarVentana("Encima de todo");
     return Arranque{Arranque::Resultado::Iniciado, 4242};
   };
@@ -388,8 +390,14 @@ TEST_F(Principal, F6StartsTheEditorBesideTheStripAndChoosesTheFirstEntry) {
     ToolkitHeadless::VentanaFalsa* bloc = kit.Buscar(f->lista.HandleDestino);
     ASSERT_NE(bloc, nullptr);
     EXPECT_EQ(bloc->titulo, "Sin título - Bloc de notas");
-    EXPECT_EQ(f->cboProcesos.Seleccion(), 0);
+    EXPECT_EQ(f->cboProcesos.Seleccion(), 1);
     EXPECT_EQ(bloc->rect, (Rectangulo{0, 0, 1024, RedondearPar((11520 - f->Posicion().alto) / 15.0 - 30)}));
+
+    // An editor whose window is not found: the first entry.
+    kit.alIniciar = [&](const ToolkitHeadless::Inicio&) { return Arranque{Arranque::Resultado::Iniciado, 4343}; };
+    kit.Tecla(*f, 117);
+    EXPECT_EQ(f->cboProcesos.Seleccion(), 0);
+    EXPECT_EQ(f->lista.HandleDestino, otra);
   });
 }
 

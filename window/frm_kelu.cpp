@@ -143,13 +143,18 @@ Rectangulo RectanguloBlocDeNotas(const std::string& ubicacion, const Pantalla& p
 }
 
 void frmKelu::AbrirBlocDeNotas() {
+  Hwnd editor = 0;
   Paso([&] {
     Rectangulo r = RectanguloBlocDeNotas(programa_.configuracion.Ubicacion, Kit().LeerPantalla(), Posicion().alto);
     EjecutarYPosicionarPrograma(Kit(), programa_.escritorio, programa_.carpeta, "notepad.exe", r.izquierda, r.arriba,
-                                r.ancho, r.alto);
+                                r.ancho, r.alto, &editor);
   });
   Paso([&] { LlenarLista(); });
-  Paso([&] { cboProcesos.SetSeleccion(0); });
+  // The editor just started becomes the target; the first entry when it is not listed.
+  Paso([&] {
+    const int i = lista.IndiceDe(cboProcesos, editor);
+    cboProcesos.SetSeleccion(i >= 0 ? i : 0);
+  });
 }
 
 // The shift state is never looked at: Shift+F2 acts as F2.

@@ -39,7 +39,9 @@ Hwnd BuscarVentanaDeProceso(Escritorio& escritorio, uint32_t proceso) {
 }
 
 std::string EjecutarYPosicionarPrograma(Toolkit& toolkit, Escritorio& escritorio, const std::string& carpeta,
-                                        const std::string& programa, int x, int y, int ancho, int alto) {
+                                        const std::string& programa, int x, int y, int ancho, int alto,
+                                        Hwnd* ventana) {
+  if (ventana) *ventana = 0;
   std::string estado;
   uint32_t proceso = 0;
   Paso([&] {
@@ -52,6 +54,7 @@ std::string EjecutarYPosicionarPrograma(Toolkit& toolkit, Escritorio& escritorio
   if (proceso == 0) return estado + kNoSePudoEjecutar;
   estado = kEjecucionSatisfactoria;
   Hwnd h = BuscarVentanaDeProceso(escritorio, proceso);
+  if (ventana) *ventana = h;
   if (h == 0) {
     estado = kNoSeEncontro;
   } else if (x >= 0 && y >= 0 && ancho >= 0 && alto >= 0) {

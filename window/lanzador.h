@@ -17,9 +17,11 @@ inline constexpr const char* kNoSePudoEjecutar = "No se pudo ejecutar la aplicac
 // `programa` is an executable's name, optionally followed by a blank and its
 // arguments. It is started from `carpeta`, with `carpeta` as its working
 // folder; its window is then looked for once and, unless a placement value
-// is negative, moved to (x, y, ancho, alto) in pixels. Returns a status text.
+// is negative, moved to (x, y, ancho, alto) in pixels. Returns a status text;
+// `ventana`, when given, receives the window found (0 for none).
 std::string EjecutarYPosicionarPrograma(Toolkit& toolkit, Escritorio& escritorio, const std::string& carpeta,
-                                        const std::string& programa, int x, int y, int ancho, int alto);
+                                        const std::string& programa, int x, int y, int ancho, int alto,
+                                        Hwnd* ventana = nullptr);
 
 // The first visible top-level window without a parent owned by the process.
 Hwnd BuscarVentanaDeProceso(Escritorio& escritorio, uint32_t proceso);

@@ -1,5 +1,7 @@
 #include "window/lista_ventanas.h"
 
+#include <algorithm>
+
 #include "platform/paso.h"
 
 namespace kelu {
@@ -49,6 +51,13 @@ void ListaVentanas::Elegir(const Combo& lista) {
   int s = lista.Seleccion();
   if (s < 0 || s > 100) return;  // entries past 100 have no handle: the target stays
   HandleDestino = HandlesVentanas[static_cast<size_t>(s)];
+}
+
+int ListaVentanas::IndiceDe(const Combo& lista, Hwnd ventana) const {
+  const int conHandle = std::min(lista.Cantidad(), static_cast<int>(HandlesVentanas.size()));
+  for (int i = 0; ventana != 0 && i < conHandle; ++i)
+    if (HandlesVentanas[static_cast<size_t>(i)] == ventana) return i;
+  return -1;
 }
 
 }  // namespace kelu

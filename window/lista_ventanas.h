@@ -26,6 +26,8 @@ class ListaVentanas {
   void LlenarListaVentanas(Combo& lista, const std::string& tituloPrograma, const std::string& captionPrincipal);
   // The choice of an entry: its window becomes the target.
   void Elegir(const Combo& lista);
+  // The entry whose handle is `ventana`, or -1.
+  int IndiceDe(const Combo& lista, Hwnd ventana) const;
 
   std::array<Hwnd, 101> HandlesVentanas{};
   Hwnd HandleDestino = 0;

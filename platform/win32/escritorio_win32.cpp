@@ -72,7 +72,40 @@ std::string ToolkitWin32::Titulo(Hwnd ventana, int maximo) {
   return win32::Estrecho(texto);
 }
 
-bool ToolkitWin32::EsVisible(Hwnd ventana) { return IsWindowVisible(AHwnd(ventana)) != FALSE; }
+namespace {
+
+using LeerAtributoDwm = HRESULT(WINAPI*)(HWND, DWORD, PVOID, DWORD);
+
+// Loaded on first use, so that a program that never lists windows never
+// loads it; missing, it leaves every window uncloaked.
+LeerAtributoDwm AtributoDwm() {
+  static const LeerAtributoDwm funcion = []() -> LeerAtributoDwm {
+    HMODULE dwm = LoadLibraryExW(L"dwmapi.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+    if (!dwm) return nullptr;
+    return reinterpret_cast<LeerAtributoDwm>(reinterpret_cast<void (*)()>(GetProcAddress(dwm, "DwmGetWindowAttribute")));
+  }();
+  return funcion;
+}
+
+// Windows on another virtual desktop, suspended store apps and parts of the
+// shell are "visible" but cloaked: not drawn on the screen.
+bool Encubierta(HWND ventana) {
+  constexpr DWORD kDwmwaCloaked = 14;  // DWMWA_CLOAKED
+  const LeerAtributoDwm leer = AtributoDwm();
+  DWORD encubierta = 0;
+  return leer && SUCCEEDED(leer(ventana, kDwmwaCloaked, &encubierta, sizeof encubierta)) && encubierta != 0;
+}
+
+}  // namespace
+
+// What the person can see and pick: tool windows (palettes, input hosts)
+// are no targets either.
+bool ToolkitWin32::EsVisible(Hwnd ventana) {
+  const HWND w = AHwnd(ventana);
+  if (!IsWindowVisible(w)) return false;
+  if (GetWindowLongPtrW(w, GWL_EXSTYLE) & WS_EX_TOOLWINDOW) return false;
+  return !Encubierta(w);
+}
 
 Hwnd ToolkitWin32::Padre(Hwnd ventana) { return DeHwnd(GetParent(AHwnd(ventana))); }
 

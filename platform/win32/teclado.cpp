@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+#include "platform/eleccion_tecla.h"
+
 namespace kelu {
 namespace {
 
@@ -19,6 +21,39 @@ bool EsExtendida(WORD vk) {
     default:
       return false;
   }
+}
+
+// Whether the key types a dead key with those modifiers. MapVirtualKeyEx
+// only knows the key's own character, and the Spanish [ and { sit under
+// AltGr on keys that are dead alone, so the layout is asked for the exact
+// shift state, without touching the keyboard state (flag 4).
+bool EsTeclaMuerta(UINT vk, BYTE estados, HKL distribucion) {
+  if (estados == 0) return (MapVirtualKeyExW(vk, MAPVK_VK_TO_CHAR, distribucion) & 0x80000000u) != 0;
+  BYTE teclado[256] = {};
+  if (estados & kConMayusculas) teclado[VK_SHIFT] = 0x80;
+  if (estados & kConCtrl) teclado[VK_CONTROL] = 0x80;
+  if (estados & kConAlt) teclado[VK_MENU] = 0x80;
+  const UINT scan = MapVirtualKeyExW(vk, MAPVK_VK_TO_VSC, distribucion);
+  WCHAR texto[8];
+  if (ToUnicodeEx(vk, scan, teclado, texto, 8, 4, distribucion) >= 0) return false;
+  // A system that ignores the flag now holds the dead key: the same key
+  // again gives it back as text and clears it.
+  ToUnicodeEx(vk, scan, teclado, texto, 8, 4, distribucion);
+  return true;
+}
+
+TeclaDelCaracter PreguntarDistribucion(char32_t c, HKL distribucion) {
+  if (c >= 0x10000) return {};
+  const SHORT r = VkKeyScanExW(static_cast<WCHAR>(c), distribucion);
+  if (LOBYTE(r) == 0xFF || HIBYTE(r) == 0xFF) return {};
+  TeclaDelCaracter t;
+  t.existe = true;
+  t.vk = LOBYTE(r);
+  t.estados = HIBYTE(r);
+  t.muerta = EsTeclaMuerta(t.vk, t.estados, distribucion);
+  const auto w = static_cast<WCHAR>(c);
+  t.bloqueable = IsCharUpperW(w) || IsCharLowerW(w);
+  return t;
 }
 
 class Entradas {
@@ -40,10 +75,9 @@ class Entradas {
     Tecla(vk, true);
   }
 
-  // The character itself rather than a key, so it arrives unchanged whatever
-  // the layout and Caps Lock. Beyond the BMP both halves go down before
-  // either comes up, so the target receives the pair back to back.
-  void Unicode(char32_t cp) {
+  // Beyond the BMP both halves go down before either comes up, so the
+  // target receives the pair back to back.
+  void Unicode(char32_t cp, bool arriba) {
     WORD unidades[2];
     int n = 1;
     if (cp >= 0x10000) {
@@ -54,32 +88,20 @@ class Entradas {
     } else {
       unidades[0] = static_cast<WORD>(cp);
     }
-    for (DWORD arriba : {DWORD{0}, DWORD{KEYEVENTF_KEYUP}}) {
-      for (int i = 0; i < n; ++i) {
-        INPUT in{};
-        in.type = INPUT_KEYBOARD;
-        in.ki.wScan = unidades[i];
-        in.ki.dwFlags = KEYEVENTF_UNICODE | arriba;
-        lista_.push_back(in);
-      }
+    for (int i = 0; i < n; ++i) {
+      INPUT in{};
+      in.type = INPUT_KEYBOARD;
+      in.ki.wScan = unidades[i];
+      in.ki.dwFlags = KEYEVENTF_UNICODE | (arriba ? KEYEVENTF_KEYUP : 0);
+      lista_.push_back(in);
     }
   }
 
-  // A character under a modifier goes as the key that makes it on the
-  // target's layout, or ^c would reach the program as text and not as a
-  // shortcut.
-  void CaracterConModificador(char32_t cp, const std::vector<WORD>& abajo) {
-    const SHORT tecla = cp < 0x10000 ? VkKeyScanExW(static_cast<WCHAR>(cp), distribucion_) : SHORT{-1};
-    if (tecla == -1) {
-      Unicode(cp);
-      return;
+  void Caracter(char32_t c, bool bloqMayus, const std::vector<uint8_t>& abajo) {
+    for (const EventoEntrada& e : EventosDeCaracter(c, PreguntarDistribucion(c, distribucion_), bloqMayus, abajo)) {
+      if (e.unicode) Unicode(e.caracter, e.arriba);
+      else Tecla(e.vk, e.arriba);
     }
-    const WORD vk = LOBYTE(tecla);
-    const bool pide_mayuscula = (HIBYTE(tecla) & 1) != 0 &&
-                                std::find(abajo.begin(), abajo.end(), WORD{VK_SHIFT}) == abajo.end();
-    if (pide_mayuscula) Tecla(VK_SHIFT, false);
-    Pulsar(vk);
-    if (pide_mayuscula) Tecla(VK_SHIFT, true);
   }
 
   std::vector<INPUT>& Lista() { return lista_; }
@@ -91,12 +113,13 @@ class Entradas {
 
 }  // namespace
 
-void EnviarEventosTeclado(const std::vector<EventoTecla>& eventos) {
-  if (eventos.empty()) return;
+bool EnviarEventosTeclado(const std::vector<EventoTecla>& eventos) {
+  if (eventos.empty()) return true;
   // The layout of the window that will receive the keys, not KELU's own.
   const DWORD hilo = GetWindowThreadProcessId(GetForegroundWindow(), nullptr);
   Entradas entradas(GetKeyboardLayout(hilo));
-  std::vector<WORD> abajo;  // modifiers down, to know when Shift is already held
+  const bool bloqMayus = (GetKeyState(VK_CAPITAL) & 1) != 0;
+  std::vector<uint8_t> abajo;  // the key string's modifiers now down
 
   for (const EventoTecla& e : eventos) {
     switch (e.tipo) {
@@ -106,11 +129,10 @@ void EnviarEventosTeclado(const std::vector<EventoTecla>& eventos) {
         break;
       case TipoEvento::SubirModificador:
         entradas.Tecla(e.vk, true);
-        if (auto it = std::find(abajo.begin(), abajo.end(), WORD{e.vk}); it != abajo.end()) abajo.erase(it);
+        if (auto it = std::find(abajo.begin(), abajo.end(), e.vk); it != abajo.end()) abajo.erase(it);
         break;
       case TipoEvento::Caracter:
-        if (e.con_modificador) entradas.CaracterConModificador(e.caracter, abajo);
-        else entradas.Unicode(e.caracter);
+        entradas.Caracter(e.caracter, bloqMayus, abajo);
         break;
       case TipoEvento::TeclaVirtual:
         entradas.Pulsar(e.vk);
@@ -119,7 +141,7 @@ void EnviarEventosTeclado(const std::vector<EventoTecla>& eventos) {
   }
 
   std::vector<INPUT>& lista = entradas.Lista();
-  SendInput(static_cast<UINT>(lista.size()), lista.data(), sizeof(INPUT));
+  return SendInput(static_cast<UINT>(lista.size()), lista.data(), sizeof(INPUT)) == lista.size();
 }
 
 }  // namespace kelu

@@ -356,8 +356,10 @@ class Arnes:
                                         dir=self.temporal))
         return carpeta
 
-    def iniciar_objetivo(self, titulo="Zeta objetivo e2e", carpeta=None, colgado=False):
-        objetivo = Objetivo(self, titulo, carpeta or self.carpeta_de_prueba("objetivo"), colgado)
+    def iniciar_objetivo(self, titulo="Zeta objetivo e2e", carpeta=None, colgado=False,
+                         herramienta=False):
+        objetivo = Objetivo(self, titulo, carpeta or self.carpeta_de_prueba("objetivo"), colgado,
+                            herramienta)
         self.escena.append(objetivo)
         objetivo.iniciar()
         return objetivo
@@ -532,18 +534,20 @@ def ruta_windows(ruta):
 class Objetivo:
     """kelu_objetivo.exe: a window whose edit control logs what it gets."""
 
-    def __init__(self, arnes, titulo, carpeta, colgado=False):
+    def __init__(self, arnes, titulo, carpeta, colgado=False, herramienta=False):
         self.arnes = arnes
         self.titulo = titulo
         self.registro = Path(carpeta) / "objetivo.log"
         self.colgado = colgado  # the window stays, its thread never answers
+        self.herramienta = herramienta  # a tool window (WS_EX_TOOLWINDOW)
         self.proceso = None
         self.ventana = None
 
     def iniciar(self):
         self.proceso = self.arnes.wine(self.arnes.objetivo, self.titulo,
                                        ruta_windows(self.registro),
-                                       *(["--colgado"] if self.colgado else []))
+                                       *(["--colgado"] if self.colgado else []),
+                                       *(["--herramienta"] if self.herramienta else []))
         esperar(lambda: "ready" in self.lineas(), 30, "the target to log 'ready'",
                 self.lineas)
         self.ventana = self.arnes.esperar_ventana(self.titulo)

@@ -4,6 +4,7 @@
 //
 //   kelu_objetivo.exe TITLE LOG          a window whose edit control logs
 //                                        every character and key it gets
+//                     (--colgado: its thread hangs; --herramienta: a tool window)
 //   kelu_objetivo.exe --informe TITLE OUT  describes the visible top-level
 //                                        window called TITLE into OUT
 //   kelu_objetivo.exe --cerrar TITLE     posts WM_CLOSE to that window
@@ -106,7 +107,8 @@ LRESULT CALLBACK ProcVentana(HWND ventana, UINT mensaje, WPARAM w, LPARAM l) {
   return DefWindowProcW(ventana, mensaje, w, l);
 }
 
-int Objetivo(HINSTANCE instancia, const wchar_t* titulo, const wchar_t* rutaRegistro, bool colgado) {
+int Objetivo(HINSTANCE instancia, const wchar_t* titulo, const wchar_t* rutaRegistro, bool colgado,
+             bool herramienta) {
   registro = CreateFileW(rutaRegistro, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                          OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (registro == INVALID_HANDLE_VALUE) return 2;
@@ -122,7 +124,7 @@ int Objetivo(HINSTANCE instancia, const wchar_t* titulo, const wchar_t* rutaRegi
   // High on the screen, clear of KELU's strip at the bottom: under Wine a
   // topmost window is not kept above others in X, so an overlap would take
   // the presses meant for KELU.
-  HWND ventana = CreateWindowExW(0, clase.lpszClassName, titulo, WS_OVERLAPPEDWINDOW, 200, 150, 640,
+  HWND ventana = CreateWindowExW(herramienta ? WS_EX_TOOLWINDOW : 0, clase.lpszClassName, titulo, WS_OVERLAPPEDWINDOW, 200, 150, 640,
                                  400, nullptr, nullptr, instancia, nullptr);
   if (!ventana) return 3;
   edicion = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"",
@@ -380,7 +382,8 @@ int WINAPI wWinMain(HINSTANCE instancia, HINSTANCE, PWSTR, int) {
   if (n == 4 && std::wstring(args[1]) == L"--bloquear") return Bloquear(args[2], args[3]);
   if (n == 4 && std::wstring(args[1]) == L"--fin-de-sesion") return FinDeSesion(args[2], args[3]);
   if (n == 3 && std::wstring(args[1]) == L"--acp") return CodigosDePagina(args[2]);
-  if (n == 3) return Objetivo(instancia, args[1], args[2], false);
-  if (n == 4 && std::wstring(args[3]) == L"--colgado") return Objetivo(instancia, args[1], args[2], true);
+  if (n == 3) return Objetivo(instancia, args[1], args[2], false, false);
+  if (n == 4 && std::wstring(args[3]) == L"--colgado") return Objetivo(instancia, args[1], args[2], true, false);
+  if (n == 4 && std::wstring(args[3]) == L"--herramienta") return Objetivo(instancia, args[1], args[2], false, true);
   return 64;
 }

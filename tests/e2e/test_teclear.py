@@ -86,16 +86,18 @@ class EcoEnElTitulo(CasoE2E):
 
 class ListaDeDestinos(CasoE2E):
 
-    def test_list_is_built_with_later_windows_but_never_kelu(self):
-        # Both windows open after KELU: the list is filled when it gets the
+    def test_list_is_built_with_later_windows_but_never_kelu_nor_tool_windows(self):
+        # The windows open after KELU: the list is filled when it gets the
         # focus, not when KELU starts.
         kelu = self.arnes.iniciar_kelu()
         primero = self.arnes.iniciar_objetivo("Zeta primero e2e")
+        herramienta = self.arnes.iniciar_objetivo("Zeta herramienta e2e", herramienta=True)
         segundo = self.arnes.iniciar_objetivo("Zeta segundo e2e")
         kelu.elegir_destino(segundo.titulo)
         elementos = kelu.combo()["elementos"]
         self.assertIn(primero.titulo, elementos)
         self.assertNotIn(kelu.idioma[7], elementos)
+        self.assertNotIn(herramienta.titulo, elementos)
 
         kelu.teclear_texto("s")
         self.assertEqual(segundo.esperar_caracteres("s"), "s")
