@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <iterator>
 
+#include "platform/ascii.h"
 #include "platform/utf8.h"
 
 namespace kelu {
@@ -29,14 +30,9 @@ constexpr NombreTecla kNombres[] = {
     {"F13", 0x7C}, {"F14", 0x7D}, {"F15", 0x7E}, {"F16", 0x7F},
 };
 
-char Mayuscula(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
-
 std::optional<uint8_t> VkDeNombre(std::string_view nombre) {
   for (const NombreTecla& n : kNombres) {
-    if (n.nombre.size() == nombre.size() &&
-        std::equal(nombre.begin(), nombre.end(), n.nombre.begin(),
-                   [](char a, char b) { return Mayuscula(a) == b; }))
-      return n.vk;
+    if (IgualesSinMayusculas(nombre, n.nombre)) return n.vk;
   }
   return std::nullopt;
 }

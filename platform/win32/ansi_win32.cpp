@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/archivos.h"
+#include "platform/win32/ansi_win32.h"
 
 namespace kelu {
 namespace {
@@ -17,16 +18,26 @@ std::wstring AUtf16(UINT pagina, std::string_view texto) {
   return salida;
 }
 
-std::string DeUtf16(UINT pagina, const std::wstring& texto) {
+// `perdidos` only for an ANSI page: the UTF-8 page refuses the flag.
+std::string DeUtf16(UINT pagina, std::wstring_view texto, BOOL* perdidos = nullptr) {
   if (texto.empty() || texto.size() > INT_MAX) return {};
   const int largo = static_cast<int>(texto.size());
   const int n = WideCharToMultiByte(pagina, 0, texto.data(), largo, nullptr, 0, nullptr, nullptr);
   std::string salida(static_cast<size_t>(n > 0 ? n : 0), '\0');
-  if (n > 0) WideCharToMultiByte(pagina, 0, texto.data(), largo, salida.data(), n, nullptr, nullptr);
+  if (n > 0) WideCharToMultiByte(pagina, 0, texto.data(), largo, salida.data(), n, nullptr, perdidos);
   return salida;
 }
 
 }  // namespace
+
+std::wstring AnsiAUtf16(std::string_view ansi) { return AUtf16(CP_ACP, ansi); }
+
+std::string Utf16AAnsi(std::wstring_view texto, bool* perdidos) {
+  BOOL usado = FALSE;
+  std::string salida = DeUtf16(CP_ACP, texto, perdidos ? &usado : nullptr);
+  if (perdidos) *perdidos = usado != FALSE;
+  return salida;
+}
 
 std::string AnsiAUtf8(std::string_view ansi) {
   if (EsAscii(ansi)) return std::string(ansi);  // the same bytes in both

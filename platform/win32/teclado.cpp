@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+#include "platform/utf16.h"
+
 namespace kelu {
 namespace {
 
@@ -44,16 +46,8 @@ class Entradas {
   // the layout and Caps Lock. Beyond the BMP both halves go down before
   // either comes up, so the target receives the pair back to back.
   void Unicode(char32_t cp) {
-    WORD unidades[2];
-    int n = 1;
-    if (cp >= 0x10000) {
-      cp -= 0x10000;
-      unidades[0] = static_cast<WORD>(0xD800 + (cp >> 10));
-      unidades[1] = static_cast<WORD>(0xDC00 + (cp & 0x3FF));
-      n = 2;
-    } else {
-      unidades[0] = static_cast<WORD>(cp);
-    }
+    char16_t unidades[2];
+    const int n = CodificarUtf16(cp, unidades);
     for (DWORD arriba : {DWORD{0}, DWORD{KEYEVENTF_KEYUP}}) {
       for (int i = 0; i < n; ++i) {
         INPUT in{};
