@@ -4,6 +4,7 @@
 #include <string>
 
 #include "platform/archivos.h"
+#include "platform/version.h"
 
 namespace kelu {
 
@@ -32,14 +33,14 @@ struct Configuracion {
 Configuracion ConfiguracionPredeterminada();
 
 inline constexpr const char* kArchivoConfiguracion = "kelu.ini";
-inline constexpr int kVersionMayor = 1;
-inline constexpr int kVersionMenor = 0;
+inline constexpr int kVersionMayor = KELU_VERSION_MAYOR;
+inline constexpr int kVersionMenor = KELU_VERSION_MENOR;
 
 // Fills `c` from "kelu.ini" in `carpeta`, or with the defaults.
 void CargarConfiguracion(Configuracion& c, const Archivos& archivos, const std::string& carpeta);
 // The eighteen lines of the file, in the ANSI code page.
 std::string TextoConfiguracion(const Configuracion& c);
 // Writes the file without ever leaving a truncated one; false on failure.
-bool GuardarConfiguracion(const Configuracion& c, Archivos& archivos, const std::string& carpeta);
+[[nodiscard]] bool GuardarConfiguracion(const Configuracion& c, Archivos& archivos, const std::string& carpeta);
 
 }  // namespace kelu
