@@ -11,8 +11,6 @@
 
 namespace kelu {
 namespace {
-const Fuente kVerdana9{"Verdana", 9};
-const Fuente kVerdana825{"Verdana", 8.25};
 constexpr const char* kMasMenos = "+/-";
 // The one code file that the dialog refuses to hand to the editor.
 constexpr const char* kCodigoNoEditable = "kelu";
@@ -80,16 +78,13 @@ frmOpciones::frmOpciones(Programa& programa, frmKelu& kelu)
   cmdCancelar.cancelar = true;
   for (const char* ubicacion : {"Abajo", "Arriba", "Libre"}) cboUbicación.Agregar(ubicacion);
 
-  int tab = 0;
-  for (Control* c : std::initializer_list<Control*>{
-           &cmdAceptar, &cmdCancelar, &cmdAyuda, &chkSiempreVisible, &cboUbicación, &chkAjustarAncho,
+  OrdenTab({&cmdAceptar, &cmdCancelar, &cmdAyuda, &chkSiempreVisible, &cboUbicación, &chkAjustarAncho,
            &lblUbicación, &lblCódigo, &txtCódigo, &cmdCódigo, &chkFijarPunteroDelMouse, &txtDuraciónPunto,
            &lblDuraciónPunto, &txtMásMenosPunto, &lblMasMenos1, &chkCalcularDuracionesSegúnElPunto,
            &txtDuraciónRaya, &lblDuraciónRaya, &txtMásMenosRaya, &lblMasMenos2, &txtDuraciónEntreLetras,
            &lblDuraciónEntreLetras, &txtMásMenosEntreLetras, &lblMasMenos3, &txtDuraciónEntrePalabras,
            &lblDuraciónEntrePalabras, &txtMásMenosEntrePalabras, &lblMasMenos4, &chkMostrarEscritura, &cmdEditar,
-           &lblCero, &cmdIdioma})
-    c->IndiceTab = tab++;
+           &lblCero, &cmdIdioma});
 
   Load = [this] { Form_Load(); };
   // Becoming the active window ends the loading; the dot boxes are the
@@ -119,7 +114,7 @@ void frmOpciones::Abrir() {
   Paso([&] { Mostrar(true); });
 }
 
-void frmOpciones::TraducirfrmOpciones() {
+void frmOpciones::TraducirfrmOpciones() noexcept {
   const TextosIdioma& t = programa_.idioma;
   Paso([&] { SetCaption(t.Entrada(20)); });
   Control* const traducidos[] = {
@@ -150,7 +145,7 @@ void frmOpciones::Form_Load() {
   const Configuracion& c = programa_.configuracion;
   Cargando = true;
   ValoresDeDiseño();
-  Paso([&] { TraducirfrmOpciones(); });
+  TraducirfrmOpciones();
   Paso([&] { IdiomaElegido = c.Idioma; });
   Paso([&] { txtCódigo.SetTexto(c.Codigo); });
   Paso([&] { SeleccionarEnLista(cboUbicación, c.Ubicacion); });
@@ -184,17 +179,17 @@ void frmOpciones::cmdAceptar_Click() {
     const int i = cboUbicación.Seleccion();
     c.Ubicacion = i < 0 ? std::string() : cboUbicación.Entrada(i);
   });
-  Paso([&] { c.AjustarAncho = chkAjustarAncho.Marcada(); });
-  Paso([&] { c.SiempreVisible = chkSiempreVisible.Marcada(); });
-  Paso([&] { c.FijarPuntero = chkFijarPunteroDelMouse.Marcada(); });
-  Paso([&] { c.MostrarPulsaciones = chkMostrarEscritura.Marcada(); });
-  Paso([&] { c.CalcularSegunPunto = chkCalcularDuracionesSegúnElPunto.Marcada(); });
+  c.AjustarAncho = chkAjustarAncho.Marcada();
+  c.SiempreVisible = chkSiempreVisible.Marcada();
+  c.FijarPuntero = chkFijarPunteroDelMouse.Marcada();
+  c.MostrarPulsaciones = chkMostrarEscritura.Marcada();
+  c.CalcularSegunPunto = chkCalcularDuracionesSegúnElPunto.Marcada();
   Paso([&] { campos.Guardar(c); });
   Paso([&] { CargarCodigo(programa_.tabla, c.Codigo, programa_.archivos, programa_.carpeta); });
-  Paso([&] { kelu_.motor.AplicarIntervalos(); });
+  kelu_.motor.AplicarIntervalos();
   Cerrar();
-  Paso([&] { kelu_.ActualizarVentana(); });  // also restores the topmost state
-  Paso([&] { kelu_.TraducirfrmKelu(); });
+  kelu_.ActualizarVentana();  // also restores the topmost state
+  kelu_.TraducirfrmKelu();
   Paso([&] { kelu_.ActualizarEtiquetaPuntero(); });
 }
 
@@ -239,7 +234,7 @@ void frmOpciones::cmdIdioma_Click() {
   if (!ruta) return;
   Paso([&] { IdiomaElegido = QuitarExtension(NombreDeArchivo(*ruta)); });
   Paso([&] { CargarIdioma(programa_.idioma, programa_.archivos, *ruta); });
-  Paso([&] { TraducirfrmOpciones(); });
+  TraducirfrmOpciones();
   IdiomaCambiado = true;
 }
 

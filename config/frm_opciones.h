@@ -19,7 +19,7 @@ class frmOpciones : public Ventana {
 
   // Opening, from the main window's Opciones button.
   void Abrir();
-  void TraducirfrmOpciones();
+  void TraducirfrmOpciones() noexcept;
 
   bool Cargando = false;
   std::string IdiomaElegido;

@@ -27,12 +27,13 @@ std::u32string Minusculas(const std::string& utf8) {
 bool ActivarPorTitulo(Escritorio& escritorio, const std::string& titulo) {
   const std::u32string buscado = Minusculas(titulo);
   Hwnd exacta = 0, prefijo = 0;
-  for (Hwnd w = escritorio.PrimeraVentana(); w != 0 && exacta == 0; w = escritorio.Relacionada(w, Relacion::Siguiente)) {
-    if (!escritorio.EsVisible(w)) continue;
+  RecorrerVentanas(escritorio, escritorio.PrimeraVentana(), [&](Hwnd w) {
+    if (!escritorio.EsVisible(w)) return true;
     std::u32string t = Minusculas(escritorio.Titulo(w, 4096));
     if (t == buscado) exacta = w;
     else if (prefijo == 0 && t.compare(0, buscado.size(), buscado) == 0) prefijo = w;
-  }
+    return exacta == 0;
+  });
   Hwnd elegida = exacta ? exacta : prefijo;
   return elegida != 0 && escritorio.Activar(elegida);
 }
@@ -81,7 +82,9 @@ void Entrega::CerrarPalabra() {
 void Entrega::ActivarVentanaDestino() {
   std::string titulo = lista_.TituloVentanaDestino();
   if (titulo == ListaVentanas::kSinTitulo) return;  // gone or untitled: nothing to type into
-  Paso([&] { ActivarPorTitulo(programa_.escritorio, titulo); });
+  // A target that cannot be brought forward is not an error here: the
+  // delivery that follows finds it gone or types into it all the same.
+  Paso([&] { static_cast<void>(ActivarPorTitulo(programa_.escritorio, titulo)); });
   Paso([&] { motor_.tmrEnvio.SetEnabled(true); });
 }
 

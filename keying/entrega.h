@@ -13,7 +13,7 @@ namespace kelu {
 // Activates the visible top-level window whose title equals `titulo`, or
 // else one whose title begins with it; letter case is ignored and the first
 // in Z order wins. A minimized window is not restored. False when none.
-bool ActivarPorTitulo(Escritorio& escritorio, const std::string& titulo);
+[[nodiscard]] bool ActivarPorTitulo(Escritorio& escritorio, const std::string& titulo);
 
 class Entrega {
  public:

@@ -71,7 +71,7 @@ void FijarIntervalo(Temporizador& t, int tiempo, int tolerancia) {
 }
 }  // namespace
 
-void MotorPulsaciones::AplicarIntervalos() {
+void MotorPulsaciones::AplicarIntervalos() noexcept {
   const Configuracion& c = programa_.configuracion;
   Paso([&] { FijarIntervalo(tmrTiempoEntreLetras, c.TiempoEntreLetras, c.ToleranciaEntreLetras); });
   Paso([&] { FijarIntervalo(tmrTiempoEntrePalabras, c.TiempoEntrePalabras, c.ToleranciaEntrePalabras); });

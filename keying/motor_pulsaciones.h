@@ -16,7 +16,7 @@ class MotorPulsaciones {
 
   void BotonAbajo();
   void BotonArriba();
-  void AplicarIntervalos();
+  void AplicarIntervalos() noexcept;
   void ActualizarEco(bool conTexto);
   void SuspenderTemporizadores();
   void ReanudarTemporizadores();

@@ -2,6 +2,7 @@
 // into them, starting programs and opening documents.
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -33,10 +34,10 @@ class Escritorio {
   virtual bool EsVisible(Hwnd ventana) = 0;
   virtual Hwnd Padre(Hwnd ventana) = 0;
   virtual uint32_t ProcesoDe(Hwnd ventana) = 0;
-  virtual bool Mover(Hwnd ventana, int x, int y, int ancho, int alto) = 0;  // pixels
+  [[nodiscard]] virtual bool Mover(Hwnd ventana, int x, int y, int ancho, int alto) = 0;  // pixels
 
   // Brings a top-level window to the front; false when refused.
-  virtual bool Activar(Hwnd ventana) = 0;
+  [[nodiscard]] virtual bool Activar(Hwnd ventana) = 0;
   // Types the events into whatever window has the input focus; returns at once.
   virtual void Teclear(const std::vector<EventoTecla>& eventos) = 0;
 
@@ -49,5 +50,9 @@ class Escritorio {
   // The folder of KELU's own executable, without a trailing "\".
   virtual std::string CarpetaPrograma() = 0;
 };
+
+// Calls `visitar` on each top-level window in Z order from `primera` on,
+// until it returns false. A step to the next window that fails ends the walk.
+void RecorrerVentanas(Escritorio& escritorio, Hwnd primera, const std::function<bool(Hwnd)>& visitar);
 
 }  // namespace kelu

@@ -6,8 +6,6 @@
 
 namespace kelu {
 namespace {
-const Fuente kVerdana9{"Verdana", 9};
-const Fuente kVerdana825{"Verdana", 8.25};
 constexpr int kTeclaEsc = 27, kTeclaF2 = 113, kTeclaF6 = 117, kTeclaI = 73;
 }  // namespace
 
@@ -29,10 +27,8 @@ frmKelu::frmKelu(Programa& programa)
   botonMaximizar = false;
   vistaPreviaTeclas = true;
   fraClic.borde = true;
-  int tab = 0;
-  for (Control* c : std::initializer_list<Control*>{&lblFijarPunteroDelMouse, &cmdSalir, &cboProcesos, &lblEscribirEn,
-                                                    &cmdOpciones, &fraClic, &lblCentro, &lblF6CtrlI})
-    c->IndiceTab = tab++;
+  OrdenTab({&lblFijarPunteroDelMouse, &cmdSalir, &cboProcesos, &lblEscribirEn,
+            &cmdOpciones, &fraClic, &lblCentro, &lblF6CtrlI});
 
   Load = [this] { Form_Load(); };
   Resize = [this] { Paso([&] { Form_Resize(); }); };
@@ -58,7 +54,7 @@ frmKelu::frmKelu(Programa& programa)
   };
 }
 
-void frmKelu::TraducirfrmKelu() {
+void frmKelu::TraducirfrmKelu() noexcept {
   const TextosIdioma& t = programa_.idioma;
   Paso([&] { SetCaption(t.Entrada(7)); });
   Paso([&] { lblEscribirEn.SetTexto(t.Entrada(8)); });
@@ -72,7 +68,7 @@ void frmKelu::ActualizarEtiquetaPuntero() {
   lblFijarPunteroDelMouse.SetTexto(programa_.idioma.Entrada(programa_.configuracion.FijarPuntero ? 17 : 9));
 }
 
-void frmKelu::ActualizarVentana() {
+void frmKelu::ActualizarVentana() noexcept {
   const Configuracion& c = programa_.configuracion;
   Paso([&] {
     const Pantalla p = Kit().LeerPantalla();
@@ -124,11 +120,11 @@ std::pair<int, int> frmKelu::PuntoCentralClic() const {
 void frmKelu::LlenarLista() { lista.LlenarListaVentanas(cboProcesos, kTituloPrograma, Caption()); }
 
 void frmKelu::Form_Load() {
-  Paso([&] { TraducirfrmKelu(); });
+  TraducirfrmKelu();
   Paso([&] { CargarCodigo(programa_.tabla, programa_.configuracion.Codigo, programa_.archivos, programa_.carpeta); });
-  Paso([&] { motor.AplicarIntervalos(); });
+  motor.AplicarIntervalos();
   Paso([&] { LlenarLista(); });
-  Paso([&] { ActualizarVentana(); });
+  ActualizarVentana();
   Paso([&] { ActualizarEtiquetaPuntero(); });
   Paso([&] { Kit().CapturarClics(*this, [this] { motor.BotonAbajo(); }, [this] { motor.BotonArriba(); }); });
   teclaRapida.RegistrarTeclaRapida(*this, kTeclaI);
@@ -179,7 +175,9 @@ void frmKelu::Form_QueryUnload(bool& cancelar) {
 }
 
 void frmKelu::Form_Unload() {
-  Paso([&] { GuardarConfiguracion(programa_.configuracion, programa_.archivos, programa_.carpeta); });
+  // The program ends whether or not the settings could be written; a failed
+  // write leaves the earlier file as it was.
+  Paso([&] { static_cast<void>(GuardarConfiguracion(programa_.configuracion, programa_.archivos, programa_.carpeta)); });
   Paso([&] { teclaRapida.LiberarTeclaRapida(*this); });
 }
 

@@ -21,8 +21,8 @@ class frmKelu : public Ventana {
   static constexpr int kAnchoMinimo = 9000;  // outer size, twips
   static constexpr int kAltoMinimo = 1850;
 
-  void TraducirfrmKelu();
-  void ActualizarVentana();
+  void TraducirfrmKelu() noexcept;
+  void ActualizarVentana() noexcept;
   void ActualizarEtiquetaPuntero();  // entry 17 while the pointer is fixed, else 9
   // The screen point, in pixels, at the centre of the keying pad.
   std::pair<int, int> PuntoCentralClic() const;
