@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "keying/cadena_teclas.h"
+#include "platform/teclas.h"
 #include "platform/toolkit.h"
 
 namespace kelu {

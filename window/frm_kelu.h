@@ -5,7 +5,7 @@
 #include <string>
 #include <utility>
 
-#include "keying/entrega.h"
+#include "window/entrega.h"
 #include "keying/motor_pulsaciones.h"
 #include "platform/toolkit.h"
 #include "startup/programa.h"

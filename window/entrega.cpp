@@ -1,4 +1,4 @@
-#include "keying/entrega.h"
+#include "window/entrega.h"
 
 #include <optional>
 
