@@ -6,7 +6,6 @@
 #include "config/utilidades.h"
 #include "platform/paso.h"
 #include "startup/ayuda.h"
-#include "window/frm_kelu.h"
 #include "window/lanzador.h"
 
 namespace kelu {
@@ -16,7 +15,7 @@ constexpr const char* kMasMenos = "+/-";
 constexpr const char* kCodigoNoEditable = "kelu";
 }  // namespace
 
-frmOpciones::frmOpciones(Programa& programa, frmKelu& kelu)
+frmOpciones::frmOpciones(Programa& programa)
     : Ventana(programa.toolkit, "frmOpciones", "Opciones - KELU", 6765, 5415),
       lblCódigo(*this, "lblCódigo", {240, 240, 975, 210}, kVerdana9, "Código:"),
       txtCódigo(*this, "txtCódigo", {1080, 240, 3495, 285}, kVerdana9),
@@ -68,8 +67,7 @@ frmOpciones::frmOpciones(Programa& programa, frmKelu& kelu)
                 &Configuracion::TiempoEntreLetras, &Configuracion::ToleranciaEntreLetras},
                {lblDuraciónEntrePalabras, txtDuraciónEntrePalabras, txtMásMenosEntrePalabras,
                 &Configuracion::TiempoEntrePalabras, &Configuracion::ToleranciaEntrePalabras}}}),
-      programa_(programa),
-      kelu_(kelu) {
+      programa_(programa) {
   borde = Borde::Fijo;
   botonMinimizar = botonMaximizar = false;
   centrada = true;
@@ -97,18 +95,12 @@ frmOpciones::frmOpciones(Programa& programa, frmKelu& kelu)
   cmdEditar.Click = [this] { cmdEditar_Click(); };
   cmdIdioma.Click = [this] { cmdIdioma_Click(); };
   cmdAyuda.Click = [this] { Paso([&] { AbrirAyuda(programa_, *this); }); };
-
-  kelu_.AbrirOpciones = [this] { Abrir(); };
 }
-
-frmOpciones::~frmOpciones() { kelu_.AbrirOpciones = nullptr; }
 
 void frmOpciones::Abrir() {
   // Already open: a second suspension would forget which timers ran.
   if (Cargada()) return;
-  Paso([&] { kelu_.motor.SuspenderTemporizadores(); });
-  // Off the top, so that the dialog can come to the front.
-  Paso([&] { Kit().SiempreEncima(kelu_, false); });
+  Paso([&] { if (PausarTecleo) PausarTecleo(); });
   // Nothing may follow: the dialog's own closing restarts the timers and
   // gives the strip its topmost state back.
   Paso([&] { Mostrar(true); });
@@ -158,7 +150,7 @@ void frmOpciones::Form_Load() {
 }
 
 void frmOpciones::Form_Unload() {
-  Paso([&] { kelu_.motor.ReanudarTemporizadores(); });
+  Paso([&] { if (ReanudarTecleo) ReanudarTecleo(); });
   // The close box acts as Cancel, so the strip gets its topmost state back
   // and a language picked here does not outlive the dialog half-applied.
   if (!cierrePropio_) DeshacerAlCancelar();
@@ -186,11 +178,9 @@ void frmOpciones::cmdAceptar_Click() {
   c.CalcularSegunPunto = chkCalcularDuracionesSegúnElPunto.Marcada();
   Paso([&] { campos.Guardar(c); });
   Paso([&] { CargarCodigo(programa_.tabla, c.Codigo, programa_.archivos, programa_.carpeta); });
-  kelu_.motor.AplicarIntervalos();
+  Paso([&] { if (AplicarIntervalos) AplicarIntervalos(); });
   Cerrar();
-  kelu_.ActualizarVentana();  // also restores the topmost state
-  kelu_.TraducirfrmKelu();
-  Paso([&] { kelu_.ActualizarEtiquetaPuntero(); });
+  Paso([&] { if (AplicarOpciones) AplicarOpciones(); });  // also restores the topmost state
 }
 
 void frmOpciones::cmdCancelar_Click() {
@@ -202,7 +192,7 @@ void frmOpciones::DeshacerAlCancelar() {
   const Configuracion& c = programa_.configuracion;
   if (IdiomaCambiado)
     Paso([&] { CargarIdioma(programa_.idioma, programa_.archivos, programa_.Ruta(c.Idioma + ".lng")); });
-  Paso([&] { Kit().SiempreEncima(kelu_, c.SiempreVisible); });
+  Paso([&] { if (RestaurarEncima) RestaurarEncima(); });
 }
 
 // Only the name is kept: code files are always read from the program's folder.

@@ -33,13 +33,4 @@ inline constexpr int kMaxAnidamiento = 32;
 //  - a modifier before a repeat holds over all of it: `+{LEFT 3}` selects three.
 std::optional<std::vector<EventoTecla>> AnalizarCadenaTeclas(std::string_view texto);
 
-// The events written out for reading: "<+>" and "</+>" for a modifier going
-// down and up (+ ^ %), characters as themselves ('{' and '<' braced as "{{}"
-// and "{<}"), virtual keys by name as "{ENTER}". "+(ec)~" gives "<+>ec</+>{ENTER}".
-std::string DescribirEventos(const std::vector<EventoTecla>& eventos);
-
-// Only what lands as text: characters, Enter as '\n' and Tab as '\t', when
-// typed with no modifier down. Everything else is left out.
-std::string TextoPlano(const std::vector<EventoTecla>& eventos);
-
 }  // namespace kelu

@@ -3,6 +3,10 @@
 // real input.
 #pragma once
 #include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
 
 namespace kelu {
 
@@ -27,5 +31,19 @@ struct EventoTecla {
   bool con_modificador = false;  // characters and virtual keys: a modifier is down
   bool operator==(const EventoTecla&) const = default;
 };
+
+
+// The virtual key of a braced key name ("ENTER", "bs", "F12"), without
+// regard to case; nullopt for an unknown name.
+std::optional<uint8_t> VkDeNombre(std::string_view nombre);
+
+// The events written out for reading: "<+>" and "</+>" for a modifier going
+// down and up (+ ^ %), characters as themselves ('{' and '<' braced as "{{}"
+// and "{<}"), virtual keys by name as "{ENTER}". "+(ec)~" gives "<+>ec</+>{ENTER}".
+std::string DescribirEventos(const std::vector<EventoTecla>& eventos);
+
+// Only what lands as text: characters, Enter as '\n' and Tab as '\t', when
+// typed with no modifier down. Everything else is left out.
+std::string TextoPlano(const std::vector<EventoTecla>& eventos);
 
 }  // namespace kelu

@@ -120,7 +120,7 @@ TEST_F(Principal, KeyedMorseIsTypedIntoTheChosenWindow) {
     kit.Avanzar(2000);
     EXPECT_EQ(kit.Recibido(objetivo), "sos");
     EXPECT_EQ(kit.activa, objetivo);
-    EXPECT_TRUE(f->motor.CodigoActual.empty());
+    EXPECT_TRUE(f->motor.CodigoActual().empty());
     Teclear(".-.-");  // Enter in the default code file
     kit.Avanzar(2000);
     EXPECT_EQ(kit.Recibido(objetivo), "sos{ENTER}");
@@ -138,7 +138,7 @@ TEST_F(Principal, WithoutATargetALetterWarnsOnceAndIsDropped) {
     EXPECT_EQ(kit.mensajes[0].texto, programa->idioma.Entrada(15));
     EXPECT_EQ(kit.mensajes[0].titulo, programa->idioma.Entrada(16));
     EXPECT_EQ(kit.mensajes[0].estilo, kMbOk | kMbExclamacion);
-    EXPECT_TRUE(f->motor.CodigoActual.empty());
+    EXPECT_TRUE(f->motor.CodigoActual().empty());
     EXPECT_EQ(f->ConFoco(), &f->cboProcesos);
     kit.Avanzar(10000);  // nothing pending: no more warnings
     EXPECT_EQ(kit.mensajes.size(), 1u);
@@ -155,7 +155,7 @@ TEST_F(Principal, CodesThatStandForNothingAreDroppedSilently) {
     Teclear("-.-.-.-.-");  // in no table
     kit.Avanzar(2000);
     EXPECT_EQ(kit.Recibido(objetivo), " ");
-    EXPECT_TRUE(f->motor.CodigoActual.empty());
+    EXPECT_TRUE(f->motor.CodigoActual().empty());
     EXPECT_TRUE(kit.mensajes.empty());
   });
 }
@@ -180,7 +180,7 @@ TEST_F(Principal, AWordGapWithoutTargetDoesNothing) {
   EnMarcha([&] {
     kit.Avanzar(5000);
     EXPECT_TRUE(kit.mensajes.empty());
-    EXPECT_TRUE(f->motor.CodigoActual.empty());
+    EXPECT_TRUE(f->motor.CodigoActual().empty());
   });
 }
 
@@ -192,7 +192,7 @@ TEST_F(Principal, AClosedTargetGetsNothingAndTheCodeStaysPending) {
     kit.QuitarVentana(objetivo);
     Teclear("...");
     kit.Avanzar(2000);
-    EXPECT_EQ(f->motor.CodigoActual, "...");
+    EXPECT_EQ(f->motor.CodigoActual(), "...");
     EXPECT_TRUE(kit.mensajes.empty());
     EXPECT_EQ(kit.activa, 0u);
   });

@@ -59,23 +59,23 @@ bool Entrega::AvisarSinDestino() {
 
 void Entrega::CerrarLetra() {
   if (!HayDestino()) {
-    if (motor_.CodigoActual.empty()) return;
+    if (motor_.CodigoActual().empty()) return;
     if (!AvisarSinDestino()) return;
-    motor_.CodigoActual.clear();
+    motor_.BorrarCodigo();
     Paso([&] { motor_.ActualizarEco(false); });
     Paso([&] { cboProcesos_.SetFoco(); });
     return;
   }
-  if (!TextoDeCodigo(programa_.tabla, motor_.CodigoActual).empty())
+  if (!TextoDeCodigo(programa_.tabla, motor_.CodigoActual()).empty())
     ActivarVentanaDestino();  // the code stays pending until it is typed
   else
-    motor_.CodigoActual.clear();  // stands for nothing: dropped silently
+    motor_.BorrarCodigo();  // stands for nothing: dropped silently
   Paso([&] { motor_.ActualizarEco(false); });
 }
 
 void Entrega::CerrarPalabra() {
   if (!HayDestino()) return;
-  motor_.CodigoActual = kSeparadorPalabra;
+  motor_.FijarCodigo(kSeparadorPalabra);
   ActivarVentanaDestino();
 }
 
@@ -98,14 +98,14 @@ void Entrega::EnviarTexto() {
   // A target closed since the gap activated it: its text must not land in
   // whatever window happens to be in front now. The code stays pending.
   if (lista_.TituloVentanaDestino() == ListaVentanas::kSinTitulo) return;
-  std::string texto = TextoDeCodigo(programa_.tabla, motor_.CodigoActual);
+  std::string texto = TextoDeCodigo(programa_.tabla, motor_.CodigoActual());
   if (texto == "{ESPACIO}") texto = " ";
   // A text that is not a valid key string types nothing at all.
   Paso([&] {
     if (std::optional<std::vector<EventoTecla>> eventos = AnalizarCadenaTeclas(texto))
       programa_.escritorio.Teclear(*eventos);
   });
-  motor_.CodigoActual.clear();
+  motor_.BorrarCodigo();
   Paso([&] { motor_.tmrTiempoEntrePalabras.SetEnabled(false); });
   Paso([&] { motor_.tmrTiempoEntrePalabras.SetEnabled(true); });
   Paso([&] { motor_.ActualizarEco(false); });

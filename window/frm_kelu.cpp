@@ -20,7 +20,8 @@ frmKelu::frmKelu(Programa& programa)
       fraClic(*this, "fraClic", {5640, 240, 3135, 855}, kVerdana9),
       lblCentro(*this, "lblCentro", {6840, 600, 855, 255}, kVerdana9),
       lblF6CtrlI(*this, "lblF6CtrlI", {240, 1005, 3030, 195}, kVerdana825, "F6: Bloc de notas  -  CTRL+I: KELU"),
-      motor(programa, *this),
+      motor(programa.toolkit, programa.configuracion, programa.tabla, programa.idioma,
+            [this](std::string eco) { SetCaption(std::move(eco)); }),
       lista(programa.escritorio),
       entrega(programa, motor, lista, cboProcesos, *this),
       programa_(programa) {
@@ -62,6 +63,23 @@ void frmKelu::TraducirfrmKelu() noexcept {
   Paso([&] { lblF6CtrlI.SetTexto(t.Entrada(10)); });
   Paso([&] { cmdOpciones.SetTexto(t.Entrada(11)); });
   Paso([&] { cmdSalir.SetTexto(t.Entrada(12)); });
+}
+
+void frmKelu::PausarTecleo() noexcept {
+  Paso([&] { motor.SuspenderTemporizadores(); });
+  Paso([&] { Kit().SiempreEncima(*this, false); });
+}
+
+void frmKelu::ReanudarTecleo() noexcept { Paso([&] { motor.ReanudarTemporizadores(); }); }
+
+void frmKelu::AplicarOpciones() noexcept {
+  ActualizarVentana();
+  TraducirfrmKelu();
+  Paso([&] { ActualizarEtiquetaPuntero(); });
+}
+
+void frmKelu::RestaurarEncima() noexcept {
+  Paso([&] { Kit().SiempreEncima(*this, programa_.configuracion.SiempreVisible); });
 }
 
 void frmKelu::ActualizarEtiquetaPuntero() {

@@ -24,6 +24,12 @@ class frmKelu : public Ventana {
   void TraducirfrmKelu() noexcept;
   void ActualizarVentana() noexcept;
   void ActualizarEtiquetaPuntero();  // entry 17 while the pointer is fixed, else 9
+  // What the options dialog asks of the window while it is open.
+  void PausarTecleo() noexcept;     // timers suspended; off the top, so the dialog can come to the front
+  void ReanudarTecleo() noexcept;   // the timers that ran start afresh
+  void AplicarOpciones() noexcept;  // placement, topmost state, texts and pointer label anew
+  void RestaurarEncima() noexcept;  // topmost again as the settings say
+
   // The screen point, in pixels, at the centre of the keying pad.
   std::pair<int, int> PuntoCentralClic() const;
 
@@ -41,7 +47,7 @@ class frmKelu : public Ventana {
   Entrega entrega;
   TeclaRapida teclaRapida;
 
-  // Opens the options dialog; the dialog plugs itself in here.
+  // Opens the options dialog; start-up wires it.
   std::function<void()> AbrirOpciones;
 
  private:
