@@ -3,7 +3,7 @@
 NATIVO  := build/native
 WINDOWS := build/win
 
-.PHONY: run test deps nativo saneado windows fuzz bench package limpiar
+.PHONY: run test deps capas nativo saneado windows fuzz bench package limpiar
 SANEADO := build/asan
 FUZZ    := build/fuzz
 FUZZ_RUNS ?= 200000
@@ -24,7 +24,12 @@ saneado: deps
 	cmake -S . -B $(SANEADO) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKELU_SANEAR=ON
 	cmake --build $(SANEADO) --target kelu_tests
 
-test: nativo saneado windows
+# Every #include points down the layers (tools/capas.py names the rule a
+# wrong-way include breaks).
+capas:
+	python3 tools/capas.py
+
+test: capas nativo saneado windows
 	ctest --test-dir $(NATIVO) --output-on-failure
 	$(SANEADO)/kelu_tests --gtest_brief=1
 	ctest --test-dir $(WINDOWS) --output-on-failure

@@ -11,7 +11,7 @@
 
 #include "config/configuracion.h"
 #include "keying/tabla_codigo.h"
-#include "startup/idioma.h"
+#include "config/idioma.h"
 
 namespace {
 

@@ -9,7 +9,7 @@ endif()
 if(WIN32)
   enable_language(RC)
   add_executable(notepad WIN32 tools/notepad/notepad.cpp tools/notepad/notepad.rc)
-  target_link_libraries(notepad PRIVATE kelu_editor_texto comdlg32)
+  target_link_libraries(notepad PRIVATE kelu_editor_texto kelu_sistema comdlg32)
   set_target_properties(notepad PROPERTIES OUTPUT_NAME notepad)
   # The resource compiler does not see the manifest as a dependency.
   set_source_files_properties(tools/notepad/notepad.rc PROPERTIES

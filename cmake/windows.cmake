@@ -10,6 +10,7 @@ add_library(kelu_win32 STATIC ${WIN32_SOURCES})
 target_link_libraries(kelu_win32 PUBLIC kelu_core user32 gdi32 shell32 comdlg32 comctl32)
 
 set(KELU_RC ${CMAKE_SOURCE_DIR}/platform/win32/kelu.rc)
+configure_file(${CMAKE_SOURCE_DIR}/platform/win32/kelu.manifest.in ${KELU_GENERADO}/kelu.manifest @ONLY)
 add_executable(kelu WIN32 platform/win32/main_win32.cpp ${KELU_RC})
 target_link_libraries(kelu PRIVATE kelu_win32)
 set_target_properties(kelu PROPERTIES OUTPUT_NAME kelu)
@@ -19,8 +20,8 @@ endif()
 # The resource script names its files relative to its own folder, and the
 # icon and logo drawn at build time by their folder.
 set_source_files_properties(${KELU_RC} PROPERTIES
-  INCLUDE_DIRECTORIES "${CMAKE_SOURCE_DIR}/platform/win32;${KELU_EMBLEMA_DIR}"
-  OBJECT_DEPENDS "${CMAKE_SOURCE_DIR}/platform/win32/kelu.manifest;${KELU_EMBLEMA_ARCHIVOS}")
+  INCLUDE_DIRECTORIES "${CMAKE_SOURCE_DIR}/platform/win32;${KELU_EMBLEMA_DIR};${KELU_GENERADO}"
+  OBJECT_DEPENDS "${KELU_GENERADO}/kelu.manifest;${KELU_GENERADO}/platform/version.h;${KELU_EMBLEMA_ARCHIVOS}")
 add_dependencies(kelu emblema)
 
 # The program folder: kelu.exe and the shipped data files, less the notes.

@@ -7,7 +7,7 @@
 
 #include "config/configuracion.h"
 #include "platform/toolkit.h"
-#include "startup/idioma.h"
+#include "config/idioma.h"
 
 namespace kelu {
 

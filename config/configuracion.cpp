@@ -3,7 +3,7 @@
 #include <optional>
 #include <vector>
 
-#include "keying/lector_campos.h"
+#include "platform/lector_campos.h"
 #include "platform/numeros.h"
 
 namespace kelu {

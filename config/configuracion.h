@@ -4,6 +4,7 @@
 #include <string>
 
 #include "platform/archivos.h"
+#include "platform/version.h"
 
 namespace kelu {
 
@@ -32,8 +33,8 @@ struct Configuracion {
 Configuracion ConfiguracionPredeterminada();
 
 inline constexpr const char* kArchivoConfiguracion = "kelu.ini";
-inline constexpr int kVersionMayor = 1;
-inline constexpr int kVersionMenor = 0;
+inline constexpr int kVersionMayor = KELU_VERSION_MAYOR;
+inline constexpr int kVersionMenor = KELU_VERSION_MENOR;
 
 // What became of reading "kelu.ini".
 enum class LecturaConfiguracion {

@@ -6,19 +6,16 @@
 #include "config/utilidades.h"
 #include "platform/paso.h"
 #include "startup/ayuda.h"
-#include "window/frm_kelu.h"
 #include "window/lanzador.h"
 
 namespace kelu {
 namespace {
-const Fuente kVerdana9{"Verdana", 9};
-const Fuente kVerdana825{"Verdana", 8.25};
 constexpr const char* kMasMenos = "+/-";
 // The one code file that the dialog refuses to hand to the editor.
 constexpr const char* kCodigoNoEditable = "kelu";
 }  // namespace
 
-frmOpciones::frmOpciones(Programa& programa, frmKelu& kelu)
+frmOpciones::frmOpciones(Programa& programa)
     : Ventana(programa.toolkit, "frmOpciones", "Opciones - KELU", 6765, 5415),
       lblCódigo(*this, "lblCódigo", {240, 240, 975, 210}, kVerdana9, "Código:"),
       txtCódigo(*this, "txtCódigo", {1080, 240, 3495, 285}, kVerdana9),
@@ -70,8 +67,7 @@ frmOpciones::frmOpciones(Programa& programa, frmKelu& kelu)
                 &Configuracion::TiempoEntreLetras, &Configuracion::ToleranciaEntreLetras},
                {lblDuraciónEntrePalabras, txtDuraciónEntrePalabras, txtMásMenosEntrePalabras,
                 &Configuracion::TiempoEntrePalabras, &Configuracion::ToleranciaEntrePalabras}}}),
-      programa_(programa),
-      kelu_(kelu) {
+      programa_(programa) {
   borde = Borde::Fijo;
   botonMinimizar = botonMaximizar = false;
   centrada = true;
@@ -80,16 +76,13 @@ frmOpciones::frmOpciones(Programa& programa, frmKelu& kelu)
   cmdCancelar.cancelar = true;
   for (const char* ubicacion : {"Abajo", "Arriba", "Libre"}) cboUbicación.Agregar(ubicacion);
 
-  int tab = 0;
-  for (Control* c : std::initializer_list<Control*>{
-           &cmdAceptar, &cmdCancelar, &cmdAyuda, &chkSiempreVisible, &cboUbicación, &chkAjustarAncho,
+  OrdenTab({&cmdAceptar, &cmdCancelar, &cmdAyuda, &chkSiempreVisible, &cboUbicación, &chkAjustarAncho,
            &lblUbicación, &lblCódigo, &txtCódigo, &cmdCódigo, &chkFijarPunteroDelMouse, &txtDuraciónPunto,
            &lblDuraciónPunto, &txtMásMenosPunto, &lblMasMenos1, &chkCalcularDuracionesSegúnElPunto,
            &txtDuraciónRaya, &lblDuraciónRaya, &txtMásMenosRaya, &lblMasMenos2, &txtDuraciónEntreLetras,
            &lblDuraciónEntreLetras, &txtMásMenosEntreLetras, &lblMasMenos3, &txtDuraciónEntrePalabras,
            &lblDuraciónEntrePalabras, &txtMásMenosEntrePalabras, &lblMasMenos4, &chkMostrarEscritura, &cmdEditar,
-           &lblCero, &cmdIdioma})
-    c->IndiceTab = tab++;
+           &lblCero, &cmdIdioma});
 
   Load = [this] { Form_Load(); };
   // Becoming the active window ends the loading; the dot boxes are the
@@ -102,24 +95,18 @@ frmOpciones::frmOpciones(Programa& programa, frmKelu& kelu)
   cmdEditar.Click = [this] { cmdEditar_Click(); };
   cmdIdioma.Click = [this] { cmdIdioma_Click(); };
   cmdAyuda.Click = [this] { Paso([&] { AbrirAyuda(programa_, *this); }); };
-
-  kelu_.AbrirOpciones = [this] { Abrir(); };
 }
-
-frmOpciones::~frmOpciones() { kelu_.AbrirOpciones = nullptr; }
 
 void frmOpciones::Abrir() {
   // Already open: a second suspension would forget which timers ran.
   if (Cargada()) return;
-  Paso([&] { kelu_.motor.SuspenderTemporizadores(); });
-  // Off the top, so that the dialog can come to the front.
-  Paso([&] { Kit().SiempreEncima(kelu_, false); });
+  Paso([&] { if (PausarTecleo) PausarTecleo(); });
   // Nothing may follow: the dialog's own closing restarts the timers and
   // gives the strip its topmost state back.
   Paso([&] { Mostrar(true); });
 }
 
-void frmOpciones::TraducirfrmOpciones() {
+void frmOpciones::TraducirfrmOpciones() noexcept {
   const TextosIdioma& t = programa_.idioma;
   Paso([&] { SetCaption(t.Entrada(20)); });
   Control* const traducidos[] = {
@@ -150,7 +137,7 @@ void frmOpciones::Form_Load() {
   const Configuracion& c = programa_.configuracion;
   Cargando = true;
   ValoresDeDiseño();
-  Paso([&] { TraducirfrmOpciones(); });
+  TraducirfrmOpciones();
   Paso([&] { IdiomaElegido = c.Idioma; });
   Paso([&] { txtCódigo.SetTexto(c.Codigo); });
   Paso([&] { SeleccionarEnLista(cboUbicación, c.Ubicacion); });
@@ -163,7 +150,7 @@ void frmOpciones::Form_Load() {
 }
 
 void frmOpciones::Form_Unload() {
-  Paso([&] { kelu_.motor.ReanudarTemporizadores(); });
+  Paso([&] { if (ReanudarTecleo) ReanudarTecleo(); });
   // The close box acts as Cancel, so the strip gets its topmost state back
   // and a language picked here does not outlive the dialog half-applied.
   if (!cierrePropio_) DeshacerAlCancelar();
@@ -184,19 +171,17 @@ void frmOpciones::cmdAceptar_Click() {
     const int i = cboUbicación.Seleccion();
     c.Ubicacion = i < 0 ? std::string() : cboUbicación.Entrada(i);
   });
-  Paso([&] { c.AjustarAncho = chkAjustarAncho.Marcada(); });
-  Paso([&] { c.SiempreVisible = chkSiempreVisible.Marcada(); });
-  Paso([&] { c.FijarPuntero = chkFijarPunteroDelMouse.Marcada(); });
-  Paso([&] { c.MostrarPulsaciones = chkMostrarEscritura.Marcada(); });
-  Paso([&] { c.CalcularSegunPunto = chkCalcularDuracionesSegúnElPunto.Marcada(); });
+  c.AjustarAncho = chkAjustarAncho.Marcada();
+  c.SiempreVisible = chkSiempreVisible.Marcada();
+  c.FijarPuntero = chkFijarPunteroDelMouse.Marcada();
+  c.MostrarPulsaciones = chkMostrarEscritura.Marcada();
+  c.CalcularSegunPunto = chkCalcularDuracionesSegúnElPunto.Marcada();
   Paso([&] { campos.Guardar(c); });
   programa_.conservarConfiguracion = false;  // the person's own choice now
   Paso([&] { CargarCodigo(programa_.tabla, c.Codigo, programa_.archivos, programa_.carpeta); });
-  Paso([&] { kelu_.motor.AplicarIntervalos(); });
+  Paso([&] { if (AplicarIntervalos) AplicarIntervalos(); });
   Cerrar();
-  Paso([&] { kelu_.ActualizarVentana(); });  // also restores the topmost state
-  Paso([&] { kelu_.TraducirfrmKelu(); });
-  Paso([&] { kelu_.ActualizarEtiquetaPuntero(); });
+  Paso([&] { if (AplicarOpciones) AplicarOpciones(); });  // also restores the topmost state
 }
 
 void frmOpciones::cmdCancelar_Click() {
@@ -208,7 +193,7 @@ void frmOpciones::DeshacerAlCancelar() {
   const Configuracion& c = programa_.configuracion;
   if (IdiomaCambiado)
     Paso([&] { CargarIdioma(programa_.idioma, programa_.archivos, programa_.Ruta(c.Idioma + ".lng")); });
-  Paso([&] { Kit().SiempreEncima(kelu_, c.SiempreVisible); });
+  Paso([&] { if (RestaurarEncima) RestaurarEncima(); });
 }
 
 // Only the name is kept: code files are always read from the program's folder.
@@ -240,7 +225,7 @@ void frmOpciones::cmdIdioma_Click() {
   if (!ruta) return;
   Paso([&] { IdiomaElegido = QuitarExtension(NombreDeArchivo(*ruta)); });
   Paso([&] { CargarIdioma(programa_.idioma, programa_.archivos, *ruta); });
-  Paso([&] { TraducirfrmOpciones(); });
+  TraducirfrmOpciones();
   IdiomaCambiado = true;
 }
 

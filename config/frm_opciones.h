@@ -1,6 +1,7 @@
 // The options dialog: every setting, the code file and the language, put
 // into force at once by OK.
 #pragma once
+#include <functional>
 #include <string>
 
 #include "config/campos_tiempo.h"
@@ -9,17 +10,13 @@
 
 namespace kelu {
 
-class frmKelu;
-
 class frmOpciones : public Ventana {
  public:
-  // Plugs itself into the main window's Opciones button.
-  frmOpciones(Programa& programa, frmKelu& kelu);
-  ~frmOpciones() override;
+  explicit frmOpciones(Programa& programa);
 
   // Opening, from the main window's Opciones button.
   void Abrir();
-  void TraducirfrmOpciones();
+  void TraducirfrmOpciones() noexcept;
 
   bool Cargando = false;
   std::string IdiomaElegido;
@@ -63,6 +60,13 @@ class frmOpciones : public Ventana {
 
   CamposTiempo campos;
 
+  // What the dialog asks of the main window; start-up wires them.
+  std::function<void()> PausarTecleo;       // while the dialog is open
+  std::function<void()> ReanudarTecleo;     // when it closes, however
+  std::function<void()> AplicarIntervalos;  // OK, before the dialog closes
+  std::function<void()> AplicarOpciones;    // OK, after it has closed
+  std::function<void()> RestaurarEncima;    // Cancel or the close box
+
  private:
   void Form_Load();
   void Form_Unload();
@@ -76,7 +80,6 @@ class frmOpciones : public Ventana {
   void DeshacerAlCancelar();
 
   Programa& programa_;
-  frmKelu& kelu_;
   bool cierrePropio_ = false;  // closed by OK or Cancel, not by the close box
 };
 

@@ -3,8 +3,7 @@
 namespace kelu {
 
 void SeleccionarEnLista(Combo& lista, const std::string& texto) {
-  for (int i = 0; i < lista.Cantidad(); ++i)
-    if (lista.Entrada(i) == texto) lista.SetSeleccion(i);
+  if (const int i = lista.Buscar(texto); i != -1) lista.SetSeleccion(i);
 }
 
 std::string NombreDeArchivo(const std::string& ruta) {

@@ -6,8 +6,8 @@
 
 namespace kelu {
 
-// Selects every entry equal to `texto` (whole text, case-sensitive) in turn,
-// so the last equal one ends selected; with none equal the selection stays.
+// Selects the last entry equal to `texto` (whole text, case-sensitive); with
+// none equal the selection stays.
 void SeleccionarEnLista(Combo& lista, const std::string& texto);
 
 // The text after the last "\"; the whole path when it has none.

@@ -8,14 +8,9 @@
 #include <string_view>
 #include <vector>
 
-namespace kelu {
+#include "platform/teclas.h"
 
-// Windows virtual key codes the parser produces by name.
-inline constexpr uint8_t kVkTab = 0x09;
-inline constexpr uint8_t kVkEnter = 0x0D;
-inline constexpr uint8_t kVkShift = 0x10;
-inline constexpr uint8_t kVkControl = 0x11;
-inline constexpr uint8_t kVkAlt = 0x12;
+namespace kelu {
 
 // A repeat count above this is refused: a thousand keys already keep a target
 // application busy for seconds, and a code file must not be able to make KELU
@@ -27,21 +22,6 @@ inline constexpr int kMaxPulsaciones = 10000;
 // stack of the recursive parser.
 inline constexpr int kMaxAnidamiento = 32;
 
-enum class TipoEvento : uint8_t {
-  BajarModificador,  // vk goes down (Shift, Ctrl or Alt)
-  SubirModificador,  // vk comes up
-  Caracter,          // the key that types `caracter`, pressed and released
-  TeclaVirtual,      // the key `vk`, pressed and released
-};
-
-struct EventoTecla {
-  TipoEvento tipo = TipoEvento::Caracter;
-  uint8_t vk = 0;              // modifiers and virtual keys
-  char32_t caracter = 0;       // characters
-  bool con_modificador = false;  // characters and virtual keys: a modifier is down
-  bool operator==(const EventoTecla&) const = default;
-};
-
 // The events that type `texto` (UTF-8), or nullopt when the string is
 // malformed; then nothing at all should be typed. An empty string is valid
 // and types nothing.
@@ -52,14 +32,5 @@ struct EventoTecla {
 //  - text that is not valid UTF-8 is an error;
 //  - a modifier before a repeat holds over all of it: `+{LEFT 3}` selects three.
 std::optional<std::vector<EventoTecla>> AnalizarCadenaTeclas(std::string_view texto);
-
-// The events written out for reading: "<+>" and "</+>" for a modifier going
-// down and up (+ ^ %), characters as themselves ('{' and '<' braced as "{{}"
-// and "{<}"), virtual keys by name as "{ENTER}". "+(ec)~" gives "<+>ec</+>{ENTER}".
-std::string DescribirEventos(const std::vector<EventoTecla>& eventos);
-
-// Only what lands as text: characters, Enter as '\n' and Tab as '\t', when
-// typed with no modifier down. Everything else is left out.
-std::string TextoPlano(const std::vector<EventoTecla>& eventos);
 
 }  // namespace kelu

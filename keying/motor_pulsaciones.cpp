@@ -7,13 +7,16 @@
 
 namespace kelu {
 
-MotorPulsaciones::MotorPulsaciones(Programa& programa, Ventana& ventana)
-    : tmrClicAbajo(programa.toolkit, 10, false),
-      tmrTiempoEntreLetras(programa.toolkit, 0, true),
-      tmrTiempoEntrePalabras(programa.toolkit, 0, true),
-      tmrEnvio(programa.toolkit, 10, false),
-      programa_(programa),
-      ventana_(ventana) {
+MotorPulsaciones::MotorPulsaciones(Toolkit& toolkit, const Configuracion& configuracion, const TablaCodigo& tabla,
+                                   const TextosIdioma& idioma, std::function<void(std::string)> mostrarEco)
+    : tmrClicAbajo(toolkit, 10, false),
+      tmrTiempoEntreLetras(toolkit, 0, true),
+      tmrTiempoEntrePalabras(toolkit, 0, true),
+      tmrEnvio(toolkit, 10, false),
+      configuracion_(configuracion),
+      tabla_(tabla),
+      idioma_(idioma),
+      mostrarEco_(std::move(mostrarEco)) {
   // After a stall, one gap firing: a burst would walk the desktop and
   // activate the target once per missed interval.
   tmrTiempoEntreLetras.recuperarAtrasos = tmrTiempoEntrePalabras.recuperarAtrasos = false;
@@ -48,15 +51,15 @@ bool EnBanda(int cuenta, int duracion, int tolerancia) {
 }  // namespace
 
 void MotorPulsaciones::BotonArriba() {
-  const Configuracion& c = programa_.configuracion;
+  const Configuracion& c = configuracion_;
   Paso([&] { tmrClicAbajo.SetEnabled(false); });
   Paso([&] { tmrTiempoEntreLetras.SetEnabled(true); });
   Paso([&] { tmrTiempoEntrePalabras.SetEnabled(true); });
   Paso([&] {
-    if (EnBanda(ContadorAbajo, c.DuracionPunto, c.ToleranciaPunto)) CodigoActual += '.';
+    if (EnBanda(ContadorAbajo, c.DuracionPunto, c.ToleranciaPunto)) codigoActual_ += '.';
   });
   Paso([&] {
-    if (EnBanda(ContadorAbajo, c.DuracionRaya, c.ToleranciaRaya)) CodigoActual += '-';
+    if (EnBanda(ContadorAbajo, c.DuracionRaya, c.ToleranciaRaya)) codigoActual_ += '-';
   });
   Paso([&] { ActualizarEco(true); });
 }
@@ -74,18 +77,17 @@ void FijarIntervalo(Temporizador& t, int tiempo, int tolerancia) {
 }
 }  // namespace
 
-void MotorPulsaciones::AplicarIntervalos() {
-  const Configuracion& c = programa_.configuracion;
+void MotorPulsaciones::AplicarIntervalos() noexcept {
+  const Configuracion& c = configuracion_;
   Paso([&] { FijarIntervalo(tmrTiempoEntreLetras, c.TiempoEntreLetras, c.ToleranciaEntreLetras); });
   Paso([&] { FijarIntervalo(tmrTiempoEntrePalabras, c.TiempoEntrePalabras, c.ToleranciaEntrePalabras); });
 }
 
 void MotorPulsaciones::ActualizarEco(bool conTexto) {
-  if (!programa_.configuracion.MostrarPulsaciones) return;
-  const TextosIdioma& t = programa_.idioma;
-  std::string eco = t.Entrada(18) + CodigoActual + t.Entrada(19);
-  if (conTexto) eco += TextoDeCodigo(programa_.tabla, CodigoActual);
-  ventana_.SetCaption(std::move(eco));
+  if (!configuracion_.MostrarPulsaciones) return;
+  std::string eco = idioma_.Entrada(18) + codigoActual_ + idioma_.Entrada(19);
+  if (conTexto) eco += TextoDeCodigo(tabla_, codigoActual_);
+  if (mostrarEco_) mostrarEco_(std::move(eco));
 }
 
 void MotorPulsaciones::SuspenderTemporizadores() {

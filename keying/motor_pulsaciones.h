@@ -4,26 +4,35 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <utility>
 
+#include "config/configuracion.h"
+#include "config/idioma.h"
+#include "keying/tabla_codigo.h"
 #include "platform/toolkit.h"
-#include "startup/programa.h"
 
 namespace kelu {
 
 class MotorPulsaciones {
  public:
-  MotorPulsaciones(Programa& programa, Ventana& ventana);
+  // `mostrarEco` puts the title-bar echo on the main window.
+  MotorPulsaciones(Toolkit& toolkit, const Configuracion& configuracion, const TablaCodigo& tabla,
+                   const TextosIdioma& idioma, std::function<void(std::string)> mostrarEco);
 
   void BotonAbajo();
   void BotonArriba();
-  void AplicarIntervalos();
+  void AplicarIntervalos() noexcept;
   void ActualizarEco(bool conTexto);
   void SuspenderTemporizadores();
   void ReanudarTemporizadores();
 
   static constexpr int16_t kMaximoContador = 32000;
   int16_t ContadorAbajo = 0;
-  std::string CodigoActual;
+  // The code keyed since the last letter: only presses, delivery and the
+  // word gap change it.
+  const std::string& CodigoActual() const { return codigoActual_; }
+  void BorrarCodigo() { codigoActual_.clear(); }
+  void FijarCodigo(std::string codigo) { codigoActual_ = std::move(codigo); }
 
   Temporizador tmrClicAbajo;            // 10 ms, counts a held press
   Temporizador tmrTiempoEntreLetras;    // the letter gap
@@ -34,8 +43,11 @@ class MotorPulsaciones {
   std::function<void()> CerrarLetra, CerrarPalabra, EnviarTexto;
 
  private:
-  Programa& programa_;
-  Ventana& ventana_;
+  const Configuracion& configuracion_;
+  const TablaCodigo& tabla_;
+  const TextosIdioma& idioma_;
+  std::function<void(std::string)> mostrarEco_;
+  std::string codigoActual_;
   bool suspendidos_[4] = {};
 };
 

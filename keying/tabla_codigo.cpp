@@ -2,7 +2,7 @@
 
 #include <optional>
 
-#include "keying/lector_campos.h"
+#include "platform/lector_campos.h"
 #include "platform/numeros.h"
 
 namespace kelu {

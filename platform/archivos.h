@@ -18,9 +18,9 @@ class Archivos {
   // True when a file is there, readable or not (locked, no access).
   virtual bool Existe(const std::string& ruta) const = 0;
   // Creates or truncates the file and writes all bytes; false on any failure.
-  virtual bool Escribir(const std::string& ruta, std::string_view bytes) = 0;
+  [[nodiscard]] virtual bool Escribir(const std::string& ruta, std::string_view bytes) = 0;
   // Moves `desde` over `hasta` in one step, replacing it; false on failure.
-  virtual bool Reemplazar(const std::string& desde, const std::string& hasta) = 0;
+  [[nodiscard]] virtual bool Reemplazar(const std::string& desde, const std::string& hasta) = 0;
   virtual void Borrar(const std::string& ruta) = 0;
 };
 
@@ -29,7 +29,7 @@ Archivos& ArchivosDelSistema();
 
 // Writes a temporary file beside `ruta` and moves it over `ruta`, so that a
 // failure at any point leaves the earlier file as it was.
-bool EscribirSinRiesgo(Archivos& archivos, const std::string& ruta, std::string_view bytes);
+[[nodiscard]] bool EscribirSinRiesgo(Archivos& archivos, const std::string& ruta, std::string_view bytes);
 
 // True when the file can be opened for reading.
 bool ExisteArchivo(const Archivos& archivos, const std::string& ruta);

@@ -2,10 +2,11 @@
 // into them, starting programs and opening documents.
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
-#include "keying/cadena_teclas.h"
+#include "platform/teclas.h"
 #include "platform/toolkit.h"
 
 namespace kelu {
@@ -33,11 +34,11 @@ class Escritorio {
   virtual bool EsVisible(Hwnd ventana) = 0;  // to the person: shown, not cloaked, not a tool window
   virtual Hwnd Padre(Hwnd ventana) = 0;
   virtual uint32_t ProcesoDe(Hwnd ventana) = 0;
-  virtual bool Mover(Hwnd ventana, int x, int y, int ancho, int alto) = 0;  // pixels
+  [[nodiscard]] virtual bool Mover(Hwnd ventana, int x, int y, int ancho, int alto) = 0;  // pixels
 
   // Brings a top-level window to the front, restored if it was minimized;
   // false when refused.
-  virtual bool Activar(Hwnd ventana) = 0;
+  [[nodiscard]] virtual bool Activar(Hwnd ventana) = 0;
   // The window in front, which the person's keys reach; 0 when none.
   virtual Hwnd VentanaAlFrente() = 0;
   virtual uint32_t ProcesoPropio() = 0;  // KELU's own process
@@ -53,5 +54,9 @@ class Escritorio {
   // The folder of KELU's own executable, without a trailing "\".
   virtual std::string CarpetaPrograma() = 0;
 };
+
+// Calls `visitar` on each top-level window in Z order from `primera` on,
+// until it returns false. A step to the next window that fails ends the walk.
+void RecorrerVentanas(Escritorio& escritorio, Hwnd primera, const std::function<bool(Hwnd)>& visitar);
 
 }  // namespace kelu

@@ -1,5 +1,7 @@
 #include "platform/numeros.h"
 
+#include "platform/ascii.h"
+
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -68,14 +70,8 @@ std::optional<int16_t> Entero16DeTexto(std::string_view texto) {
 std::optional<bool> BooleanoDeTexto(std::string_view texto) {
   while (!texto.empty() && EsBlanco(texto.front())) texto.remove_prefix(1);
   while (!texto.empty() && EsBlanco(texto.back())) texto.remove_suffix(1);
-  auto igual = [&](std::string_view palabra) {
-    if (texto.size() != palabra.size()) return false;
-    for (size_t i = 0; i < texto.size(); ++i)
-      if ((texto[i] | 0x20) != palabra[i]) return false;
-    return true;
-  };
-  if (igual("true")) return true;
-  if (igual("false")) return false;
+  if (IgualesSinMayusculas(texto, "true")) return true;
+  if (IgualesSinMayusculas(texto, "false")) return false;
   std::string_view resto;
   std::string numero = ExtraerNumero(texto, &resto);
   if (numero.empty() || !resto.empty()) return std::nullopt;

@@ -66,6 +66,12 @@ void Combo::Agregar(std::string entrada) {
   Avisar(Propiedad::Lista);
 }
 
+int Combo::Buscar(const std::string& texto) const {
+  for (int i = Cantidad() - 1; i >= 0; --i)
+    if (entradas_[static_cast<size_t>(i)] == texto) return i;
+  return -1;
+}
+
 bool Combo::SetSeleccion(int i) {
   if (i < -1 || i >= Cantidad()) return false;
   seleccion_ = i;
@@ -153,11 +159,16 @@ void Ventana::FocoDelSistema(Control* control) {
   if (control && control->GotFocus) control->GotFocus();
 }
 
+void Ventana::OrdenTab(std::initializer_list<Control*> orden) {
+  int tab = 0;
+  for (Control* c : orden) c->indiceTab = tab++;
+}
+
 void Ventana::Cargar() {
   if (cargada_) return;
   cargada_ = true;
   std::stable_sort(controles_.begin(), controles_.end(),
-                   [](const Control* a, const Control* b) { return a->IndiceTab < b->IndiceTab; });
+                   [](const Control* a, const Control* b) { return a->indiceTab < b->indiceTab; });
   toolkit_.Crear(*this);
   if (Load) Load();
 }

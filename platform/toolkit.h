@@ -5,6 +5,7 @@
 #pragma once
 #include <cstdint>
 #include <functional>
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <vector>
@@ -26,6 +27,10 @@ struct Fuente {
   double puntos = 9;
   bool negrita = false;
 };
+
+// The two fonts of the forms' design.
+inline const Fuente kVerdana9{"Verdana", 9};
+inline const Fuente kVerdana825{"Verdana", 8.25};
 
 enum class Alineacion { Izquierda, Derecha, Centro };
 enum class TipoControl { Etiqueta, Boton, Combo, Casilla, CajaTexto, Marco, Imagen };
@@ -76,7 +81,7 @@ class Control {
   // Controls that can hold the keyboard focus; labels, frames and images can't.
   bool Enfocable() const;
   void SetFoco();
-  int IndiceTab = 0;  // lower first; forms set it from their tab order
+  int indiceTab = 0;  // lower first; forms set it with Ventana::OrdenTab
 
   std::function<void()> Click, Change, GotFocus;
   std::function<void(const EventoRaton&)> MouseDown, MouseUp, MouseMove;
@@ -132,6 +137,8 @@ class Combo : public Control {
   int Cantidad() const { return static_cast<int>(entradas_.size()); }
   const std::string& Entrada(int i) const { return entradas_.at(static_cast<size_t>(i)); }
   int Seleccion() const { return seleccion_; }  // -1: none
+  // The last entry equal to `texto` (whole text, case-sensitive); -1: none.
+  int Buscar(const std::string& texto) const;
   // Selects entry i and raises Click, as a choice by the user does; an index
   // out of range changes nothing and returns false.
   bool SetSeleccion(int i);
@@ -248,6 +255,9 @@ class Ventana {
   std::function<void(const TeclaPulsada&)> KeyDown;
   std::function<void(const EventoRaton&)> MouseDown, MouseUp, MouseMove;
 
+  // The tab order: the controls in the order given, before any other.
+  void OrdenTab(std::initializer_list<Control*> orden);
+
   const std::vector<Control*>& Controles() const { return controles_; }
   Control* ConFoco() const { return foco_; }
 
@@ -318,7 +328,7 @@ class Toolkit {
   // The event pump.
   virtual void ProcesarEventos() = 0;  // every pending event, then return
   virtual void EsperarMensaje() = 0;   // block until an event is pending
-  virtual bool RegistrarTeclaRapida(Ventana& ventana, int id, unsigned modificadores, int tecla) = 0;
+  [[nodiscard]] virtual bool RegistrarTeclaRapida(Ventana& ventana, int id, unsigned modificadores, int tecla) = 0;
   virtual void LiberarTeclaRapida(Ventana& ventana, int id) = 0;
   virtual bool TomarTeclaRapida(Ventana& ventana) = 0;  // a pending hot-key message, removed
 

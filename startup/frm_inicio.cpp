@@ -77,7 +77,7 @@ void frmInicio::tmrInicio_Timer() {
   Paso([&] { Descargar(); });
   // The main window's life runs inside this call.
   Paso([&] {
-    if (MostrarPrincipal) MostrarPrincipal();
+    if (EjecutarPrincipal) EjecutarPrincipal();
   });
 }
 

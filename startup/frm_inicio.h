@@ -28,8 +28,8 @@ class frmInicio : public Ventana {
   Etiqueta lblAutor;
   Temporizador tmrInicio;
 
-  // What the end of the splash shows: the main window.
-  std::function<void()> MostrarPrincipal;
+  // What the end of the splash runs: the main window, its whole life.
+  std::function<void()> EjecutarPrincipal;
 
  private:
   void Form_Load();

@@ -1,31 +1,45 @@
 #include "startup/inicio.h"
 
 #include "config/frm_opciones.h"
-#include "platform/paso.h"
 #include "startup/frm_inicio.h"
 #include "startup/programa.h"
 #include "window/frm_kelu.h"
 
 namespace kelu {
 
+void ConectarFormularios(frmKelu& principal, frmOpciones& opciones) {
+  principal.AbrirOpciones = [&opciones] { opciones.Abrir(); };
+  opciones.PausarTecleo = [&principal] { principal.PausarTecleo(); };
+  opciones.ReanudarTecleo = [&principal] { principal.ReanudarTecleo(); };
+  opciones.AplicarIntervalos = [&principal] { principal.motor.AplicarIntervalos(); };
+  opciones.AplicarOpciones = [&principal] { principal.AplicarOpciones(); };
+  opciones.RestaurarEncima = [&principal] { principal.RestaurarEncima(); };
+}
+
+// Who runs the message loop, in the order it happens:
+//  1. the loop below, until the splash's timer fires;
+//  2. the splash's timer handler calls EjecutarPrincipal, which shows the
+//     main window; the main window's load ends in RegistrarTeclaRapida,
+//     whose wait loop pumps every event of the program (the options dialog's
+//     included) until the main window unloads;
+//  3. then the load, the timer handler and this loop return, in that order.
 int EjecutarKelu(Toolkit& toolkit, Escritorio& escritorio, Archivos& archivos) {
   Programa programa(toolkit, escritorio, archivos);
   frmInicio inicio(programa);
   frmKelu principal(programa);
-  frmOpciones opciones(programa, principal);  // lives for the whole run
+  frmOpciones opciones(programa);  // lives for the whole run
+  ConectarFormularios(principal, opciones);
   bool terminado = false;
   // A session end saves what the person set, as closing does, but asks
   // nothing; during the splash there is nothing to save yet.
   toolkit.FinDeSesion = [&] {
     if (principal.Cargada()) principal.GuardarConfiguracionAlSalir();
   };
-  inicio.MostrarPrincipal = [&] {
-    principal.Mostrar();
+  inicio.EjecutarPrincipal = [&] {
+    principal.Mostrar();  // returns when the main window has unloaded
     terminado = true;
   };
   inicio.Mostrar();
-  // Until the splash hands over; the main window then pumps its own events
-  // inside that hand-over, and this loop ends when it returns.
   while (!terminado) {
     toolkit.EsperarMensaje();
     toolkit.ProcesarEventos();

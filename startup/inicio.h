@@ -1,12 +1,16 @@
-// The program's start: settings, language, splash, then the main window.
+// The program's start: the program state, the three forms, and the wiring
+// between them. EjecutarKelu (platform/principal.h) is defined here.
 #pragma once
-#include "platform/archivos.h"
-#include "platform/escritorio.h"
-#include "platform/toolkit.h"
+#include "platform/principal.h"
 
 namespace kelu {
 
-// Runs KELU until its main window has been closed; returns the exit code.
-int EjecutarKelu(Toolkit& toolkit, Escritorio& escritorio, Archivos& archivos);
+class frmKelu;
+class frmOpciones;
+
+// The main window's Opciones button opens the dialog; the dialog pauses and
+// resumes keying and puts its settings into force on the main window.
+// Both forms must outlive the wiring.
+void ConectarFormularios(frmKelu& principal, frmOpciones& opciones);
 
 }  // namespace kelu

@@ -8,7 +8,7 @@
 #include "platform/archivos.h"
 #include "platform/escritorio.h"
 #include "platform/toolkit.h"
-#include "startup/idioma.h"
+#include "config/idioma.h"
 
 namespace kelu {
 

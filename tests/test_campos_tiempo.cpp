@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "config/frm_opciones.h"
+#include "startup/inicio.h"
 #include "platform/headless/toolkit_headless.h"
 #include "platform/numeros.h"
 #include "tests/archivos_prueba.h"
@@ -19,7 +20,8 @@ class Tiempos : public ::testing::Test {
     programa->configuracion = ConfiguracionPredeterminada();
     CargarIdioma(programa->idioma, ArchivosDelSistema(), UnirRuta(prueba::CarpetaDatos(), "Español.lng"));
     kelu = std::make_unique<frmKelu>(*programa);
-    d = std::make_unique<frmOpciones>(*programa, *kelu);
+    d = std::make_unique<frmOpciones>(*programa);
+    ConectarFormularios(*kelu, *d);
   }
   void Abrir(bool calcular = false) {
     programa->configuracion.CalcularSegunPunto = calcular;

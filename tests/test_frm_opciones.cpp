@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "config/frm_opciones.h"
+#include "startup/inicio.h"
 #include "config/utilidades.h"
 #include "platform/headless/toolkit_headless.h"
 #include "tests/archivos_prueba.h"
@@ -19,7 +20,8 @@ class Opciones : public ::testing::Test {
     programa->configuracion = ConfiguracionPredeterminada();
     CargarIdioma(programa->idioma, ArchivosDelSistema(), programa->Ruta("Español.lng"));
     kelu = std::make_unique<frmKelu>(*programa);
-    d = std::make_unique<frmOpciones>(*programa, *kelu);
+    d = std::make_unique<frmOpciones>(*programa);
+    ConectarFormularios(*kelu, *d);
   }
   static void Copiar(const prueba::CarpetaTemporal& a, const std::string& dato, const std::string& nombre) {
     a.Escribir(nombre, *ArchivosDelSistema().Leer(UnirRuta(prueba::CarpetaDatos(), dato)));
@@ -137,12 +139,12 @@ TEST_F(Opciones, TimersRestWhileOpenAndRestartAFreshCountdownOnEveryClose) {
     EXPECT_FALSE(kelu->motor.tmrTiempoEntreLetras.Enabled());
     EXPECT_FALSE(kelu->motor.tmrTiempoEntrePalabras.Enabled());
     kit.Avanzar(5000);
-    EXPECT_EQ(kelu->motor.CodigoActual, ".");
+    EXPECT_EQ(kelu->motor.CodigoActual(), ".");
     d->cmdCancelar.Click();
     EXPECT_TRUE(kelu->motor.tmrTiempoEntreLetras.Enabled());
     EXPECT_FALSE(kelu->motor.tmrClicAbajo.Enabled());
     kit.Avanzar(1990);  // the whole 2 s letter gap again
-    EXPECT_EQ(kelu->motor.CodigoActual, ".");
+    EXPECT_EQ(kelu->motor.CodigoActual(), ".");
     kit.Avanzar(30);
     EXPECT_EQ(kit.Recibido(objetivo), "e");
 

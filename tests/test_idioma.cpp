@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "startup/idioma.h"
+#include "config/idioma.h"
 #include "tests/archivos_prueba.h"
 
 namespace kelu {

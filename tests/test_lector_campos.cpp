@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "keying/lector_campos.h"
+#include "platform/lector_campos.h"
 
 namespace kelu {
 namespace {

@@ -2,6 +2,7 @@
 
 #include "keying/motor_pulsaciones.h"
 #include "platform/headless/toolkit_headless.h"
+#include "startup/programa.h"
 
 namespace kelu {
 
@@ -22,15 +23,16 @@ class Motor : public ::testing::Test {
     kit.BotonArriba(ventana);
   }
   std::string Clasificar(int ticks) {
-    motor.CodigoActual.clear();
+    motor.BorrarCodigo();
     Pulsar(ticks);
-    return motor.CodigoActual;
+    return motor.CodigoActual();
   }
 
   ToolkitHeadless kit;
   Programa programa;
   Ventana ventana{kit, "frmKelu", "KELU", 8880, 1335};
-  MotorPulsaciones motor{programa, ventana};
+  MotorPulsaciones motor{kit, programa.configuracion, programa.tabla, programa.idioma,
+                         [this](std::string eco) { ventana.SetCaption(std::move(eco)); }};
   int letras = 0, palabras = 0;
 
   void SetUp() override {
@@ -53,7 +55,7 @@ TEST_F(Motor, SymbolsAppendUntilTheLetterGapCloses) {
   Pulsar(25);
   kit.Avanzar(500);
   Pulsar(75);
-  EXPECT_EQ(motor.CodigoActual, ".-");
+  EXPECT_EQ(motor.CodigoActual(), ".-");
   EXPECT_EQ(letras, 0);
   kit.Avanzar(1990);
   EXPECT_EQ(letras, 0);
@@ -67,7 +69,7 @@ TEST_F(Motor, APressOutsideBothBandsStillRestartsTheGap) {
   Pulsar(25);
   kit.Avanzar(1500);
   Pulsar(5);  // too short for anything
-  EXPECT_EQ(motor.CodigoActual, ".");
+  EXPECT_EQ(motor.CodigoActual(), ".");
   kit.Avanzar(1900);
   EXPECT_EQ(letras, 0);
   kit.Avanzar(200);
@@ -143,7 +145,7 @@ TEST_F(Motor, SuspensionStopsEverythingAndResumingStartsGapsAfresh) {
   EXPECT_EQ(letras, 0);  // the half-elapsed gap started over
   kit.Avanzar(20);
   EXPECT_EQ(letras, 1);
-  EXPECT_EQ(motor.CodigoActual, ".");
+  EXPECT_EQ(motor.CodigoActual(), ".");
 }
 
 TEST_F(Motor, EchoShowsTheCodeAndItsTextOnlyWhenAskedFor) {

@@ -72,7 +72,7 @@ TEST_F(Resistencia, TenThousandRandomPressesTypeExactlyWhatWasKeyed) {
       }
       kit.Avanzar(entre(2000, 3000));
       esperado += letra.Texto;
-      ASSERT_TRUE(f.motor.CodigoActual.empty()) << "after " << pulsaciones << " presses";
+      ASSERT_TRUE(f.motor.CodigoActual().empty()) << "after " << pulsaciones << " presses";
       ASSERT_FALSE(f.motor.tmrClicAbajo.Enabled());
       ASSERT_FALSE(f.motor.tmrEnvio.Enabled());
       ASSERT_TRUE(f.motor.tmrTiempoEntreLetras.Enabled());
@@ -100,7 +100,7 @@ TEST_F(Resistencia, ATargetClosedBeforeDeliveryGetsNothingAndNothingGoesElsewher
     kit.activa = otra;
     kit.Avanzar(10);
     EXPECT_EQ(kit.Recibido(otra), "");
-    EXPECT_TRUE(f.motor.CodigoActual.empty());  // dropped, and the person told
+    EXPECT_TRUE(f.motor.CodigoActual().empty());  // dropped, and the person told
     EXPECT_EQ(kit.mensajes.size(), 1u);
   });
 }

@@ -16,12 +16,12 @@ namespace {
 // keying pad with its centre label.
 struct Tira {
   explicit Tira(Toolkit& tk) : v(tk, "frmPrueba", "Prueba KELU", 8880, 1335) {
-    cmdSalir.IndiceTab = 1;
-    cbo.IndiceTab = 2;
-    cmdOpciones.IndiceTab = 3;
-    txt.IndiceTab = 4;
-    fraClic.IndiceTab = 5;
-    lblCentro.IndiceTab = 6;
+    cmdSalir.indiceTab = 1;
+    cbo.indiceTab = 2;
+    cmdOpciones.indiceTab = 3;
+    txt.indiceTab = 4;
+    fraClic.indiceTab = 5;
+    lblCentro.indiceTab = 6;
     fraClic.borde = true;
   }
   Ventana v;

@@ -6,8 +6,6 @@
 
 namespace kelu {
 namespace {
-const Fuente kVerdana9{"Verdana", 9};
-const Fuente kVerdana825{"Verdana", 8.25};
 constexpr int kTeclaEsc = 27, kTeclaF2 = 113, kTeclaF6 = 117, kTeclaI = 73;
 }  // namespace
 
@@ -22,17 +20,16 @@ frmKelu::frmKelu(Programa& programa)
       fraClic(*this, "fraClic", {5640, 240, 3135, 855}, kVerdana9),
       lblCentro(*this, "lblCentro", {6840, 600, 855, 255}, kVerdana9),
       lblF6CtrlI(*this, "lblF6CtrlI", {240, 1005, 3030, 195}, kVerdana825, "F6: Bloc de notas  -  CTRL+I: KELU"),
-      motor(programa, *this),
+      motor(programa.toolkit, programa.configuracion, programa.tabla, programa.idioma,
+            [this](std::string eco) { SetCaption(std::move(eco)); }),
       lista(programa.escritorio),
       entrega(programa, motor, lista, cboProcesos, *this),
       programa_(programa) {
   botonMaximizar = false;
   vistaPreviaTeclas = true;
   fraClic.borde = true;
-  int tab = 0;
-  for (Control* c : std::initializer_list<Control*>{&lblFijarPunteroDelMouse, &cmdSalir, &cboProcesos, &lblEscribirEn,
-                                                    &cmdOpciones, &fraClic, &lblCentro, &lblF6CtrlI})
-    c->IndiceTab = tab++;
+  OrdenTab({&lblFijarPunteroDelMouse, &cmdSalir, &cboProcesos, &lblEscribirEn,
+            &cmdOpciones, &fraClic, &lblCentro, &lblF6CtrlI});
 
   Load = [this] { Form_Load(); };
   Resize = [this] { Paso([&] { Form_Resize(); }); };
@@ -58,7 +55,7 @@ frmKelu::frmKelu(Programa& programa)
   };
 }
 
-void frmKelu::TraducirfrmKelu() {
+void frmKelu::TraducirfrmKelu() noexcept {
   const TextosIdioma& t = programa_.idioma;
   Paso([&] { SetCaption(t.Entrada(7)); });
   Paso([&] { lblEscribirEn.SetTexto(t.Entrada(8)); });
@@ -68,11 +65,28 @@ void frmKelu::TraducirfrmKelu() {
   Paso([&] { cmdSalir.SetTexto(t.Entrada(12)); });
 }
 
+void frmKelu::PausarTecleo() noexcept {
+  Paso([&] { motor.SuspenderTemporizadores(); });
+  Paso([&] { Kit().SiempreEncima(*this, false); });
+}
+
+void frmKelu::ReanudarTecleo() noexcept { Paso([&] { motor.ReanudarTemporizadores(); }); }
+
+void frmKelu::AplicarOpciones() noexcept {
+  ActualizarVentana();
+  TraducirfrmKelu();
+  Paso([&] { ActualizarEtiquetaPuntero(); });
+}
+
+void frmKelu::RestaurarEncima() noexcept {
+  Paso([&] { Kit().SiempreEncima(*this, programa_.configuracion.SiempreVisible); });
+}
+
 void frmKelu::ActualizarEtiquetaPuntero() {
   lblFijarPunteroDelMouse.SetTexto(programa_.idioma.Entrada(programa_.configuracion.FijarPuntero ? 17 : 9));
 }
 
-void frmKelu::ActualizarVentana() {
+void frmKelu::ActualizarVentana() noexcept {
   const Configuracion& c = programa_.configuracion;
   Paso([&] {
     const Pantalla p = Kit().LeerPantalla();
@@ -124,11 +138,11 @@ std::pair<int, int> frmKelu::PuntoCentralClic() const {
 void frmKelu::LlenarLista() { lista.LlenarListaVentanas(cboProcesos, kTituloPrograma, Caption()); }
 
 void frmKelu::Form_Load() {
-  Paso([&] { TraducirfrmKelu(); });
+  TraducirfrmKelu();
   Paso([&] { CargarCodigo(programa_.tabla, programa_.configuracion.Codigo, programa_.archivos, programa_.carpeta); });
-  Paso([&] { motor.AplicarIntervalos(); });
+  motor.AplicarIntervalos();
   Paso([&] { LlenarLista(); });
-  Paso([&] { ActualizarVentana(); });
+  ActualizarVentana();
   Paso([&] { ActualizarEtiquetaPuntero(); });
   Paso([&] { Kit().CapturarClics(*this, [this] { motor.BotonAbajo(); }, [this] { motor.BotonArriba(); }); });
   teclaRapida.RegistrarTeclaRapida(*this, kTeclaI);

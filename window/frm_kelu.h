@@ -5,7 +5,7 @@
 #include <string>
 #include <utility>
 
-#include "keying/entrega.h"
+#include "window/entrega.h"
 #include "keying/motor_pulsaciones.h"
 #include "platform/toolkit.h"
 #include "startup/programa.h"
@@ -21,11 +21,17 @@ class frmKelu : public Ventana {
   static constexpr int kAnchoMinimo = 9000;  // outer size, twips
   static constexpr int kAltoMinimo = 1850;
 
-  void TraducirfrmKelu();
-  void ActualizarVentana();
+  void TraducirfrmKelu() noexcept;
+  void ActualizarVentana() noexcept;
   void ActualizarEtiquetaPuntero();  // entry 17 while the pointer is fixed, else 9
   // Writes "kelu.ini", unless the session must keep the person's file as it is.
   void GuardarConfiguracionAlSalir();
+  // What the options dialog asks of the window while it is open.
+  void PausarTecleo() noexcept;     // timers suspended; off the top, so the dialog can come to the front
+  void ReanudarTecleo() noexcept;   // the timers that ran start afresh
+  void AplicarOpciones() noexcept;  // placement, topmost state, texts and pointer label anew
+  void RestaurarEncima() noexcept;  // topmost again as the settings say
+
   // The screen point, in pixels, at the centre of the keying pad.
   std::pair<int, int> PuntoCentralClic() const;
 
@@ -43,7 +49,7 @@ class frmKelu : public Ventana {
   Entrega entrega;
   TeclaRapida teclaRapida;
 
-  // Opens the options dialog; the dialog plugs itself in here.
+  // Opens the options dialog; start-up wires it.
   std::function<void()> AbrirOpciones;
 
  private:

@@ -1,6 +1,7 @@
 #include "window/lanzador.h"
 
 #include "platform/archivos.h"
+#include "platform/ascii.h"
 #include "platform/paso.h"
 
 namespace kelu {
@@ -11,9 +12,8 @@ namespace {
 std::pair<std::string, std::string> SepararPrograma(const std::string& programa) {
   size_t corte = std::string::npos;
   for (size_t i = 0; i + 4 < programa.size() && corte == std::string::npos; ++i) {
-    std::string cuatro = programa.substr(i, 4);
-    for (char& c : cuatro) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c);
-    if (cuatro == ".exe" && programa[i + 4] == ' ') corte = i + 4;
+    if (IgualesSinMayusculas(std::string_view(programa).substr(i, 4), ".exe") && programa[i + 4] == ' ')
+      corte = i + 4;
   }
   if (corte == std::string::npos) corte = programa.find(' ');
   if (corte == std::string::npos) return {programa, ""};
@@ -23,19 +23,17 @@ std::pair<std::string, std::string> SepararPrograma(const std::string& programa)
 }  // namespace
 
 Hwnd BuscarVentanaDeProceso(Escritorio& escritorio, uint32_t proceso) {
-  Hwnd w = 0;
-  Paso([&] { w = escritorio.PrimeraVentana(); });
-  while (w != 0) {
+  Hwnd primera = 0, hallada = 0;
+  Paso([&] { primera = escritorio.PrimeraVentana(); });
+  RecorrerVentanas(escritorio, primera, [&](Hwnd w) {
     bool es = false;
     // Hidden windows are skipped: a program's input-method and helper
     // windows are top-level too, and moving them would move nothing useful.
     Paso([&] { es = escritorio.Padre(w) == 0 && escritorio.EsVisible(w) && escritorio.ProcesoDe(w) == proceso; });
-    if (es) return w;
-    Hwnd siguiente = 0;
-    Paso([&] { siguiente = escritorio.Relacionada(w, Relacion::Siguiente); });
-    w = siguiente;
-  }
-  return 0;
+    if (es) hallada = w;
+    return !es;
+  });
+  return hallada;
 }
 
 std::string EjecutarYPosicionarPrograma(Toolkit& toolkit, Escritorio& escritorio, const std::string& carpeta,

@@ -1,17 +1,11 @@
 #include "window/lista_ventanas.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "platform/paso.h"
 
 namespace kelu {
-
-bool EstaEnLista(const Combo& lista, const std::string& texto) {
-  bool esta = false;
-  for (int i = 0; i < lista.Cantidad(); ++i)
-    if (lista.Entrada(i) == texto) esta = true;
-  return esta;
-}
 
 std::string ListaVentanas::TituloVentanaDestino() {
   std::string titulo = kSinTitulo;
@@ -24,27 +18,26 @@ std::string ListaVentanas::TituloVentanaDestino() {
 
 void ListaVentanas::LlenarListaVentanas(Combo& lista, const std::string& tituloPrograma,
                                         const std::string& captionPrincipal) {
-  Hwnd w = 0;
-  Paso([&] { w = escritorio_.Relacionada(escritorio_.VentanaEscritorio(), Relacion::PrimerHijo); });
+  Hwnd primera = 0;
+  Paso([&] { primera = escritorio_.Relacionada(escritorio_.VentanaEscritorio(), Relacion::PrimerHijo); });
   Paso([&] { lista.Limpiar(); });
   // The walk starts after the desktop's first child: the window at the very
   // top of the Z order is never looked at.
-  while (w != 0) {
-    Hwnd siguiente = 0;
-    Paso([&] { siguiente = escritorio_.Relacionada(w, Relacion::Siguiente); });
-    w = siguiente;
-    if (w == 0) break;
+  bool cima = true;
+  RecorrerVentanas(escritorio_, primera, [&](Hwnd w) {
+    if (std::exchange(cima, false)) return true;
     Paso([&] {
       HandleDestino = w;
       std::string t = TituloVentanaDestino();
       if (t == kSinTitulo) return;
-      if (EstaEnLista(lista, t) || !escritorio_.EsVisible(w)) return;
+      if (lista.Buscar(t) != -1 || !escritorio_.EsVisible(w)) return;
       if (t == tituloPrograma || t == captionPrincipal) return;
       lista.Agregar(t);
       int i = lista.Cantidad() - 1;
       if (i <= 100) HandlesVentanas[static_cast<size_t>(i)] = w;
     });
-  }
+    return true;
+  });
 }
 
 void ListaVentanas::Elegir(const Combo& lista) {

@@ -9,9 +9,6 @@
 
 namespace kelu {
 
-// True when some entry of the list equals `texto` exactly.
-bool EstaEnLista(const Combo& lista, const std::string& texto);
-
 class ListaVentanas {
  public:
   explicit ListaVentanas(Escritorio& escritorio) : escritorio_(escritorio) {}

@@ -6,7 +6,8 @@ namespace kelu {
 
 void TeclaRapida::RegistrarTeclaRapida(Ventana& ventana, int tecla) {
   FinEspera = false;
-  Paso([&] { ventana.Kit().RegistrarTeclaRapida(ventana, kIdentificador, kControl, tecla); });
+  // Another program may own the combination: KELU then runs without it.
+  Paso([&] { static_cast<void>(ventana.Kit().RegistrarTeclaRapida(ventana, kIdentificador, kControl, tecla)); });
   Paso([&] { ventana.Mostrar(); });
   EsperarTeclaRapida(ventana);
 }

@@ -2,13 +2,13 @@
 // here it becomes "/", and a name that does not exist as written is looked
 // up again without regard to ASCII letter case, as Windows matches names.
 #include <dirent.h>
-#include <strings.h>
 #include <sys/stat.h>
 
 #include <cstdio>
 #include <memory>
 
 #include "platform/archivos.h"
+#include "platform/ascii.h"
 
 namespace kelu {
 namespace {
@@ -28,7 +28,7 @@ std::string BuscarSinMayusculas(const std::string& ruta) {
   std::unique_ptr<DIR, int (*)(DIR*)> dir(opendir(carpeta.c_str()), closedir);
   if (!dir) return ruta;
   while (dirent* e = readdir(dir.get()))
-    if (strcasecmp(e->d_name, nombre.c_str()) == 0) return carpeta + "/" + e->d_name;
+    if (IgualesSinMayusculas(e->d_name, nombre)) return carpeta + "/" + e->d_name;
   return ruta;
 }
 

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/archivos.h"
+#include "platform/win32/ansi_win32.h"
 
 namespace kelu {
 namespace {
@@ -18,23 +19,28 @@ std::wstring AUtf16(UINT pagina, std::string_view texto) {
 }
 
 // `perdida`, when given, tells whether a character had no place in the code
-// page. UTF-8 has a place for every one, and refuses to be asked.
-std::string DeUtf16(UINT pagina, const std::wstring& texto, bool* perdida = nullptr) {
+// page; no "best fit" then either, so ñ does not quietly become n on a
+// Cyrillic system. UTF-8 has a place for every one, and refuses the question.
+std::string DeUtf16(UINT pagina, std::wstring_view texto, bool* perdida = nullptr) {
+  if (perdida) *perdida = false;
   if (texto.empty() || texto.size() > INT_MAX) return {};
   const int largo = static_cast<int>(texto.size());
-  const bool preguntar = perdida && pagina != CP_UTF8 && GetACP() != CP_UTF8;
-  // No "best fit" either: ñ must not quietly become n on a Cyrillic system.
+  const bool preguntar = perdida && pagina != CP_UTF8 && !(pagina == CP_ACP && GetACP() == CP_UTF8);
   const DWORD banderas = preguntar ? WC_NO_BEST_FIT_CHARS : 0;
   BOOL usado = FALSE;
   const int n = WideCharToMultiByte(pagina, banderas, texto.data(), largo, nullptr, 0, nullptr,
                                     preguntar ? &usado : nullptr);
   std::string salida(static_cast<size_t>(n > 0 ? n : 0), '\0');
   if (n > 0) WideCharToMultiByte(pagina, banderas, texto.data(), largo, salida.data(), n, nullptr, nullptr);
-  if (perdida) *perdida = usado != FALSE || (n <= 0 && !texto.empty());
+  if (perdida) *perdida = usado != FALSE || n <= 0;
   return salida;
 }
 
 }  // namespace
+
+std::wstring AnsiAUtf16(std::string_view ansi) { return AUtf16(CP_ACP, ansi); }
+
+std::string Utf16AAnsi(std::wstring_view texto, bool* perdidos) { return DeUtf16(CP_ACP, texto, perdidos); }
 
 std::string AnsiAUtf8(std::string_view ansi) {
   if (EsAscii(ansi)) return std::string(ansi);  // the same bytes in both

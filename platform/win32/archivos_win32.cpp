@@ -5,7 +5,7 @@
 #include <string>
 
 #include "platform/archivos.h"
-#include "platform/win32/utf16.h"
+#include "platform/utf16.h"
 
 namespace kelu {
 namespace {

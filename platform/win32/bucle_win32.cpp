@@ -25,7 +25,7 @@ void Despachar(Estado& estado, MSG& mensaje) {
       nv->ventana.KeyDown) {
     auto sigue = nv->vivo;
     const TeclaPulsada tecla{static_cast<int>(mensaje.wParam), EstadoModificadores()};
-    SinFallos([&] { nv->ventana.KeyDown(tecla); });
+    Paso([&] { nv->ventana.KeyDown(tecla); });
     if (!*sigue || !IsWindow(mensaje.hwnd)) return;  // the key closed its window
   }
   // Alt+F4 closes the window whichever control has the focus (a drop-down

@@ -23,7 +23,7 @@ LRESULT CALLBACK ProcesarHijo(HWND hijo, UINT mensaje, WPARAM wp, LPARAM lp, UIN
   auto* nc = reinterpret_cast<NativoControl*>(datos);
   if (mensaje == WM_SETFOCUS && !nc->ventana.destruyendo) {
     nc->ventana.focoGuardado = hijo;
-    SinFallos([&] { nc->ventana.ventana.FocoDelSistema(&nc->control); });
+    Paso([&] { nc->ventana.ventana.FocoDelSistema(&nc->control); });
   }
   return resultado;
 }
@@ -200,24 +200,24 @@ void NativoControl::Comando(WORD codigo) {
     case TipoControl::Boton:
       // With BS_NOTIFY a quick second click arrives as a double-click; it is
       // a click all the same.
-      if ((codigo == BN_CLICKED || codigo == BN_DOUBLECLICKED) && control.Click) SinFallos([&] { control.Click(); });
+      if ((codigo == BN_CLICKED || codigo == BN_DOUBLECLICKED) && control.Click) Paso([&] { control.Click(); });
       break;
     case TipoControl::Casilla:
       if (codigo == BN_CLICKED) {
         const bool marcada = SendMessageW(hwnd, BM_GETCHECK, 0, 0) == BST_CHECKED;
-        SinFallos([&] { static_cast<Casilla&>(control).SetMarcada(marcada); });
+        Paso([&] { static_cast<Casilla&>(control).SetMarcada(marcada); });
       }
       break;
     case TipoControl::Combo:
       if (codigo == CBN_SELCHANGE) {
         const int i = static_cast<int>(SendMessageW(hwnd, CB_GETCURSEL, 0, 0));
-        SinFallos([&] { static_cast<Combo&>(control).SetSeleccion(i); });
+        Paso([&] { static_cast<Combo&>(control).SetSeleccion(i); });
       }
       break;
     case TipoControl::CajaTexto:
       if (codigo == EN_CHANGE && !aplicando) {
         std::string texto = Estrecho(TextoDe(hwnd));
-        SinFallos([&] { control.TextoDelUsuario(std::move(texto)); });
+        Paso([&] { control.TextoDelUsuario(std::move(texto)); });
       }
       break;
     default:

@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "platform/win32/cadenas_sistema.h"
+#include "platform/cadenas_sistema.h"
 #include "platform/win32/toolkit_win32.h"
 
 namespace kelu {

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/win32/capas.h"
+#include "platform/capas.h"
 #include "platform/win32/interno_win32.h"
 
 namespace kelu::win32 {
@@ -101,7 +101,7 @@ void NativoControl::AjustarAlTexto() {
   const int bordes = etiqueta.borde ? 2 : 0;
   const Rectangulo nuevo = kelu::AjustarAlTexto(control.Posicion(), ventana.Tw(medida.right + bordes),
                                                 ventana.Tw(medida.bottom + bordes), etiqueta.alineacion);
-  SinFallos([&] { control.SetPosicion(nuevo); });
+  Paso([&] { control.SetPosicion(nuevo); });
 }
 
 }  // namespace kelu::win32

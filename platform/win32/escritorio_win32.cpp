@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/win32/cadenas_sistema.h"
+#include "platform/cadenas_sistema.h"
 #include "platform/win32/teclado.h"
 #include "platform/win32/toolkit_win32.h"
 

@@ -13,9 +13,10 @@
 #include <vector>
 
 #include "platform/cadencia.h"
+#include "platform/paso.h"
 #include "platform/toolkit.h"
-#include "platform/win32/medidas.h"
-#include "platform/win32/utf16.h"
+#include "platform/medidas.h"
+#include "platform/utf16.h"
 
 namespace kelu::win32 {
 
@@ -26,16 +27,6 @@ inline std::string Estrecho(std::wstring_view utf16) { return Utf16AUtf8(utf16);
 
 inline HWND AHwnd(Hwnd h) { return reinterpret_cast<HWND>(h); }
 inline Hwnd DeHwnd(HWND h) { return reinterpret_cast<Hwnd>(h); }
-
-// Runs a handler of the forms; nothing it throws may cross into the system's
-// code that called the window procedure.
-template <class F>
-void SinFallos(F&& paso) noexcept {
-  try {
-    paso();
-  } catch (...) {
-  }
-}
 
 // A function of a system library that older Windows versions lack; null there.
 template <class Funcion>

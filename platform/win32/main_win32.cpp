@@ -3,8 +3,8 @@
 #include <commctrl.h>
 
 #include "platform/archivos.h"
+#include "platform/principal.h"
 #include "platform/win32/toolkit_win32.h"
-#include "startup/inicio.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   INITCOMMONCONTROLSEX controles{};

@@ -40,8 +40,8 @@ void NativoVentana::Pulsacion(UINT mensaje, WPARAM, LPARAM lp) {
       presionada = etiqueta;
       presionadaVentana = !etiqueta;
     }
-    if (v.MouseDown) SinFallos([&] { v.MouseDown(e); });
-    if (*sigue && etiqueta && etiqueta->MouseDown) SinFallos([&] { etiqueta->MouseDown(Relativo(e, *etiqueta)); });
+    if (v.MouseDown) Paso([&] { v.MouseDown(e); });
+    if (*sigue && etiqueta && etiqueta->MouseDown) Paso([&] { etiqueta->MouseDown(Relativo(e, *etiqueta)); });
     return;
   }
 
@@ -59,10 +59,10 @@ void NativoVentana::Pulsacion(UINT mensaje, WPARAM, LPARAM lp) {
     enPulsacion = false;
     if (GetCapture() == hwnd) ReleaseCapture();
   }
-  if (*sigue && v.MouseUp) SinFallos([&] { v.MouseUp(e); });
-  if (*sigue && destino && destino->MouseUp) SinFallos([&] { destino->MouseUp(Relativo(e, *destino)); });
-  if (*sigue && clic && destino->Click) SinFallos([&] { destino->Click(); });
-  if (*sigue && clicVentana && v.Click) SinFallos([&] { v.Click(); });
+  if (*sigue && v.MouseUp) Paso([&] { v.MouseUp(e); });
+  if (*sigue && destino && destino->MouseUp) Paso([&] { destino->MouseUp(Relativo(e, *destino)); });
+  if (*sigue && clic && destino->Click) Paso([&] { destino->Click(); });
+  if (*sigue && clicVentana && v.Click) Paso([&] { v.Click(); });
 }
 
 void NativoVentana::Movimiento(WPARAM wp, LPARAM lp) {
@@ -77,9 +77,9 @@ void NativoVentana::Movimiento(WPARAM wp, LPARAM lp) {
     destino = &sobre->control;
   }
   if (destino) {
-    if (destino->MouseMove) SinFallos([&] { destino->MouseMove(Relativo(e, *destino)); });
+    if (destino->MouseMove) Paso([&] { destino->MouseMove(Relativo(e, *destino)); });
   } else if (ventana.MouseMove) {
-    SinFallos([&] { ventana.MouseMove(e); });
+    Paso([&] { ventana.MouseMove(e); });
   }
 }
 
@@ -95,7 +95,7 @@ LRESULT CALLBACK ProcesarClic(HWND ventana, UINT mensaje, WPARAM wp, LPARAM lp) 
     nv->estado.relojes.AlDia();
     if (*sigue) {
       auto paso = mensaje == WM_LBUTTONDOWN ? nv->clicAbajo : nv->clicArriba;
-      if (paso) SinFallos(paso);
+      if (paso) Paso(paso);
     }
   }
   if (mensaje == WM_NCDESTROY) RemovePropW(ventana, kProcedimientoAnterior);

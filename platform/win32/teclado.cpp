@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "platform/eleccion_tecla.h"
+#include "platform/utf16.h"
 
 namespace kelu {
 namespace {
@@ -75,19 +76,12 @@ class Entradas {
     Tecla(vk, true);
   }
 
-  // Beyond the BMP both halves go down before either comes up, so the
+  // The character itself rather than a key, for what no key of the layout
+  // makes. Beyond the BMP both halves go down before either comes up, so the
   // target receives the pair back to back.
   void Unicode(char32_t cp, bool arriba) {
-    WORD unidades[2];
-    int n = 1;
-    if (cp >= 0x10000) {
-      cp -= 0x10000;
-      unidades[0] = static_cast<WORD>(0xD800 + (cp >> 10));
-      unidades[1] = static_cast<WORD>(0xDC00 + (cp & 0x3FF));
-      n = 2;
-    } else {
-      unidades[0] = static_cast<WORD>(cp);
-    }
+    char16_t unidades[2];
+    const int n = CodificarUtf16(cp, unidades);
     for (int i = 0; i < n; ++i) {
       INPUT in{};
       in.type = INPUT_KEYBOARD;

@@ -2,7 +2,7 @@
 #pragma once
 #include <vector>
 
-#include "keying/cadena_teclas.h"
+#include "platform/teclas.h"
 
 namespace kelu {
 

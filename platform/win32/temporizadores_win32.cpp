@@ -108,7 +108,7 @@ void Relojes::DispararUno(UINT_PTR id, int64_t ahora) {
   // While its handler runs (a message box it opened pumps messages) the
   // timer does not fire again.
   reloj.disparando = true;
-  SinFallos([&] { t->Disparar(); });
+  Paso([&] { t->Disparar(); });
   auto it = relojes_.find(id);  // the handler may have forgotten it
   if (it == relojes_.end()) return;
   it->second.disparando = false;

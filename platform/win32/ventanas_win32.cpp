@@ -105,7 +105,7 @@ LRESULT NativoVentana::Procesar(UINT mensaje, WPARAM wp, LPARAM lp) {
       return 0;
     case WM_CLOSE:
       // A window disabled under a modal one takes no close request either.
-      if (IsWindowEnabled(hwnd)) SinFallos([&] { ventana.CierreDelSistema(); });
+      if (IsWindowEnabled(hwnd)) Paso([&] { ventana.CierreDelSistema(); });
       return 0;
     case WM_QUERYENDSESSION:
       // No close question: a box here would hold up the shutdown screen.
@@ -142,7 +142,7 @@ void NativoVentana::InformarPosicion() {
   if (!creada || aplicando || informando || IsIconic(hwnd)) return;
   auto sigue = vivo;
   informando = true;
-  SinFallos([&] { ventana.PosicionDelSistema(Exterior()); });
+  Paso([&] { ventana.PosicionDelSistema(Exterior()); });
   if (*sigue) informando = false;
 }
 
@@ -150,11 +150,11 @@ void NativoVentana::Tamano(WPARAM tipo) {
   if (!creada) return;
   auto sigue = vivo;
   if (tipo == SIZE_MINIMIZED) {
-    SinFallos([&] { ventana.EstadoDelSistema(EstadoVentana::Minimizada); });
+    Paso([&] { ventana.EstadoDelSistema(EstadoVentana::Minimizada); });
     return;
   }
   const EstadoVentana estadoNuevo = tipo == SIZE_MAXIMIZED ? EstadoVentana::Maximizada : EstadoVentana::Normal;
-  SinFallos([&] { ventana.EstadoDelSistema(estadoNuevo); });
+  Paso([&] { ventana.EstadoDelSistema(estadoNuevo); });
   if (*sigue) InformarPosicion();
 }
 
@@ -228,7 +228,7 @@ void NativoVentana::DarFoco() {
 
 void NativoVentana::FocoPendiente(NativoControl& control) {
   focoGuardado = control.hwnd;
-  SinFallos([&] { ventana.FocoDelSistema(&control.control); });
+  Paso([&] { ventana.FocoDelSistema(&control.control); });
 }
 
 void NativoVentana::Activacion(bool activa, bool minimizada) {
@@ -240,7 +240,7 @@ void NativoVentana::Activacion(bool activa, bool minimizada) {
   // The focus goes back to the control that had it, as in a dialog, rather
   // than to the bare window.
   if (!minimizada) DarFoco();
-  if (*sigue && ventana.Activate) SinFallos([&] { ventana.Activate(); });
+  if (*sigue && ventana.Activate) Paso([&] { ventana.Activate(); });
 }
 
 void NativoVentana::CambioDeDpi(UINT nuevo, const RECT& sugerido) {

@@ -2,7 +2,7 @@
 #include <cstdint>
 #include <string>
 
-#include "startup/idioma.h"
+#include "config/idioma.h"
 #include "tests/fuzz/memoria.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* datos, size_t largo) {

@@ -3,7 +3,7 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "keying/lector_campos.h"
+#include "platform/lector_campos.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* datos, size_t largo) {
   std::string_view texto(reinterpret_cast<const char*>(datos), largo);

@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/utf16.h"
+#include "platform/win32/ansi_win32.h"
 #include "tools/notepad/texto_editor.h"
 
 namespace {
@@ -27,23 +29,8 @@ HWND g_texto = nullptr;
 HFONT g_fuente = nullptr;
 std::wstring g_ruta;  // full path; empty while untitled
 
-std::wstring Ancho(std::string_view utf8) {
-  if (utf8.empty()) return {};
-  const int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-  std::wstring salida(n, L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), salida.data(), n);
-  return salida;
-}
-
-std::string Utf8(std::wstring_view texto) {
-  if (texto.empty()) return {};
-  const int n = WideCharToMultiByte(CP_UTF8, 0, texto.data(), static_cast<int>(texto.size()), nullptr, 0,
-                                    nullptr, nullptr);
-  std::string salida(n, '\0');
-  WideCharToMultiByte(CP_UTF8, 0, texto.data(), static_cast<int>(texto.size()), salida.data(), n, nullptr,
-                      nullptr);
-  return salida;
-}
+std::wstring Ancho(std::string_view utf8) { return kelu::Utf8AUtf16<wchar_t>(utf8); }
+std::string Utf8(std::wstring_view texto) { return kelu::Utf16AUtf8(texto); }
 
 std::wstring Nombre() {
   return g_ruta.empty() ? L"Sin título" : Ancho(NombreDeArchivo(Utf8(g_ruta)));
@@ -157,12 +144,7 @@ bool Abrir(const std::wstring& ruta) {
     return false;
   }
   bytes = ConFinesCrLf(bytes);
-  std::wstring texto;
-  if (!bytes.empty()) {
-    const int n = MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
-    texto.resize(n);
-    MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), texto.data(), n);
-  }
+  const std::wstring texto = kelu::AnsiAUtf16(bytes);
   SetWindowTextW(g_texto, texto.c_str());
   return true;
 }
@@ -188,12 +170,8 @@ bool Guardar() {
   texto.resize(GetWindowTextW(g_texto, texto.data(), static_cast<int>(texto.size())));
   std::string bytes;
   if (!texto.empty()) {
-    BOOL perdidos = FALSE;
-    const int n = WideCharToMultiByte(CP_ACP, 0, texto.data(), static_cast<int>(texto.size()), nullptr, 0,
-                                      nullptr, nullptr);
-    bytes.resize(n);
-    WideCharToMultiByte(CP_ACP, 0, texto.data(), static_cast<int>(texto.size()), bytes.data(), n, nullptr,
-                        &perdidos);
+    bool perdidos = false;
+    bytes = kelu::Utf16AAnsi(texto, &perdidos);
     if (perdidos &&
         MessageBoxW(g_ventana,
                     L"Algunos caracteres no caben en la codificación ANSI de este equipo y se perderán.\n\n"

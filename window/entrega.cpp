@@ -1,4 +1,4 @@
-#include "keying/entrega.h"
+#include "window/entrega.h"
 
 #include <optional>
 
@@ -27,12 +27,13 @@ std::u32string Minusculas(const std::string& utf8) {
 Hwnd ActivarPorTitulo(Escritorio& escritorio, const std::string& titulo) {
   const std::u32string buscado = Minusculas(titulo);
   Hwnd exacta = 0, prefijo = 0;
-  for (Hwnd w = escritorio.PrimeraVentana(); w != 0 && exacta == 0; w = escritorio.Relacionada(w, Relacion::Siguiente)) {
-    if (!escritorio.EsVisible(w)) continue;
+  RecorrerVentanas(escritorio, escritorio.PrimeraVentana(), [&](Hwnd w) {
+    if (!escritorio.EsVisible(w)) return true;
     std::u32string t = Minusculas(escritorio.Titulo(w, 4096));
     if (t == buscado) exacta = w;
     else if (prefijo == 0 && t.compare(0, buscado.size(), buscado) == 0) prefijo = w;
-  }
+    return exacta == 0;
+  });
   Hwnd elegida = exacta ? exacta : prefijo;
   return elegida != 0 && escritorio.Activar(elegida) ? elegida : 0;
 }
@@ -69,7 +70,7 @@ bool Entrega::DestinoAlFrente() {
 }
 
 void Entrega::DescartarLetra() {
-  motor_.CodigoActual.clear();
+  motor_.BorrarCodigo();
   // No word gap after a lost letter: it would only warn again.
   Paso([&] { motor_.tmrTiempoEntrePalabras.SetEnabled(false); });
   Paso([&] { motor_.ActualizarEco(false); });
@@ -78,15 +79,15 @@ void Entrega::DescartarLetra() {
 
 void Entrega::CerrarLetra() {
   if (!HayDestino()) {
-    if (motor_.CodigoActual.empty()) return;
+    if (motor_.CodigoActual().empty()) return;
     if (!AvisarSinDestino()) return;
-    motor_.CodigoActual.clear();
+    motor_.BorrarCodigo();
     Paso([&] { motor_.ActualizarEco(false); });
     Paso([&] { cboProcesos_.SetFoco(); });
     return;
   }
-  if (TextoDeCodigo(programa_.tabla, motor_.CodigoActual).empty()) {
-    motor_.CodigoActual.clear();  // stands for nothing: dropped silently
+  if (TextoDeCodigo(programa_.tabla, motor_.CodigoActual()).empty()) {
+    motor_.BorrarCodigo();  // stands for nothing: dropped silently
   } else if (!DestinoPresente()) {
     // Kept, it would go to the next target chosen, or merge with the next
     // symbols keyed ("s" then "e" would give "h").
@@ -105,7 +106,7 @@ void Entrega::CerrarPalabra() {
     Paso([&] { motor_.tmrTiempoEntrePalabras.SetEnabled(false); });
     return;
   }
-  motor_.CodigoActual = kSeparadorPalabra;
+  motor_.FijarCodigo(kSeparadorPalabra);
   ActivarVentanaDestino();
 }
 
@@ -134,14 +135,14 @@ void Entrega::EnviarTexto() {
     DescartarLetra();
     return;
   }
-  std::string texto = TextoDeCodigo(programa_.tabla, motor_.CodigoActual);
+  std::string texto = TextoDeCodigo(programa_.tabla, motor_.CodigoActual());
   if (texto == "{ESPACIO}") texto = " ";
   // A text that is not a valid key string types nothing at all.
   Paso([&] {
     if (std::optional<std::vector<EventoTecla>> eventos = AnalizarCadenaTeclas(texto))
       programa_.escritorio.Teclear(*eventos);
   });
-  motor_.CodigoActual.clear();
+  motor_.BorrarCodigo();
   Paso([&] { motor_.tmrTiempoEntrePalabras.SetEnabled(false); });
   Paso([&] { motor_.tmrTiempoEntrePalabras.SetEnabled(true); });
   Paso([&] { motor_.ActualizarEco(false); });

@@ -3,6 +3,7 @@
 // template parameter because wchar_t is 16 bits only on Windows.
 #pragma once
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -12,6 +13,19 @@ namespace kelu {
 
 inline constexpr char32_t kSustituto = 0xFFFD;  // stands for a malformed sequence
 
+// One code point as one UTF-16 unit, or two (a surrogate pair) beyond the
+// BMP; returns how many.
+inline int CodificarUtf16(char32_t cp, char16_t (&unidades)[2]) {
+  if (cp < 0x10000) {
+    unidades[0] = static_cast<char16_t>(cp);
+    return 1;
+  }
+  cp -= 0x10000;
+  unidades[0] = static_cast<char16_t>(0xD800 + (cp >> 10));
+  unidades[1] = static_cast<char16_t>(0xDC00 + (cp & 0x3FF));
+  return 2;
+}
+
 // A malformed byte, an overlong form, a surrogate or a value beyond U+10FFFF
 // gives one U+FFFD and decoding goes on at the next byte.
 template <class Unidad = wchar_t>
@@ -19,38 +33,15 @@ std::basic_string<Unidad> Utf8AUtf16(std::string_view texto) {
   static_assert(sizeof(Unidad) == 2, "UTF-16 units");
   std::basic_string<Unidad> salida;
   salida.reserve(texto.size());
-  auto byte = [&](size_t k) { return static_cast<unsigned char>(texto[k]); };
   for (size_t i = 0; i < texto.size();) {
-    const unsigned char c = byte(i);
-    char32_t valor = kSustituto;
-    size_t largo = 1;
-    const size_t resto = c >= 0xF0 && c <= 0xF4 ? 3 : c >= 0xE0 ? 2 : c >= 0xC2 && c < 0xE0 ? 1 : 0;
-    if (c < 0x80) {
-      valor = c;
-    } else if (resto > 0 && i + resto < texto.size()) {
-      char32_t v = c & (0x3F >> resto);
-      bool bien = true;
-      for (size_t k = 1; k <= resto; ++k) {
-        if ((byte(i + k) & 0xC0) != 0x80) {
-          bien = false;
-          break;
-        }
-        v = (v << 6) | (byte(i + k) & 0x3F);
-      }
-      const char32_t minimo = resto == 1 ? 0x80 : resto == 2 ? 0x800 : 0x10000;
-      if (bien && v >= minimo && v <= 0x10FFFF && (v < 0xD800 || v > 0xDFFF)) {
-        valor = v;
-        largo = resto + 1;
-      }
+    std::optional<char32_t> valor = DecodificarUtf8(texto, i);
+    if (!valor) {
+      valor = kSustituto;
+      ++i;
     }
-    if (valor >= 0x10000) {
-      valor -= 0x10000;
-      salida += static_cast<Unidad>(0xD800 + (valor >> 10));
-      salida += static_cast<Unidad>(0xDC00 + (valor & 0x3FF));
-    } else {
-      salida += static_cast<Unidad>(valor);
-    }
-    i += largo;
+    char16_t unidades[2];
+    const int n = CodificarUtf16(*valor, unidades);
+    for (int k = 0; k < n; ++k) salida += static_cast<Unidad>(unidades[k]);
   }
   return salida;
 }

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "platform/win32/capas.h"
+#include "platform/capas.h"
 
 namespace kelu {
 namespace {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "platform/win32/medidas.h"
+#include "platform/medidas.h"
 
 namespace kelu {
 

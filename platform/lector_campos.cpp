@@ -1,4 +1,4 @@
-#include "keying/lector_campos.h"
+#include "platform/lector_campos.h"
 
 #include "platform/archivos.h"
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "platform/win32/utf16.h"
+#include "platform/utf16.h"
 
 namespace kelu {
 namespace {

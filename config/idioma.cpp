@@ -1,6 +1,6 @@
-#include "startup/idioma.h"
+#include "config/idioma.h"
 
-#include "keying/lector_campos.h"
+#include "platform/lector_campos.h"
 
 namespace kelu {
 

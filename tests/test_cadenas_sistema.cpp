@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "platform/win32/cadenas_sistema.h"
+#include "platform/cadenas_sistema.h"
 
 namespace kelu {
 
