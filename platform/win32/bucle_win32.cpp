@@ -47,7 +47,7 @@ void Estado::TerminarSesion() {
   static bool terminando = false;
   if (!terminando) {
     terminando = true;
-    if (toolkit && toolkit->FinDeSesion) SinFallos(toolkit->FinDeSesion);
+    if (toolkit && toolkit->FinDeSesion) Paso(toolkit->FinDeSesion);
   }
   // The modal loops and windows still open are left as they are: unwinding
   // them would run handlers over windows the session is taking away.
