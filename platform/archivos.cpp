@@ -13,15 +13,6 @@ bool ExisteArchivo(const Archivos& archivos, const std::string& ruta) {
   return archivos.Abrible(ruta);
 }
 
-namespace {
-constexpr std::string_view kMarcaUtf8 = "\xEF\xBB\xBF";
-}
-
-TextoDeArchivo DecodificacionDe(std::string_view bytes) {
-  if (bytes.substr(0, kMarcaUtf8.size()) == kMarcaUtf8) return {bytes.substr(kMarcaUtf8.size()), false};
-  return {bytes, true};
-}
-
 std::string BytesParaArchivo(std::string_view utf8) {
   if (std::optional<std::string> ansi = Utf8AAnsi(utf8)) return std::move(*ansi);
   return std::string(kMarcaUtf8) + std::string(utf8);

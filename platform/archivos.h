@@ -48,11 +48,15 @@ std::optional<std::string> Utf8AAnsi(std::string_view utf8);
 // How KELU's text files are read: one that begins with a UTF-8 byte-order
 // mark is UTF-8 (the mark is no part of the text); any other is in the ANSI
 // code page, as every file of earlier versions is.
+inline constexpr std::string_view kMarcaUtf8 = "\xEF\xBB\xBF";
 struct TextoDeArchivo {
   std::string_view texto;
   bool ansi;
 };
-TextoDeArchivo DecodificacionDe(std::string_view bytes);
+inline TextoDeArchivo DecodificacionDe(std::string_view bytes) {
+  if (bytes.substr(0, kMarcaUtf8.size()) == kMarcaUtf8) return {bytes.substr(kMarcaUtf8.size()), false};
+  return {bytes, true};
+}
 // And how KELU writes one: in the ANSI code page when it has every
 // character, so that the file stays as earlier versions wrote it; otherwise
 // UTF-8 behind the mark, so that nothing is lost ("Español" on a Cyrillic

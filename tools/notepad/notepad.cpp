@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/archivos.h"
 #include "platform/utf16.h"
 #include "platform/win32/ansi_win32.h"
 #include "tools/notepad/texto_editor.h"
@@ -28,6 +29,7 @@ HWND g_ventana = nullptr;
 HWND g_texto = nullptr;
 HFONT g_fuente = nullptr;
 std::wstring g_ruta;  // full path; empty while untitled
+bool g_utf8 = false;   // the file began with a UTF-8 byte-order mark
 
 std::wstring Ancho(std::string_view utf8) { return kelu::Utf8AUtf16<wchar_t>(utf8); }
 std::string Utf8(std::wstring_view texto) { return kelu::Utf16AUtf8(texto); }
@@ -144,7 +146,11 @@ bool Abrir(const std::wstring& ruta) {
     return false;
   }
   bytes = ConFinesCrLf(bytes);
-  const std::wstring texto = kelu::AnsiAUtf16(bytes);
+  // KELU's rule for its text files: UTF-8 behind a byte-order mark, else
+  // the ANSI code page. A UTF-8 file is saved as UTF-8 again.
+  const kelu::TextoDeArchivo archivo = kelu::DecodificacionDe(bytes);
+  g_utf8 = !archivo.ansi;
+  const std::wstring texto = g_utf8 ? Ancho(archivo.texto) : kelu::AnsiAUtf16(archivo.texto);
   SetWindowTextW(g_texto, texto.c_str());
   return true;
 }
@@ -169,7 +175,9 @@ bool Guardar() {
   std::wstring texto(GetWindowTextLengthW(g_texto) + 1, L'\0');
   texto.resize(GetWindowTextW(g_texto, texto.data(), static_cast<int>(texto.size())));
   std::string bytes;
-  if (!texto.empty()) {
+  if (g_utf8) {
+    bytes = std::string(kelu::kMarcaUtf8) + Utf8(texto);
+  } else if (!texto.empty()) {
     bool perdidos = false;
     bytes = kelu::Utf16AAnsi(texto, &perdidos);
     if (perdidos &&
