@@ -18,8 +18,7 @@ class ConductaSegura(CasoE2E):
 
     def salir_con_si(self, kelu):
         """Esc, then Yes to the question; KELU must end with exit code 0.
-        Only the question's title is looked at: its prompt has letters that
-        not every code page has."""
+        Returns the question's texts."""
         # A letter typed brought the target to the front: a click gives KELU
         # the keys again, off the keying pad.
         self.arnes.xdotool("mousemove", kelu.cliente.x + 4, kelu.cliente.y + 4, "click", 1)
@@ -31,6 +30,7 @@ class ConductaSegura(CasoE2E):
         si = next(h for h in pregunta.de_clase("Button") if int(h["id"]) == ID_SI)
         self.arnes.xdotool("mousemove", *si["rect"].centro(), "click", 1)
         self.assertEqual(kelu.proceso.wait(15), 0)
+        return [h["texto"] for h in pregunta.de_clase("Static")]
 
     def assertAvisoSinDestino(self, kelu, aviso):
         self.assertIn(kelu.idioma[15], [h["texto"] for h in aviso.de_clase("Static")])
@@ -136,6 +136,9 @@ class ConductaSegura(CasoE2E):
         informe = kelu.esperar_principal()
         self.assertIsNotNone(informe.hija(kelu.idioma[11]),
                              [h["texto"] for h in informe.de_clase("Button")])
+        # The shipped texts read the same on this code page: "¿Desea salir
+        # de KELU?", not "їDesea...".
+        self.assertIn(kelu.idioma[13], self.salir_con_si(kelu))
 
     # --- Start and end ---
 
