@@ -156,6 +156,7 @@ class NativoVentana final : public Nativo {
   void DarFoco();  // to the control that had it, or the first one
   void FocoPendiente(NativoControl& control);
   void Invalidar(const RECT& area);
+  void PantallaCambiada();  // the window's PantallaCambiada, once the change is over
 
   Estado& estado;
   Ventana& ventana;
@@ -170,6 +171,7 @@ class NativoVentana final : public Nativo {
   bool informando = false;    // inside the model's Resize
   bool destruyendo = false;
   bool enPulsacion = false;   // the left button went down here and is not up yet
+  bool pantallaPendiente = false;  // kMensajePantalla posted and not yet handled
   HWND focoGuardado = nullptr;
   // The press in progress: the label that got the button-down, or the bare window.
   Control* presionada = nullptr;
@@ -223,6 +225,7 @@ struct Estado {
 };
 
 inline constexpr wchar_t kClaseVentana[] = L"KELU.Ventana";
+inline constexpr UINT kMensajePantalla = WM_APP + 1;  // the screen changed: see NativoVentana::PantallaCambiada
 inline constexpr wchar_t kProcedimientoAnterior[] = L"KELU.ProcedimientoAnterior";
 
 // The pump's handling of one message: the key preview, then dialog-style

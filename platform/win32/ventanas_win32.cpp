@@ -117,6 +117,18 @@ LRESULT NativoVentana::Procesar(UINT mensaje, WPARAM wp, LPARAM lp) {
     case WM_DPICHANGED:
       CambioDeDpi(LOWORD(wp), *reinterpret_cast<const RECT*>(lp));
       return 0;
+    case WM_DISPLAYCHANGE:
+      PantallaCambiada();
+      return 0;
+    case WM_SETTINGCHANGE:
+      // The taskbar moved, grew or hid: the work area changed.
+      // https://learn.microsoft.com/windows/win32/winmsg/wm-settingchange
+      if (wp == SPI_SETWORKAREA) PantallaCambiada();
+      return DefWindowProcW(hwnd, mensaje, wp, lp);
+    case kMensajePantalla:
+      pantallaPendiente = false;
+      if (ventana.PantallaCambiada) Paso([&] { ventana.PantallaCambiada(); });
+      return 0;
     case WM_HOTKEY:
       teclaRapida = true;  // kept for TomarTeclaRapida
       return 0;
@@ -167,9 +179,12 @@ void NativoVentana::Cambio(Propiedad propiedad) {
     case Propiedad::Posicion: {
       if (IsIconic(hwnd) || IsZoomed(hwnd)) break;  // as the system refuses to size them
       const RECT r = PixelesDe(ventana.Posicion());
+      const UINT antes = dpi;
       aplicando = true;
       SetWindowPos(hwnd, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_NOZORDER | SWP_NOACTIVATE);
       aplicando = false;
+      // Onto a monitor of another DPI: the model learns its size there.
+      if (dpi != antes) InformarPosicion();
       break;
     }
     case Propiedad::Estado:
@@ -250,9 +265,19 @@ void NativoVentana::CambioDeDpi(UINT nuevo, const RECT& sugerido) {
     c->AjustarAlTexto();
     c->Colocar();
   }
-  SetWindowPos(hwnd, nullptr, sugerido.left, sugerido.top, sugerido.right - sugerido.left,
-               sugerido.bottom - sugerido.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  // The suggested rectangle is for a window the person drags across
+  // monitors; a move of KELU's own that crossed goes where KELU put it.
+  // https://learn.microsoft.com/windows/win32/hidpi/wm-dpichanged
+  if (!aplicando)
+    SetWindowPos(hwnd, nullptr, sugerido.left, sugerido.top, sugerido.right - sugerido.left,
+                 sugerido.bottom - sugerido.top, SWP_NOZORDER | SWP_NOACTIVATE);
   InvalidateRect(hwnd, nullptr, TRUE);
+}
+
+void NativoVentana::PantallaCambiada() {
+  // Once the change is over: a display change comes as a burst of messages,
+  // some with a new DPI, and the window is placed at the DPI it ends with.
+  if (!pantallaPendiente && PostMessageW(hwnd, kMensajePantalla, 0, 0)) pantallaPendiente = true;
 }
 
 LRESULT NativoVentana::Comando(WPARAM wp, LPARAM) {

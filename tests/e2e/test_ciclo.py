@@ -38,12 +38,12 @@ def pixeles(arnes, x, y, ancho, alto):
 
 
 def centro_del_pad(kelu):
-    """Where pointer fixing puts the pointer: the pad's centre worked out in
-    twips from the window's outer rectangle, plus 30 pixels down."""
-    r, tpp = kelu.rect, TWIPS_POR_PIXEL
-    ancho_pad, alto_pad = r.ancho * tpp - 5950, r.alto * tpp - 1000
-    return (round((r.x * tpp + 5640 + ancho_pad / 2) / tpp),
-            round((r.y * tpp + 240 + alto_pad / 2) / tpp + 30))
+    """Where pointer fixing puts the pointer: the pad's centre, from where the
+    system put the client area (the caption's height varies)."""
+    c, tpp = kelu.cliente, TWIPS_POR_PIXEL
+    ancho_pad, alto_pad = kelu.rect.ancho * tpp - 5950, kelu.rect.alto * tpp - 1000
+    return (round(c.x + (5640 + ancho_pad / 2) / tpp),
+            round(c.y + (240 + alto_pad / 2) / tpp))
 
 
 class Pregunta:
