@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "platform/cadencia.h"
+#include "platform/colores.h"
 #include "platform/paso.h"
 #include "platform/toolkit.h"
 #include "platform/medidas.h"
@@ -41,6 +42,11 @@ Funcion BuscarFuncion(const wchar_t* biblioteca, const char* nombre) {
 UINT DpiDelSistema();
 UINT DpiDe(HWND ventana);  // the system's when the window's is unknown
 RECT ExteriorParaCliente(int anchoPx, int altoPx, DWORD estilo, DWORD estiloExtendido, UINT dpi);
+
+// --- Colours (colores_win32.cpp) ------------------------------------------
+bool AltoContrasteActivo();
+COLORREF ColorDe(ColorSistema color);
+HBRUSH PincelDe(ColorSistema color);
 
 // Brings a top-level window to the front, through the foreground thread's
 // input when the system refuses a plain request (escritorio_win32.cpp).
@@ -189,7 +195,9 @@ class NativoVentana final : public Nativo {
   void CambioDeDpi(UINT nuevo, const RECT& sugerido);
   LRESULT Comando(WPARAM wp, LPARAM lp);
   LRESULT BotonPredeterminado() const;
-  LRESULT Color(HDC dc);
+  LRESULT Color(HDC dc, ParteFormulario parte);
+  LRESULT Fondo(HDC dc);
+  void ColoresCambiados(UINT mensaje);
 };
 
 // The window's native side; null for a window not created or being destroyed.
@@ -211,6 +219,7 @@ struct Estado {
   }
   void Rehabilitar(Modal& modal);
   UINT DpiPrincipal() const;
+  ParColores Colores(ParteFormulario parte) const { return ColoresDe(parte, altoContraste); }
   // Runs the toolkit's FinDeSesion once and ends the process.
   [[noreturn]] void TerminarSesion();
 
@@ -222,6 +231,7 @@ struct Estado {
   std::map<HWND, NativoVentana*> ventanas;  // KELU's top-level windows
   std::vector<HWND> creadas;                // the same, oldest first
   std::vector<Modal*> modales;              // innermost last
+  bool altoContraste = AltoContrasteActivo();  // read again when the colours change
 };
 
 inline constexpr wchar_t kClaseVentana[] = L"KELU.Ventana";
