@@ -200,4 +200,9 @@ bool Ventana::Descargar() {
   return true;
 }
 
+Rectangulo AreaDeTrabajo(const Pantalla& p) {
+  if (p.trabajo.ancho > 0 && p.trabajo.alto > 0) return p.trabajo;
+  return Rectangulo{0, 0, p.ancho, p.alto};
+}
+
 }  // namespace kelu

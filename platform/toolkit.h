@@ -8,6 +8,7 @@
 #include <initializer_list>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace kelu {
@@ -251,6 +252,9 @@ class Ventana {
   bool Descargar();
 
   std::function<void()> Load, Activate, Resize, Unload, Click;
+  // The screen changed under the window: its size, or the room the taskbar
+  // and docked bars leave (the work area).
+  std::function<void()> PantallaCambiada;
   std::function<void(bool& cancelar)> QueryUnload;
   std::function<void(const TeclaPulsada&)> KeyDown;
   std::function<void(const EventoRaton&)> MouseDown, MouseUp, MouseMove;
@@ -286,11 +290,17 @@ class Ventana {
   Control* foco_ = nullptr;
 };
 
-// The whole screen, in twips, and the twips in one pixel.
+// The screen of a window, in twips, and the twips in one pixel.
 struct Pantalla {
-  int ancho = 0, alto = 0;
+  int ancho = 0, alto = 0;  // the whole monitor
   double twipsPorPixelX = 15, twipsPorPixelY = 15;
+  // What the taskbar and docked bars leave of it, in screen twips; empty
+  // when unknown.
+  Rectangulo trabajo;
 };
+
+// Where windows may go: the work area, or the whole screen when it is unknown.
+Rectangulo AreaDeTrabajo(const Pantalla& pantalla);
 
 // Message-box styles and answers, as the system numbers them.
 enum : int {
@@ -333,8 +343,11 @@ class Toolkit {
   virtual bool TomarTeclaRapida(Ventana& ventana) = 0;  // a pending hot-key message, removed
 
   // Screen, pointer, modal boxes.
-  virtual Pantalla LeerPantalla() = 0;
+  // The monitor the window is on (the primary one for a window not created).
+  virtual Pantalla LeerPantalla(const Ventana& ventana) = 0;
   virtual void FijarCursor(int x, int y) = 0;  // pixels
+  // The centre of a control on the screen, in pixels.
+  virtual std::pair<int, int> CentroEnPantalla(const Control& control) = 0;
   virtual int MostrarMensaje(Ventana* dueno, const std::string& texto, const std::string& titulo, int estilo) = 0;
   // The chosen file's full path, or nullopt when the user cancels.
   virtual std::optional<std::string> ElegirArchivo(Ventana& dueno, const DialogoAbrir& dialogo) = 0;

@@ -310,7 +310,9 @@ TEST_F(Principal, TheStripKeepsItsMinimumSizeAndCentresThePad) {
     EXPECT_EQ(f->Posicion().alto, 1850);
     EXPECT_EQ(f->fraClic.Posicion(), (Rectangulo{5640, 240, 3050, 850}));
     EXPECT_EQ(f->lblCentro.Posicion(), (Rectangulo{6738, 538, 855, 255}));
-    EXPECT_EQ(f->PuntoCentralClic(), (std::pair<int, int>{478, 74}));
+    // From the client area's origin, below a frame of 4 pixels and a caption
+    // of 23: (60 + 5640 + 1525) / 15 = 481.67, (405 + 240 + 425) / 15 = 71.33.
+    EXPECT_EQ(f->PuntoCentralClic(), (std::pair<int, int>{482, 71}));
     f->EstadoDelSistema(EstadoVentana::Minimizada);
     EXPECT_EQ(f->fraClic.Posicion().ancho, 3050);
   });
@@ -319,7 +321,7 @@ TEST_F(Principal, TheStripKeepsItsMinimumSizeAndCentresThePad) {
 TEST_F(Principal, PlacementFollowsUbicacionExactly) {
   Cargar();
   Configuracion& c = programa->configuracion;
-  kit.pantalla = {19200, 14400, 15, 15};
+  kit.pantalla = {19200, 14400, 15, 15, {}};  // no work area known: the whole screen
   f->SetPosicion({1000, 2000, 9000, 1850});
   c.AjustarAncho = false;
   c.Ubicacion = "Abajo";
@@ -335,6 +337,62 @@ TEST_F(Principal, PlacementFollowsUbicacionExactly) {
   f->ActualizarVentana();
   EXPECT_EQ(f->Posicion(), (Rectangulo{0, 2000, 19200, 1850}));
   EXPECT_FALSE(kit.encima[f.get()]);
+}
+
+// A 1024 × 768 screen with a taskbar 40 pixels (600 twips) wide.
+struct Barra {
+  const char* donde;
+  Rectangulo trabajo;
+};
+const Barra kAbajo{"bottom", {0, 0, 15360, 10920}}, kArriba{"top", {0, 600, 15360, 10920}},
+    kIzquierda{"left", {600, 0, 14760, 11520}};
+
+TEST_F(Principal, PlacementStaysInTheWorkAreaWhereverTheTaskbarIs) {
+  struct Caso {
+    Barra barra;
+    const char* ubicacion;
+    bool ajustarAncho;
+    Rectangulo esperado;
+  };
+  const Caso casos[] = {
+      {kAbajo, "Abajo", true, {0, 10920 - 1850 - 500, 15360, 1850}},
+      {kAbajo, "Abajo", false, {3180, 8570, 9000, 1850}},
+      {kAbajo, "Arriba", true, {0, 0, 15360, 1850}},
+      {kAbajo, "Libre", true, {0, 2000, 15360, 1850}},
+      {kAbajo, "Libre", false, {1000, 2000, 9000, 1850}},
+      {kArriba, "Abajo", true, {0, 600 + 10920 - 1850 - 500, 15360, 1850}},
+      {kArriba, "Arriba", true, {0, 600, 15360, 1850}},
+      {kArriba, "Arriba", false, {3180, 600, 9000, 1850}},
+      {kIzquierda, "Abajo", true, {600, 9170, 14760, 1850}},
+      {kIzquierda, "Abajo", false, {600 + 2880, 9170, 9000, 1850}},
+      {kIzquierda, "Arriba", false, {3480, 0, 9000, 1850}},
+      {kIzquierda, "Libre", true, {600, 2000, 14760, 1850}},
+  };
+  Cargar();
+  Configuracion& c = programa->configuracion;
+  for (const Caso& caso : casos) {
+    SCOPED_TRACE(std::string(caso.barra.donde) + " " + caso.ubicacion + (caso.ajustarAncho ? " full" : ""));
+    kit.pantalla = {15360, 11520, 15, 15, caso.barra.trabajo};
+    c.Ubicacion = caso.ubicacion;
+    c.AjustarAncho = caso.ajustarAncho;
+    f->SetPosicion({1000, 2000, 9000, 1850});
+    f->ActualizarVentana();
+    EXPECT_EQ(f->Posicion(), caso.esperado);
+  }
+}
+
+TEST_F(Principal, AMovedTaskbarPlacesTheStripAgainButLeavesTopmostAlone) {
+  Cargar();
+  programa->configuracion.SiempreVisible = true;
+  programa->configuracion.Ubicacion = "Abajo";
+  EnMarcha([&] {
+    kit.pantalla.trabajo = kAbajo.trabajo;
+    kit.SiempreEncima(*f, false);  // as while the options dialog is open
+    ASSERT_TRUE(f->PantallaCambiada);
+    f->PantallaCambiada();
+    EXPECT_EQ(f->Posicion().arriba, 10920 - f->Posicion().alto - 500);
+    EXPECT_FALSE(kit.encima[f.get()]);
+  });
 }
 
 TEST_F(Principal, F2TogglesFixingAndMovesThePointerOnlyWhenFixing) {
@@ -365,15 +423,37 @@ TEST_F(Principal, APressOnThePadMovesTheFocusToOpciones) {
 }
 
 TEST(BlocDeNotas, PlacementBesideTheStrip) {
-  Pantalla p{15360, 11520, 15, 15};
+  Pantalla p{15360, 11520, 15, 15, {}};
   EXPECT_EQ(RectanguloBlocDeNotas("Abajo", p, 1850), (Rectangulo{0, 0, 1024, 615}));  // 644.67 - 30
   EXPECT_EQ(RectanguloBlocDeNotas("Arriba", p, 1850), (Rectangulo{0, 123, 1024, 615}));
   EXPECT_EQ(RectanguloBlocDeNotas("Libre", p, 1850), (Rectangulo{-1, -1, -1, -1}));
   EXPECT_EQ(RectanguloBlocDeNotas("abajo", p, 1850), (Rectangulo{-1, -1, -1, -1}));
-  Pantalla p120{15360, 11520, 12, 12};  // halves go to the even neighbour
+  Pantalla p120{15360, 11520, 12, 12, {}};  // halves go to the even neighbour
   EXPECT_EQ(RectanguloBlocDeNotas("Arriba", p120, 1854).arriba, 154);  // 154.5
   EXPECT_EQ(RectanguloBlocDeNotas("Arriba", p120, 1866).arriba, 156);  // 155.5
   EXPECT_EQ(RectanguloBlocDeNotas("Arriba", p120, 1866).alto, 774);    // 774.5
+}
+
+TEST(BlocDeNotas, PlacementInTheWorkArea) {
+  struct Caso {
+    Barra barra;
+    const char* ubicacion;
+    Rectangulo esperado;  // pixels
+  };
+  const Caso casos[] = {
+      {kAbajo, "Abajo", {0, 0, 1024, 575}},  // (10920 - 1850) / 15 - 30 = 574.67
+      {kAbajo, "Arriba", {0, 123, 1024, 575}},
+      {kArriba, "Abajo", {0, 40, 1024, 575}},
+      {kArriba, "Arriba", {0, 163, 1024, 575}},  // (600 + 1850) / 15 = 163.33
+      {kIzquierda, "Abajo", {40, 0, 984, 615}},
+      {kIzquierda, "Arriba", {40, 123, 984, 615}},
+      {kIzquierda, "Libre", {-1, -1, -1, -1}},
+  };
+  for (const Caso& caso : casos) {
+    SCOPED_TRACE(std::string(caso.barra.donde) + " " + caso.ubicacion);
+    EXPECT_EQ(RectanguloBlocDeNotas(caso.ubicacion, Pantalla{15360, 11520, 15, 15, caso.barra.trabajo}, 1850),
+              caso.esperado);
+  }
 }
 
 TEST_F(Principal, F6StartsTheEditorBesideTheStripAndChoosesIt) {

@@ -145,7 +145,7 @@ TEST_F(VentanaWin32, MouseCoordinatesAreTwipsOfTheWindowAndOfTheLabel) {
   f.lblCentro.MouseDown = [&](const EventoRaton& e) { enEtiqueta = e; };
   ToolkitWin32::EnviarPulsacion(f.v, true, 7005, 705);
   ToolkitWin32::EnviarPulsacion(f.v, false, 7005, 705);
-  const double tpp = tk.LeerPantalla().twipsPorPixelX;  // exact only to within one pixel
+  const double tpp = tk.LeerPantalla(f.v).twipsPorPixelX;  // exact only to within one pixel
   EXPECT_NEAR(enVentana.x, 7005, tpp);
   EXPECT_NEAR(enVentana.y, 705, tpp);
   EXPECT_EQ(enEtiqueta.x, enVentana.x - 6840);
@@ -201,7 +201,7 @@ TEST_F(VentanaWin32, TheModelsMoveIsTheWindowsOuterRectangle) {
   f.v.SetPosicion(Rectangulo{1500, 3000, 9000, 1860});
   const Hwnd h = f.v.Handle();
   // The desktop moves in pixels: 100, 200, 600 × 124 at 96 DPI.
-  const Pantalla p = tk.LeerPantalla();
+  const Pantalla p = tk.LeerPantalla(f.v);
   EXPECT_TRUE(tk.Mover(h, 100, 200, 600, 124));
   tk.ProcesarEventos();
   EXPECT_NEAR(f.v.Posicion().izquierda, 100 * p.twipsPorPixelX, 1);
@@ -233,10 +233,17 @@ TEST_F(VentanaWin32, AHotKeyIsTakenOnlyWhenOneCame) {
 
 TEST(EscritorioWin32, TheScreenIsMeasuredInWholePixelsOfTwips) {
   ToolkitWin32 tk;
-  const Pantalla p = tk.LeerPantalla();
+  Ventana sinCrear(tk, "v", "", 1000, 1000);  // the primary monitor's
+  const Pantalla p = tk.LeerPantalla(sinCrear);
   ASSERT_GT(p.twipsPorPixelX, 0);
   EXPECT_GT(p.ancho, 0);
   EXPECT_GT(p.alto, 0);
+  // The work area lies within the monitor.
+  EXPECT_GT(p.trabajo.ancho, 0);
+  EXPECT_GE(p.trabajo.izquierda, 0);
+  EXPECT_GE(p.trabajo.arriba, 0);
+  EXPECT_LE(p.trabajo.izquierda + p.trabajo.ancho, p.ancho);
+  EXPECT_LE(p.trabajo.arriba + p.trabajo.alto, p.alto);
   const double pixeles = p.ancho / p.twipsPorPixelX;
   EXPECT_NEAR(pixeles, static_cast<int>(pixeles + 0.5), 0.5);
 }

@@ -33,6 +33,8 @@ frmKelu::frmKelu(Programa& programa)
 
   Load = [this] { Form_Load(); };
   Resize = [this] { Paso([&] { Form_Resize(); }); };
+  // Placed again, not made topmost again: the options dialog may be open.
+  PantallaCambiada = [this] { Paso([&] { ColocarVentana(); }); };
   KeyDown = [this](const TeclaPulsada& t) { Form_KeyDown(t); };
   QueryUnload = [this](bool& cancelar) { Form_QueryUnload(cancelar); };
   Unload = [this] { Form_Unload(); };
@@ -87,24 +89,29 @@ void frmKelu::ActualizarEtiquetaPuntero() {
 }
 
 void frmKelu::ActualizarVentana() noexcept {
+  Paso([&] { ColocarVentana(); });
+  Paso([&] { Kit().SiempreEncima(*this, programa_.configuracion.SiempreVisible); });
+}
+
+// Inside the work area of the window's monitor, so that no taskbar, at
+// whichever edge, covers the strip: the whole screen's height would put
+// "Abajo" partly under a bottom taskbar and "Arriba" under a top one.
+void frmKelu::ColocarVentana() {
   const Configuracion& c = programa_.configuracion;
-  Paso([&] {
-    const Pantalla p = Kit().LeerPantalla();
-    Rectangulo r = Posicion();
-    if (c.AjustarAncho) {
-      r.ancho = p.ancho;
-      r.izquierda = 0;
-    }
-    if (c.Ubicacion == "Arriba") {
-      r.arriba = 0;
-      r.izquierda = RedondearPar((p.ancho - r.ancho) / 2.0);
-    } else if (c.Ubicacion == "Abajo") {
-      r.arriba = p.alto - r.alto - 500;
-      r.izquierda = RedondearPar((p.ancho - r.ancho) / 2.0);
-    }
-    SetPosicion(r);
-  });
-  Paso([&] { Kit().SiempreEncima(*this, c.SiempreVisible); });
+  const Rectangulo a = AreaDeTrabajo(Kit().LeerPantalla(*this));
+  Rectangulo r = Posicion();
+  if (c.AjustarAncho) {
+    r.ancho = a.ancho;
+    r.izquierda = a.izquierda;
+  }
+  if (c.Ubicacion == "Arriba") {
+    r.arriba = a.arriba;
+    r.izquierda = a.izquierda + RedondearPar((a.ancho - r.ancho) / 2.0);
+  } else if (c.Ubicacion == "Abajo") {
+    r.arriba = a.arriba + a.alto - r.alto - 500;
+    r.izquierda = a.izquierda + RedondearPar((a.ancho - r.ancho) / 2.0);
+  }
+  SetPosicion(r);
 }
 
 void frmKelu::Form_Resize() {
@@ -126,14 +133,9 @@ void frmKelu::Form_Resize() {
   lblCentro.SetPosicion(centro);
 }
 
-std::pair<int, int> frmKelu::PuntoCentralClic() const {
-  const Pantalla p = Kit().LeerPantalla();
-  const Rectangulo& v = Posicion();
-  const Rectangulo& pad = fraClic.Posicion();
-  double x = (v.izquierda + pad.izquierda + pad.ancho / 2.0) / p.twipsPorPixelX;
-  double y = (v.arriba + pad.arriba + pad.alto / 2.0) / p.twipsPorPixelY + 30;
-  return {RedondearPar(x), RedondearPar(y)};
-}
+// From where the system really put the client area: caption and frame
+// heights vary with the theme and the DPI.
+std::pair<int, int> frmKelu::PuntoCentralClic() const { return Kit().CentroEnPantalla(fraClic); }
 
 void frmKelu::LlenarLista() { lista.LlenarListaVentanas(cboProcesos, kTituloPrograma, Caption()); }
 
@@ -149,17 +151,19 @@ void frmKelu::Form_Load() {
 }
 
 Rectangulo RectanguloBlocDeNotas(const std::string& ubicacion, const Pantalla& p, int altoVentana) {
-  const int ancho = RedondearPar(p.ancho / p.twipsPorPixelX);
-  const int alto = RedondearPar((p.alto - altoVentana) / p.twipsPorPixelY - 30);
-  if (ubicacion == "Abajo") return {0, 0, ancho, alto};
-  if (ubicacion == "Arriba") return {0, RedondearPar(altoVentana / p.twipsPorPixelY), ancho, alto};
+  const Rectangulo a = AreaDeTrabajo(p);
+  const int izquierda = RedondearPar(a.izquierda / p.twipsPorPixelX);
+  const int ancho = RedondearPar(a.ancho / p.twipsPorPixelX);
+  const int alto = RedondearPar((a.alto - altoVentana) / p.twipsPorPixelY - 30);
+  if (ubicacion == "Abajo") return {izquierda, RedondearPar(a.arriba / p.twipsPorPixelY), ancho, alto};
+  if (ubicacion == "Arriba") return {izquierda, RedondearPar((a.arriba + altoVentana) / p.twipsPorPixelY), ancho, alto};
   return {-1, -1, -1, -1};
 }
 
 void frmKelu::AbrirBlocDeNotas() {
   Hwnd editor = 0;
   Paso([&] {
-    Rectangulo r = RectanguloBlocDeNotas(programa_.configuracion.Ubicacion, Kit().LeerPantalla(), Posicion().alto);
+    Rectangulo r = RectanguloBlocDeNotas(programa_.configuracion.Ubicacion, Kit().LeerPantalla(*this), Posicion().alto);
     EjecutarYPosicionarPrograma(Kit(), programa_.escritorio, programa_.carpeta, "notepad.exe", r.izquierda, r.arriba,
                                 r.ancho, r.alto, &editor);
   });

@@ -55,6 +55,7 @@ class frmKelu : public Ventana {
  private:
   void Form_Load();
   void Form_Resize();
+  void ColocarVentana();  // width and place from the settings
   void Form_KeyDown(const TeclaPulsada& tecla);
   void Form_QueryUnload(bool& cancelar);
   void Form_Unload();
@@ -65,7 +66,8 @@ class frmKelu : public Ventana {
 };
 
 // Turns "Abajo"/"Arriba"/other placement into the editor's rectangle in
-// pixels beside a main window `altoVentana` twips high; -1s mean "leave it".
+// pixels beside a main window `altoVentana` twips high, in the work area;
+// -1s mean "leave it".
 Rectangulo RectanguloBlocDeNotas(const std::string& ubicacion, const Pantalla& pantalla, int altoVentana);
 
 }  // namespace kelu

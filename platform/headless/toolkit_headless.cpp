@@ -3,8 +3,14 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "platform/numeros.h"
+
 namespace kelu {
 namespace {
+
+// The frame of a new window on each side, and its caption, in twips: 4 and
+// 23 pixels, as a common theme draws them.
+constexpr int kMarco = 60, kTitulo = 345;
 
 // Keeps a KELU window's title on the fake desktop in step with its caption.
 class NativoVentana final : public Nativo {
@@ -120,10 +126,19 @@ void ToolkitHeadless::Crear(Ventana& ventana) {
   Buscar(h)->propia = &ventana;
   ventana.CreadaPorBackend(h);
   ventana.nativo = new NativoVentana(*this, ventana);
-  // New windows open at the top-left with a frame of 8 pixels and, unless
-  // borderless, a caption of 23, as a common theme draws them.
+  // New windows open at the top-left.
   const bool marco = ventana.borde != Borde::Ninguno;
-  ventana.PosicionDelSistema({0, 0, ventana.anchoCliente + (marco ? 120 : 0), ventana.altoCliente + (marco ? 465 : 0)});
+  ventana.PosicionDelSistema({0, 0, ventana.anchoCliente + (marco ? 2 * kMarco : 0),
+                              ventana.altoCliente + (marco ? 2 * kMarco + kTitulo : 0)});
+}
+
+std::pair<int, int> ToolkitHeadless::CentroEnPantalla(const Control& control) {
+  const Ventana& v = control.Padre();
+  const bool marco = v.borde != Borde::Ninguno;
+  const Rectangulo& c = control.Posicion();
+  const double x = v.Posicion().izquierda + (marco ? kMarco : 0) + c.izquierda + c.ancho / 2.0;
+  const double y = v.Posicion().arriba + (marco ? kMarco + kTitulo : 0) + c.arriba + c.alto / 2.0;
+  return {RedondearPar(x / pantalla.twipsPorPixelX), RedondearPar(y / pantalla.twipsPorPixelY)};
 }
 
 void ToolkitHeadless::Destruir(Ventana& ventana) {

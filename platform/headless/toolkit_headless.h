@@ -69,7 +69,7 @@ class ToolkitHeadless final : public Toolkit, public Escritorio {
   std::vector<Inicio> inicios;
   std::function<Arranque(const Inicio&)> alIniciar;  // default: file not found
   std::vector<std::string> documentosAbiertos;
-  Pantalla pantalla{15360, 11520, 15, 15};
+  Pantalla pantalla{15360, 11520, 15, 15, {0, 0, 15360, 11520}};
   std::string carpetaPrograma = "C:\\kelu";
 
   // --- The fake desktop (index 0 is the top of the Z order) -----------------
@@ -108,8 +108,9 @@ class ToolkitHeadless final : public Toolkit, public Escritorio {
   bool RegistrarTeclaRapida(Ventana& ventana, int id, unsigned modificadores, int tecla) override;
   void LiberarTeclaRapida(Ventana& ventana, int id) override;
   bool TomarTeclaRapida(Ventana& ventana) override;
-  Pantalla LeerPantalla() override { return pantalla; }
+  Pantalla LeerPantalla(const Ventana&) override { return pantalla; }
   void FijarCursor(int x, int y) override { cursor = {x, y}; }
+  std::pair<int, int> CentroEnPantalla(const Control& control) override;
   int MostrarMensaje(Ventana* dueno, const std::string& texto, const std::string& titulo, int estilo) override;
   std::optional<std::string> ElegirArchivo(Ventana& dueno, const DialogoAbrir& dialogo) override;
 

@@ -21,8 +21,8 @@ UINT FormatoDe(const Etiqueta& etiqueta) {
 }
 
 // A flat one-pixel line inside the area, as on the keying pad.
-void Borde(HDC dc, RECT& area) {
-  FrameRect(dc, &area, GetSysColorBrush(COLOR_BTNSHADOW));
+void Borde(HDC dc, RECT& area, const Estado& estado) {
+  FrameRect(dc, &area, PincelDe(estado.Colores(ParteFormulario::Borde).texto));
   InflateRect(&area, -1, -1);
 }
 
@@ -69,10 +69,10 @@ void NativoControl::Dibujar(HDC dc) {
       ventana.estado.imagenes.Dibujar(dc, static_cast<Imagen&>(control).recurso, area);
       return;
     case TipoControl::Marco:
-      Borde(dc, area);
+      Borde(dc, area, ventana.estado);
       break;
     case TipoControl::Etiqueta:
-      if (static_cast<Etiqueta&>(control).borde) Borde(dc, area);
+      if (static_cast<Etiqueta&>(control).borde) Borde(dc, area, ventana.estado);
       break;
     default:
       return;
@@ -81,7 +81,8 @@ void NativoControl::Dibujar(HDC dc) {
   const std::wstring texto = Ancho(control.Texto());
   HGDIOBJ antes = SelectObject(dc, ventana.estado.fuentes.Obtener(control.Letra(), ventana.dpi));
   SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, GetSysColor(control.Habilitado() ? COLOR_WINDOWTEXT : COLOR_GRAYTEXT));
+  const ParteFormulario parte = control.Habilitado() ? ParteFormulario::Fondo : ParteFormulario::EtiquetaInactiva;
+  SetTextColor(dc, ColorDe(ventana.estado.Colores(parte).texto));
   const UINT formato = control.Tipo() == TipoControl::Etiqueta ? FormatoDe(static_cast<Etiqueta&>(control)) : DT_LEFT;
   DrawTextW(dc, texto.c_str(), static_cast<int>(texto.size()), &area, formato);
   SelectObject(dc, antes);

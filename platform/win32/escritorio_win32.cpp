@@ -183,13 +183,51 @@ std::string ToolkitWin32::CarpetaPrograma() {
   return win32::Estrecho(barra == std::wstring::npos ? std::wstring() : ruta.substr(0, barra));
 }
 
-Pantalla ToolkitWin32::LeerPantalla() {
-  const UINT dpi = estado_->DpiPrincipal();
+Pantalla ToolkitWin32::LeerPantalla(const Ventana& v) {
+  // At the DPI the window converts its own twips with, so that a place
+  // worked out from here lands where it was meant to.
+  const auto* nv = static_cast<const win32::NativoVentana*>(v.nativo);
+  const HWND h = nv ? nv->hwnd : nullptr;
+  const UINT dpi = h ? nv->dpi : estado_->DpiPrincipal();
+  const auto tw = [dpi](LONG px) { return PixelesATwips(px, dpi); };
   Pantalla p;
   p.twipsPorPixelX = p.twipsPorPixelY = TwipsPorPixel(dpi);
-  p.ancho = PixelesATwips(GetSystemMetrics(SM_CXSCREEN), dpi);
-  p.alto = PixelesATwips(GetSystemMetrics(SM_CYSCREEN), dpi);
+  // The monitor the window is mostly on, and its work area: the part the
+  // taskbar and the docked bars leave, at whichever edge they are.
+  // https://learn.microsoft.com/windows/win32/api/winuser/nf-winuser-monitorfromwindow
+  // https://learn.microsoft.com/windows/win32/api/winuser/ns-winuser-monitorinfo
+  const HMONITOR monitor = h ? MonitorFromWindow(h, MONITOR_DEFAULTTONEAREST)
+                             : MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY);
+  MONITORINFO m{};
+  m.cbSize = sizeof m;
+  if (monitor && GetMonitorInfoW(monitor, &m)) {
+    p.ancho = tw(m.rcMonitor.right - m.rcMonitor.left);
+    p.alto = tw(m.rcMonitor.bottom - m.rcMonitor.top);
+    const RECT& t = m.rcWork;
+    p.trabajo = Rectangulo{tw(t.left), tw(t.top), tw(t.right - t.left), tw(t.bottom - t.top)};
+  } else {
+    p.ancho = tw(GetSystemMetrics(SM_CXSCREEN));
+    p.alto = tw(GetSystemMetrics(SM_CYSCREEN));
+  }
   return p;
+}
+
+std::pair<int, int> ToolkitWin32::CentroEnPantalla(const Control& control) {
+  const auto* nc = dynamic_cast<const win32::NativoControl*>(control.nativo);
+  if (!nc) {  // no window yet: where the model would put it, frame left out
+    const UINT dpi = estado_->DpiPrincipal();
+    const Rectangulo& v = control.Padre().Posicion();
+    const Rectangulo& c = control.Posicion();
+    return {TwipsAPixeles(v.izquierda + c.izquierda + c.ancho / 2.0, dpi),
+            TwipsAPixeles(v.arriba + c.arriba + c.alto / 2.0, dpi)};
+  }
+  // From the client area's real origin, below a caption whose height
+  // depends on the theme and the DPI.
+  // https://learn.microsoft.com/windows/win32/api/winuser/nf-winuser-clienttoscreen
+  const RECT a = nc->Area();
+  POINT centro{(a.left + a.right) / 2, (a.top + a.bottom) / 2};
+  ClientToScreen(nc->ventana.hwnd, &centro);
+  return {centro.x, centro.y};
 }
 
 void ToolkitWin32::FijarCursor(int x, int y) { SetCursorPos(x, y); }

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "platform/cadencia.h"
+#include "platform/colores.h"
 #include "platform/paso.h"
 #include "platform/toolkit.h"
 #include "platform/medidas.h"
@@ -41,6 +42,11 @@ Funcion BuscarFuncion(const wchar_t* biblioteca, const char* nombre) {
 UINT DpiDelSistema();
 UINT DpiDe(HWND ventana);  // the system's when the window's is unknown
 RECT ExteriorParaCliente(int anchoPx, int altoPx, DWORD estilo, DWORD estiloExtendido, UINT dpi);
+
+// --- Colours (colores_win32.cpp) ------------------------------------------
+bool AltoContrasteActivo();
+COLORREF ColorDe(ColorSistema color);
+HBRUSH PincelDe(ColorSistema color);
 
 // Brings a top-level window to the front, through the foreground thread's
 // input when the system refuses a plain request (escritorio_win32.cpp).
@@ -156,6 +162,7 @@ class NativoVentana final : public Nativo {
   void DarFoco();  // to the control that had it, or the first one
   void FocoPendiente(NativoControl& control);
   void Invalidar(const RECT& area);
+  void PantallaCambiada();  // the window's PantallaCambiada, once the change is over
 
   Estado& estado;
   Ventana& ventana;
@@ -170,6 +177,7 @@ class NativoVentana final : public Nativo {
   bool informando = false;    // inside the model's Resize
   bool destruyendo = false;
   bool enPulsacion = false;   // the left button went down here and is not up yet
+  bool pantallaPendiente = false;  // kMensajePantalla posted and not yet handled
   HWND focoGuardado = nullptr;
   // The press in progress: the label that got the button-down, or the bare window.
   Control* presionada = nullptr;
@@ -187,7 +195,9 @@ class NativoVentana final : public Nativo {
   void CambioDeDpi(UINT nuevo, const RECT& sugerido);
   LRESULT Comando(WPARAM wp, LPARAM lp);
   LRESULT BotonPredeterminado() const;
-  LRESULT Color(HDC dc);
+  LRESULT Color(HDC dc, ParteFormulario parte);
+  LRESULT Fondo(HDC dc);
+  void ColoresCambiados(UINT mensaje);
 };
 
 // The window's native side; null for a window not created or being destroyed.
@@ -209,6 +219,7 @@ struct Estado {
   }
   void Rehabilitar(Modal& modal);
   UINT DpiPrincipal() const;
+  ParColores Colores(ParteFormulario parte) const { return ColoresDe(parte, altoContraste); }
   // Runs the toolkit's FinDeSesion once and ends the process.
   [[noreturn]] void TerminarSesion();
 
@@ -220,9 +231,11 @@ struct Estado {
   std::map<HWND, NativoVentana*> ventanas;  // KELU's top-level windows
   std::vector<HWND> creadas;                // the same, oldest first
   std::vector<Modal*> modales;              // innermost last
+  bool altoContraste = AltoContrasteActivo();  // read again when the colours change
 };
 
 inline constexpr wchar_t kClaseVentana[] = L"KELU.Ventana";
+inline constexpr UINT kMensajePantalla = WM_APP + 1;  // the screen changed: see NativoVentana::PantallaCambiada
 inline constexpr wchar_t kProcedimientoAnterior[] = L"KELU.ProcedimientoAnterior";
 
 // The pump's handling of one message: the key preview, then dialog-style

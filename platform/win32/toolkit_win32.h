@@ -5,6 +5,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/escritorio.h"
@@ -38,8 +39,9 @@ class ToolkitWin32 final : public Toolkit, public Escritorio {
   bool RegistrarTeclaRapida(Ventana& ventana, int id, unsigned modificadores, int tecla) override;
   void LiberarTeclaRapida(Ventana& ventana, int id) override;
   bool TomarTeclaRapida(Ventana& ventana) override;
-  Pantalla LeerPantalla() override;
+  Pantalla LeerPantalla(const Ventana& ventana) override;
   void FijarCursor(int x, int y) override;
+  std::pair<int, int> CentroEnPantalla(const Control& control) override;
   int MostrarMensaje(Ventana* dueno, const std::string& texto, const std::string& titulo, int estilo) override;
   std::optional<std::string> ElegirArchivo(Ventana& dueno, const DialogoAbrir& dialogo) override;
 

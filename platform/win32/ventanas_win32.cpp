@@ -92,8 +92,15 @@ LRESULT NativoVentana::Procesar(UINT mensaje, WPARAM wp, LPARAM lp) {
     case DM_GETDEFID:
       return BotonPredeterminado();
     case WM_CTLCOLORBTN:
+      return Color(reinterpret_cast<HDC>(wp), ParteFormulario::Boton);
     case WM_CTLCOLORSTATIC:
-      return Color(reinterpret_cast<HDC>(wp));
+      return Color(reinterpret_cast<HDC>(wp), ParteFormulario::Casilla);
+    case WM_ERASEBKGND:
+      return Fondo(reinterpret_cast<HDC>(wp));
+    case WM_SYSCOLORCHANGE:
+    case WM_THEMECHANGED:
+      ColoresCambiados(mensaje);
+      return 0;
     case WM_SIZE:
       Tamano(wp);
       return 0;
@@ -116,6 +123,19 @@ LRESULT NativoVentana::Procesar(UINT mensaje, WPARAM wp, LPARAM lp) {
       return 0;
     case WM_DPICHANGED:
       CambioDeDpi(LOWORD(wp), *reinterpret_cast<const RECT*>(lp));
+      return 0;
+    case WM_DISPLAYCHANGE:
+      PantallaCambiada();
+      return 0;
+    case WM_SETTINGCHANGE:
+      // The taskbar moved, grew or hid: the work area changed.
+      // https://learn.microsoft.com/windows/win32/winmsg/wm-settingchange
+      if (wp == SPI_SETWORKAREA) PantallaCambiada();
+      if (wp == SPI_SETHIGHCONTRAST) ColoresCambiados(mensaje);
+      return DefWindowProcW(hwnd, mensaje, wp, lp);
+    case kMensajePantalla:
+      pantallaPendiente = false;
+      if (ventana.PantallaCambiada) Paso([&] { ventana.PantallaCambiada(); });
       return 0;
     case WM_HOTKEY:
       teclaRapida = true;  // kept for TomarTeclaRapida
@@ -167,9 +187,12 @@ void NativoVentana::Cambio(Propiedad propiedad) {
     case Propiedad::Posicion: {
       if (IsIconic(hwnd) || IsZoomed(hwnd)) break;  // as the system refuses to size them
       const RECT r = PixelesDe(ventana.Posicion());
+      const UINT antes = dpi;
       aplicando = true;
       SetWindowPos(hwnd, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_NOZORDER | SWP_NOACTIVATE);
       aplicando = false;
+      // Onto a monitor of another DPI: the model learns its size there.
+      if (dpi != antes) InformarPosicion();
       break;
     }
     case Propiedad::Estado:
@@ -250,9 +273,19 @@ void NativoVentana::CambioDeDpi(UINT nuevo, const RECT& sugerido) {
     c->AjustarAlTexto();
     c->Colocar();
   }
-  SetWindowPos(hwnd, nullptr, sugerido.left, sugerido.top, sugerido.right - sugerido.left,
-               sugerido.bottom - sugerido.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  // The suggested rectangle is for a window the person drags across
+  // monitors; a move of KELU's own that crossed goes where KELU put it.
+  // https://learn.microsoft.com/windows/win32/hidpi/wm-dpichanged
+  if (!aplicando)
+    SetWindowPos(hwnd, nullptr, sugerido.left, sugerido.top, sugerido.right - sugerido.left,
+                 sugerido.bottom - sugerido.top, SWP_NOZORDER | SWP_NOACTIVATE);
   InvalidateRect(hwnd, nullptr, TRUE);
+}
+
+void NativoVentana::PantallaCambiada() {
+  // Once the change is over: a display change comes as a burst of messages,
+  // some with a new DPI, and the window is placed at the DPI it ends with.
+  if (!pantallaPendiente && PostMessageW(hwnd, kMensajePantalla, 0, 0)) pantallaPendiente = true;
 }
 
 LRESULT NativoVentana::Comando(WPARAM wp, LPARAM) {
@@ -280,11 +313,30 @@ LRESULT NativoVentana::BotonPredeterminado() const {
   return 0;
 }
 
-LRESULT NativoVentana::Color(HDC dc) {
-  // Buttons, check boxes and read-only text boxes on the white background.
-  SetBkColor(dc, RGB(255, 255, 255));
-  SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
-  return reinterpret_cast<LRESULT>(GetStockObject(WHITE_BRUSH));
+LRESULT NativoVentana::Color(HDC dc, ParteFormulario parte) {
+  // Buttons, check boxes and read-only text boxes on the window's ground.
+  const ParColores c = estado.Colores(parte);
+  SetBkColor(dc, ColorDe(c.fondo));
+  SetTextColor(dc, ColorDe(c.texto));
+  return reinterpret_cast<LRESULT>(PincelDe(c.fondo));
+}
+
+LRESULT NativoVentana::Fondo(HDC dc) {
+  RECT r;
+  GetClientRect(hwnd, &r);
+  FillRect(dc, &r, PincelDe(estado.Colores(ParteFormulario::Fondo).fondo));
+  return 1;
+}
+
+void NativoVentana::ColoresCambiados(UINT mensaje) {
+  // Each top-level window is told; each reads the setting for all of them.
+  estado.altoContraste = AltoContrasteActivo();
+  // Common controls learn of new colours only from their parent.
+  // https://learn.microsoft.com/windows/win32/gdi/wm-syscolorchange
+  if (mensaje == WM_SYSCOLORCHANGE)
+    for (NativoControl* c : controles)
+      if (c->hwnd) SendMessageW(c->hwnd, WM_SYSCOLORCHANGE, 0, 0);
+  RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
 }
 
 void NativoVentana::Invalidar(const RECT& area) {

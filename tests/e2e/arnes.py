@@ -219,6 +219,8 @@ class Informe:
 
 
 class Arnes:
+    opciones_xvfb = ()  # more options for the X server
+
     def __init__(self, dist, objetivo, artefactos, prefijo=None):
         self.dist = Path(dist)
         self.objetivo = Path(objetivo)
@@ -259,7 +261,7 @@ class Arnes:
         lectura, escritura = os.pipe()
         self.xvfb = subprocess.Popen(
             ["Xvfb", "-displayfd", str(escritura), "-screen", "0", "1280x1024x24",
-             "-nolisten", "tcp"],
+             "-nolisten", "tcp", *self.opciones_xvfb],
             pass_fds=(escritura,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         os.close(escritura)
         numero = b""

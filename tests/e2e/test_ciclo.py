@@ -8,8 +8,8 @@ import subprocess
 import time
 import unittest
 
-from arnes import (AJUSTES_RAPIDOS, TWIPS_POR_PIXEL, CasoE2E, colores, durante, escribir_ini,
-                   esperar)
+from arnes import (AJUSTES_RAPIDOS, TWIPS_POR_PIXEL, Arnes, CasoE2E, colores, durante,
+                   escribir_ini, esperar)
 
 PAGINA_WEB = "http://kelu.example.org/"
 EDITOR = "Sin título - Bloc de notas"
@@ -38,12 +38,12 @@ def pixeles(arnes, x, y, ancho, alto):
 
 
 def centro_del_pad(kelu):
-    """Where pointer fixing puts the pointer: the pad's centre worked out in
-    twips from the window's outer rectangle, plus 30 pixels down."""
-    r, tpp = kelu.rect, TWIPS_POR_PIXEL
-    ancho_pad, alto_pad = r.ancho * tpp - 5950, r.alto * tpp - 1000
-    return (round((r.x * tpp + 5640 + ancho_pad / 2) / tpp),
-            round((r.y * tpp + 240 + alto_pad / 2) / tpp + 30))
+    """Where pointer fixing puts the pointer: the pad's centre, from where the
+    system put the client area (the caption's height varies)."""
+    c, tpp = kelu.cliente, TWIPS_POR_PIXEL
+    ancho_pad, alto_pad = kelu.rect.ancho * tpp - 5950, kelu.rect.alto * tpp - 1000
+    return (round(c.x + (5640 + ancho_pad / 2) / tpp),
+            round(c.y + (240 + alto_pad / 2) / tpp))
 
 
 class Pregunta:
@@ -306,6 +306,49 @@ class Teclas(CasoE2E):
         esperar(lambda: kelu.informe().primer_plano, 5, "KELU in front")
         self.assertTrue(informe.siempre_visible)
         self.assertEqual(objetivo.caracteres(), "", "the hot key reached the other program")
+
+
+class ArnesConBarra(Arnes):
+    """A screen whose bottom 40 pixels a taskbar takes, as a window manager
+    announces it (_NET_WORKAREA: x, y, width, height). Wine reads it when the
+    prefix's desktop starts; without -noreset the server would drop the
+    property as soon as xprop, its only client then, leaves."""
+    opciones_xvfb = ("-noreset",)
+    ALTO_UTIL = 1024 - 40
+
+    def _iniciar_xvfb(self):
+        super()._iniciar_xvfb()
+        subprocess.run(["xprop", "-root", "-f", "_NET_WORKAREA", "32c", "-set", "_NET_WORKAREA",
+                        f"0, 0, 1280, {self.ALTO_UTIL}"], env=self.entorno(), check=True, timeout=30)
+
+
+class BarraDeTareas(CasoE2E):
+    """On a harness of its own: a second display and Wine prefix."""
+    propio = None
+
+    @classmethod
+    def tearDownClass(cls):
+        if cls.propio:
+            cls.propio.detener()
+            cls.propio = None
+
+    def setUp(self):
+        super().setUp()
+        if BarraDeTareas.propio is None:
+            base = self.arnes
+            BarraDeTareas.propio = ArnesConBarra(base.dist, base.objetivo, base.artefactos,
+                                                 base.prefijo.parent / (base.prefijo.name + "-barra"))
+            BarraDeTareas.propio.iniciar()
+        self.arnes = BarraDeTareas.propio
+        self.arnes.limpiar()
+
+    def test_abajo_keeps_the_strip_above_a_bottom_taskbar(self):
+        kelu = self.arnes.iniciar_kelu()  # at the bottom, full width
+        ancho, _ = map(int, self.arnes.xdotool("getdisplaygeometry").split())
+        r = kelu.informe().rect
+        self.assertEqual((r.x, r.ancho), (0, ancho), r)
+        self.assertAlmostEqual(r.y, ArnesConBarra.ALTO_UTIL - r.alto - 500 / TWIPS_POR_PIXEL,
+                               delta=2, msg=r)
 
 
 if __name__ == "__main__":
