@@ -56,7 +56,8 @@ class ToolkitWin32 final : public Toolkit, public Escritorio {
   bool Activar(Hwnd ventana) override;
   Hwnd VentanaAlFrente() override;
   uint32_t ProcesoPropio() override;
-  void Teclear(const std::vector<EventoTecla>& eventos) override;
+  bool Teclear(const std::vector<EventoTecla>& eventos) override;
+  bool PuedeRecibirTeclas(Hwnd ventana) override;
   Arranque Iniciar(const std::string& ejecutable, const std::string& argumentos,
                    const std::string& carpetaTrabajo) override;
   void AbrirDocumento(Hwnd dueno, const std::string& documento) override;
