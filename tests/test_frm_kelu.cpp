@@ -234,6 +234,25 @@ INSTANTIATE_TEST_SUITE_P(
         DestinoInalcanzable{"keysNotTaken", [](ToolkitHeadless& k, Hwnd) { k.insercionIncompleta = true; }, 47, 46}),
     [](const auto& caso) { return std::string(caso.param.caso); });
 
+// Ctrl+I owned by another program: the person is told once, when the
+// window shows, and keying goes on without the hot key.
+TEST_F(Principal, ACtrlIOwnedElsewhereIsToldOnceAndKeyingGoesOn) {
+  Hwnd objetivo = kit.AgregarVentana("Objetivo");
+  kit.teclaRapidaAjena = true;
+  Cargar();
+  EnMarcha([&] {
+    ASSERT_EQ(kit.mensajes.size(), 1u);
+    EXPECT_EQ(kit.mensajes[0].texto, programa->idioma.Entrada(48));
+    EXPECT_EQ(kit.mensajes[0].titulo, programa->idioma.Entrada(46));
+    EXPECT_TRUE(f->Visible());
+    Elegir(objetivo);
+    Teclear("...");
+    kit.Avanzar(2000);
+    EXPECT_EQ(kit.Recibido(objetivo), "s");
+    EXPECT_EQ(kit.mensajes.size(), 1u);
+  });
+}
+
 // The activation by title may bring forward another window of the same
 // title, higher in Z order: the letter goes there, as it always has.
 TEST_F(Principal, TheWindowTheTitleActivatedGetsTheLetter) {

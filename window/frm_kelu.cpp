@@ -41,6 +41,7 @@ frmKelu::frmKelu(Programa& programa)
   cmdOpciones.Click = [this] {
     if (AbrirOpciones) AbrirOpciones();
   };
+  teclaRapida.AlMostrar = [this](bool registrada) { AvisosDeInicio(registrada); };
   cboProcesos.GotFocus = [this] { LlenarLista(); };
   cboProcesos.Click = [this] { lista.Elegir(cboProcesos); };
   // A press on the pad leaves the focus on Opciones, away from the list.
@@ -146,6 +147,11 @@ void frmKelu::Form_Load() {
   Paso([&] { ActualizarEtiquetaPuntero(); });
   Paso([&] { Kit().CapturarClics(*this, [this] { motor.BotonAbajo(); }, [this] { motor.BotonArriba(); }); });
   teclaRapida.RegistrarTeclaRapida(*this, kTeclaI);
+}
+
+void frmKelu::AvisosDeInicio(bool conTeclaRapida) {
+  const TextosIdioma& t = programa_.idioma;
+  if (!conTeclaRapida) Paso([&] { Kit().MostrarMensaje(this, t.Entrada(48), t.Entrada(46), kMbOk | kMbExclamacion); });
 }
 
 Rectangulo RectanguloBlocDeNotas(const std::string& ubicacion, const Pantalla& p, int altoVentana) {

@@ -60,6 +60,8 @@ class frmKelu : public Ventana {
   void Form_Unload();
   void AbrirBlocDeNotas();
   void LlenarLista();
+  // What the person must know from the start, once the window shows.
+  void AvisosDeInicio(bool conTeclaRapida);
 
   Programa& programa_;
 };

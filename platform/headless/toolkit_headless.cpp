@@ -171,6 +171,7 @@ void ToolkitHeadless::EsperarMensaje() {
 }
 
 bool ToolkitHeadless::RegistrarTeclaRapida(Ventana& ventana, int id, unsigned modificadores, int tecla) {
+  if (teclaRapidaAjena) return false;
   teclasRapidas[&ventana].push_back({id, modificadores, tecla});
   return true;
 }

@@ -63,6 +63,7 @@ class ToolkitHeadless final : public Toolkit, public Escritorio {
     int tecla;
   };
   std::map<const Ventana*, std::vector<TeclaRapida>> teclasRapidas;
+  bool teclaRapidaAjena = false;  // another program owns every combination
   struct Inicio {
     std::string ejecutable, argumentos, carpeta;
   };
