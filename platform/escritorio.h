@@ -57,6 +57,9 @@ class Escritorio {
 
   // The folder of KELU's own executable, without a trailing "\".
   virtual std::string CarpetaPrograma() = 0;
+  // The person's own folder for program data (%APPDATA%), without a
+  // trailing "\"; empty when unknown.
+  virtual std::string CarpetaDatosUsuario() = 0;
 };
 
 // Calls `visitar` on each top-level window in Z order from `primera` on,

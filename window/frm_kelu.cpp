@@ -151,6 +151,8 @@ void frmKelu::Form_Load() {
 
 void frmKelu::AvisosDeInicio(bool conTeclaRapida) {
   const TextosIdioma& t = programa_.idioma;
+  if (!programa_.lugarConfiguracion.guardable)
+    Paso([&] { Kit().MostrarMensaje(this, t.Entrada(49), t.Entrada(46), kMbOk | kMbExclamacion); });
   if (!conTeclaRapida) Paso([&] { Kit().MostrarMensaje(this, t.Entrada(48), t.Entrada(46), kMbOk | kMbExclamacion); });
 }
 
@@ -204,9 +206,12 @@ void frmKelu::Form_QueryUnload(bool& cancelar) {
 }
 
 void frmKelu::GuardarConfiguracionAlSalir() {
-  if (programa_.conservarConfiguracion) return;
+  // Nowhere to write it: the person was told at the start.
+  if (programa_.conservarConfiguracion || !programa_.lugarConfiguracion.guardable) return;
   // A failed save leaves the earlier file whole; there is no one left to tell.
-  Paso([&] { (void)GuardarConfiguracion(programa_.configuracion, programa_.archivos, programa_.carpeta); });
+  Paso([&] {
+    (void)GuardarConfiguracion(programa_.configuracion, programa_.archivos, programa_.CarpetaEscrituraConfiguracion());
+  });
 }
 
 void frmKelu::Form_Unload() {

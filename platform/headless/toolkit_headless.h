@@ -72,6 +72,7 @@ class ToolkitHeadless final : public Toolkit, public Escritorio {
   std::vector<std::string> documentosAbiertos;
   Pantalla pantalla{15360, 11520, 15, 15};
   std::string carpetaPrograma = "C:\\kelu";
+  std::string carpetaDatosUsuario;  // none by default
 
   // --- The fake desktop (index 0 is the top of the Z order) -----------------
   struct VentanaFalsa {
@@ -135,6 +136,7 @@ class ToolkitHeadless final : public Toolkit, public Escritorio {
                    const std::string& carpetaTrabajo) override;
   void AbrirDocumento(Hwnd, const std::string& documento) override { documentosAbiertos.push_back(documento); }
   std::string CarpetaPrograma() override { return carpetaPrograma; }
+  std::string CarpetaDatosUsuario() override { return carpetaDatosUsuario; }
 
  private:
   static constexpr Hwnd kEscritorio = 1;

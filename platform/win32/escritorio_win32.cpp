@@ -5,6 +5,7 @@
 
 #include <objbase.h>
 #include <shellapi.h>
+#include <shlobj.h>
 
 #include <algorithm>
 #include <optional>
@@ -229,6 +230,17 @@ std::string ToolkitWin32::CarpetaPrograma() {
   }
   const size_t barra = ruta.find_last_of(L'\\');
   return win32::Estrecho(barra == std::wstring::npos ? std::wstring() : ruta.substr(0, barra));
+}
+
+// The roaming application data folder, through shell32 alone (the newer
+// SHGetKnownFolderPath hands its result to be freed by ole32):
+// https://learn.microsoft.com/windows/win32/api/shlobj_core/nf-shlobj_core-shgetfolderpathw
+std::string ToolkitWin32::CarpetaDatosUsuario() {
+  wchar_t ruta[MAX_PATH] = {};
+  if (FAILED(SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, ruta))) return {};
+  std::wstring carpeta(ruta);
+  while (!carpeta.empty() && carpeta.back() == L'\\') carpeta.pop_back();
+  return win32::Estrecho(carpeta);
 }
 
 Pantalla ToolkitWin32::LeerPantalla() {

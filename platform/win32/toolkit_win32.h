@@ -62,6 +62,7 @@ class ToolkitWin32 final : public Toolkit, public Escritorio {
                    const std::string& carpetaTrabajo) override;
   void AbrirDocumento(Hwnd dueno, const std::string& documento) override;
   std::string CarpetaPrograma() override;
+  std::string CarpetaDatosUsuario() override;
 
   // A control's own window, 0 for the windowless ones (labels, frames,
   // images) and for a window not created; for tests and diagnostics.
