@@ -7,7 +7,7 @@ file(GLOB WIN32_SOURCES CONFIGURE_DEPENDS platform/win32/*.cpp)
 # Files and ANSI text belong to kelu_sistema; the entry point to the program.
 list(FILTER WIN32_SOURCES EXCLUDE REGEX "/((archivos|ansi)_[^/]*|main_win32\\.cpp)$")
 add_library(kelu_win32 STATIC ${WIN32_SOURCES})
-target_link_libraries(kelu_win32 PUBLIC kelu_core user32 gdi32 shell32 comdlg32 comctl32)
+target_link_libraries(kelu_win32 PUBLIC kelu_core user32 gdi32 shell32 comdlg32 comctl32 advapi32)
 
 set(KELU_RC ${CMAKE_SOURCE_DIR}/platform/win32/kelu.rc)
 configure_file(${CMAKE_SOURCE_DIR}/platform/win32/kelu.manifest.in ${KELU_GENERADO}/kelu.manifest @ONLY)

@@ -102,6 +102,29 @@ std::string TextoConfiguracion(const Configuracion& c) {
   return BytesParaArchivo(texto);
 }
 
+namespace {
+
+// A file can be created and deleted there. The name is the one the save
+// itself uses for its temporary file, so nothing else is ever touched.
+bool Escribible(Archivos& archivos, const std::string& carpeta) {
+  const std::string prueba = UnirRuta(carpeta, kArchivoConfiguracion) + ".tmp";
+  const bool escrito = archivos.Escribir(prueba, "");
+  archivos.Borrar(prueba);
+  return escrito;
+}
+
+}  // namespace
+
+LugarConfiguracion ElegirLugarConfiguracion(Archivos& archivos, const std::string& carpetaPrograma,
+                                            const std::string& datosUsuario) {
+  if (Escribible(archivos, carpetaPrograma)) return {carpetaPrograma, carpetaPrograma, true};
+  const std::string propia = datosUsuario.empty() ? std::string() : UnirRuta(datosUsuario, kCarpetaDatosKelu);
+  if (propia.empty() || !archivos.CrearCarpeta(propia) || !Escribible(archivos, propia))
+    return {carpetaPrograma, carpetaPrograma, false};
+  const bool hayArchivo = archivos.Existe(UnirRuta(propia, kArchivoConfiguracion));
+  return {hayArchivo ? propia : carpetaPrograma, propia, true};
+}
+
 bool GuardarConfiguracion(const Configuracion& c, Archivos& archivos, const std::string& carpeta) {
   return EscribirSinRiesgo(archivos, UnirRuta(carpeta, kArchivoConfiguracion), TextoConfiguracion(c));
 }

@@ -43,6 +43,21 @@ enum class LecturaConfiguracion {
   Ilegible,        // there but unreadable (locked, no access): the defaults, and the file must be kept
 };
 
+// Where "kelu.ini" is read and where it is written.
+struct LugarConfiguracion {
+  std::string lectura, escritura;  // folders
+  bool guardable = true;           // false: no folder takes it; nothing is saved
+};
+inline constexpr const char* kCarpetaDatosKelu = "KELU";  // in the person's data folder
+
+// Beside the program when its folder can be written, as always. Otherwise
+// (unzipped under Program Files, a protected folder) in "KELU" in the
+// person's data folder `datosUsuario`, created when needed; read from there
+// once a file is there, else still from the program's folder. When neither
+// can be written, read from the program's folder and not guardable.
+LugarConfiguracion ElegirLugarConfiguracion(Archivos& archivos, const std::string& carpetaPrograma,
+                                            const std::string& datosUsuario);
+
 // Fills `c` from "kelu.ini" in `carpeta`, or with the defaults.
 LecturaConfiguracion CargarConfiguracion(Configuracion& c, const Archivos& archivos, const std::string& carpeta);
 // The eighteen lines of the file, as text files are written (BytesParaArchivo).

@@ -4,9 +4,24 @@
 
 namespace kelu {
 
+void TextosIdioma::RestablecerAgregadas() {
+  // The same texts as the shipped "Español.lng", for a file written before
+  // these entries existed.
+  static const char* const kAgregadas[kEntradas - kEntradasDiseno] = {
+      "Windows no dejó que KELU escribiera en esa ventana. Suele ocurrir cuando pertenece a un programa "
+      "con más privilegios (abierto como administrador): para escribir en ella abra KELU también como "
+      "administrador.",
+      "Otro programa ya usa la combinación CTRL+I. KELU funciona igual, pero CTRL+I no lo traerá al frente.",
+      "KELU no puede guardar su configuración: no puede escribir ni en su propia carpeta ni en "
+      "%APPDATA%\\KELU. Los cambios que haga se perderán al salir.",
+  };
+  for (int n = kEntradasDiseno + 1; n <= kEntradas; ++n) SetEntrada(n, kAgregadas[n - kEntradasDiseno - 1]);
+}
+
 void CargarIdioma(TextosIdioma& textos, const Archivos& archivos, const std::string& ruta) {
   std::optional<std::string> bytes = archivos.Leer(ruta);
   if (!bytes) return;
+  textos.RestablecerAgregadas();
   LectorCampos lector = LectorCampos::DeArchivo(*bytes);
   for (int n = 1; n <= TextosIdioma::kEntradas; ++n) {
     std::optional<std::string> item = lector.Siguiente();

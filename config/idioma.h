@@ -1,4 +1,5 @@
-// The interface texts: 46 entries read from a language file.
+// The interface texts: the 46 entries of the design read from a language
+// file, and the entries added after them.
 #pragma once
 #include <array>
 #include <string>
@@ -9,20 +10,28 @@ namespace kelu {
 
 class TextosIdioma {
  public:
-  static constexpr int kEntradas = 46;
-  // Entry n, 1 to 46; empty until a language file has given it.
+  static constexpr int kEntradasDiseno = 46;
+  // 47 KELU cannot type into the window in front; 48 Ctrl+I is another
+  // program's; 49 the settings cannot be saved anywhere.
+  static constexpr int kEntradas = 49;
+  TextosIdioma() { RestablecerAgregadas(); }
+  // Entry n, 1 to kEntradas; entries 1 to 46 are empty until a language
+  // file has given them.
   const std::string& Entrada(int n) const { return entradas_.at(static_cast<size_t>(n - 1)); }
   // Entries 39 to 46 are the dialog's messages 0 to 7.
   const std::string& Mensajes(int i) const { return Entrada(39 + i); }
   void SetEntrada(int n, std::string texto) { entradas_.at(static_cast<size_t>(n - 1)) = std::move(texto); }
+  // The entries after the design's back to their built-in Spanish texts.
+  void RestablecerAgregadas();
 
  private:
   std::array<std::string, kEntradas> entradas_;
 };
 
 // Reads the file at `ruta` into `textos`. Each entry changes only when its
-// item could be read, so a short file keeps the later entries as they were
-// and a missing file changes nothing.
+// item could be read, so a short file keeps the later entries of the design
+// as they were and a missing file changes nothing; the entries after the
+// design's that a file lacks take their built-in texts.
 void CargarIdioma(TextosIdioma& textos, const Archivos& archivos, const std::string& ruta);
 
 }  // namespace kelu

@@ -22,6 +22,9 @@ class Archivos {
   // Moves `desde` over `hasta` in one step, replacing it; false on failure.
   [[nodiscard]] virtual bool Reemplazar(const std::string& desde, const std::string& hasta) = 0;
   virtual void Borrar(const std::string& ruta) = 0;
+  // Creates the folder (its parent must be there); true when it is there
+  // afterwards, whether created now or before.
+  [[nodiscard]] virtual bool CrearCarpeta(const std::string& ruta) = 0;
 };
 
 // The platform's real files.

@@ -42,8 +42,12 @@ class Escritorio {
   // The window in front, which the person's keys reach; 0 when none.
   virtual Hwnd VentanaAlFrente() = 0;
   virtual uint32_t ProcesoPropio() = 0;  // KELU's own process
-  // Types the events into whatever window has the input focus; returns at once.
-  virtual void Teclear(const std::vector<EventoTecla>& eventos) = 0;
+  // Types the events into whatever window has the input focus; returns at
+  // once. False when the system did not take every event.
+  [[nodiscard]] virtual bool Teclear(const std::vector<EventoTecla>& eventos) = 0;
+  // False when the system would drop KELU's keys for that window without a
+  // word: its program runs at a higher integrity level (elevated).
+  virtual bool PuedeRecibirTeclas(Hwnd ventana) = 0;
 
   // Starts `ejecutable` with `argumentos` in `carpetaTrabajo`, normal and focused.
   virtual Arranque Iniciar(const std::string& ejecutable, const std::string& argumentos,
@@ -53,6 +57,9 @@ class Escritorio {
 
   // The folder of KELU's own executable, without a trailing "\".
   virtual std::string CarpetaPrograma() = 0;
+  // The person's own folder for program data (%APPDATA%), without a
+  // trailing "\"; empty when unknown.
+  virtual std::string CarpetaDatosUsuario() = 0;
 };
 
 // Calls `visitar` on each top-level window in Z order from `primera` on,

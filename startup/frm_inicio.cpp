@@ -52,8 +52,13 @@ frmInicio::frmInicio(Programa& programa)
 
 void frmInicio::Form_Load() {
   Paso([&] {
-    programa_.conservarConfiguracion = CargarConfiguracion(programa_.configuracion, programa_.archivos,
-                                                           programa_.carpeta) == LecturaConfiguracion::Ilegible;
+    programa_.lugarConfiguracion = ElegirLugarConfiguracion(programa_.archivos, programa_.carpeta,
+                                                            programa_.escritorio.CarpetaDatosUsuario());
+  });
+  Paso([&] {
+    programa_.conservarConfiguracion =
+        CargarConfiguracion(programa_.configuracion, programa_.archivos, programa_.CarpetaLecturaConfiguracion()) ==
+        LecturaConfiguracion::Ilegible;
   });
   Paso([&] { CargarIdioma(programa_.idioma, programa_.archivos, programa_.Ruta(programa_.configuracion.Idioma + ".lng")); });
   Paso([&] { TraducirfrmInicio(); });

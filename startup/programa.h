@@ -26,6 +26,15 @@ struct Programa {
   // defaults, and the exit leaves the person's file alone unless they store
   // new settings with OK.
   bool conservarConfiguracion = false;
+  // Where "kelu.ini" is read and written; start-up chooses. Empty folders
+  // stand for the program's own.
+  LugarConfiguracion lugarConfiguracion;
+  std::string CarpetaLecturaConfiguracion() const {
+    return lugarConfiguracion.lectura.empty() ? carpeta : lugarConfiguracion.lectura;
+  }
+  std::string CarpetaEscrituraConfiguracion() const {
+    return lugarConfiguracion.escritura.empty() ? carpeta : lugarConfiguracion.escritura;
+  }
   TablaCodigo tabla;
   TextosIdioma idioma;
 

@@ -39,6 +39,7 @@ class ArchivosConFallos : public Archivos {
   bool Existe(const std::string& ruta) const override { return real.Existe(ruta); }
   bool Escribir(const std::string& ruta, std::string_view bytes) override {
     ++escrituras;
+    if (Protegida(ruta)) return false;
     if (fallarEscrituraTras >= 0) {  // writes part of the bytes, then fails: a full disk
       real.Escribir(ruta, bytes.substr(0, static_cast<size_t>(fallarEscrituraTras)));
       return false;
@@ -46,15 +47,23 @@ class ArchivosConFallos : public Archivos {
     return real.Escribir(ruta, bytes);
   }
   bool Reemplazar(const std::string& desde, const std::string& hasta) override {
-    return !fallarReemplazo && real.Reemplazar(desde, hasta);
+    return !fallarReemplazo && !Protegida(hasta) && real.Reemplazar(desde, hasta);
   }
   void Borrar(const std::string& ruta) override { real.Borrar(ruta); }
+  bool CrearCarpeta(const std::string& ruta) override { return !Protegida(ruta) && real.CrearCarpeta(ruta); }
+  // Under one of `protegidas` (no access, or Controlled Folder Access).
+  bool Protegida(const std::string& ruta) const {
+    for (const std::string& carpeta : protegidas)
+      if (ruta.rfind(carpeta + "\\", 0) == 0) return true;
+    return false;
+  }
 
   Archivos& real = ArchivosDelSistema();
   std::set<std::string> ilegibles;  // there, but locked: they cannot be opened
   int escrituras = 0;
   long fallarEscrituraTras = -1;
   bool fallarReemplazo = false;
+  std::set<std::string> protegidas;  // folders where nothing can be written or created
 };
 
 // Text in the ANSI code page with CR LF line ends, from UTF-8 lines.

@@ -186,10 +186,12 @@ TEST_F(Principal, AWordGapWithoutTargetDoesNothing) {
 
 // A letter that cannot reach its target is dropped and the person told, as
 // when no target is chosen; nothing goes elsewhere, KELU's own window least
-// of all (there Enter would open the options, Esc ask to quit).
+// of all (there Enter would open the options, Esc ask to quit). When the
+// system would not take the keys, the warning says so.
 struct DestinoInalcanzable {
   const char* caso;
   void (*estropear)(ToolkitHeadless& kit, Hwnd objetivo);
+  int texto = 15, titulo = 16;
   friend void PrintTo(const DestinoInalcanzable& d, std::ostream* os) { *os << d.caso; }
 };
 
@@ -205,15 +207,15 @@ TEST_P(LetraSinDestino, IsDroppedToldOnceAndTheNextLetterStartsClean) {
     Teclear(".-.-");  // Enter
     kit.Avanzar(2000);
     ASSERT_EQ(kit.mensajes.size(), 1u);
-    EXPECT_EQ(kit.mensajes[0].texto, programa->idioma.Entrada(15));
-    EXPECT_EQ(kit.mensajes[0].titulo, programa->idioma.Entrada(16));
+    EXPECT_EQ(kit.mensajes[0].texto, programa->idioma.Entrada(GetParam().texto));
+    EXPECT_EQ(kit.mensajes[0].titulo, programa->idioma.Entrada(GetParam().titulo));
     EXPECT_TRUE(f->motor.CodigoActual().empty());
     EXPECT_EQ(f->ConFoco(), &f->cboProcesos);
     for (const auto& v : kit.escritorio) EXPECT_EQ(kit.Recibido(v.handle), "") << v.titulo;
     kit.Avanzar(10000);
     EXPECT_EQ(kit.mensajes.size(), 1u);  // told once, not at every gap
 
-    kit.rechazarActivacion = false;
+    kit.rechazarActivacion = kit.insercionIncompleta = false;
     Elegir(otra);
     Teclear(".");
     kit.Avanzar(2000);
@@ -227,8 +229,29 @@ INSTANTIATE_TEST_SUITE_P(
         DestinoInalcanzable{"closed", [](ToolkitHeadless& k, Hwnd o) { k.QuitarVentana(o); }},
         DestinoInalcanzable{"untitled", [](ToolkitHeadless& k, Hwnd o) { k.Buscar(o)->titulo.clear(); }},
         DestinoInalcanzable{"hidden", [](ToolkitHeadless& k, Hwnd o) { k.Buscar(o)->visible = false; }},
-        DestinoInalcanzable{"refused", [](ToolkitHeadless& k, Hwnd) { k.rechazarActivacion = true; }}),
+        DestinoInalcanzable{"refused", [](ToolkitHeadless& k, Hwnd) { k.rechazarActivacion = true; }},
+        DestinoInalcanzable{"elevated", [](ToolkitHeadless& k, Hwnd o) { k.Buscar(o)->elevada = true; }, 47, 46},
+        DestinoInalcanzable{"keysNotTaken", [](ToolkitHeadless& k, Hwnd) { k.insercionIncompleta = true; }, 47, 46}),
     [](const auto& caso) { return std::string(caso.param.caso); });
+
+// Ctrl+I owned by another program: the person is told once, when the
+// window shows, and keying goes on without the hot key.
+TEST_F(Principal, ACtrlIOwnedElsewhereIsToldOnceAndKeyingGoesOn) {
+  Hwnd objetivo = kit.AgregarVentana("Objetivo");
+  kit.teclaRapidaAjena = true;
+  Cargar();
+  EnMarcha([&] {
+    ASSERT_EQ(kit.mensajes.size(), 1u);
+    EXPECT_EQ(kit.mensajes[0].texto, programa->idioma.Entrada(48));
+    EXPECT_EQ(kit.mensajes[0].titulo, programa->idioma.Entrada(46));
+    EXPECT_TRUE(f->Visible());
+    Elegir(objetivo);
+    Teclear("...");
+    kit.Avanzar(2000);
+    EXPECT_EQ(kit.Recibido(objetivo), "s");
+    EXPECT_EQ(kit.mensajes.size(), 1u);
+  });
+}
 
 // The activation by title may bring forward another window of the same
 // title, higher in Z order: the letter goes there, as it always has.

@@ -16,11 +16,12 @@ std::string Lineas(int desde, int hasta, const std::string& prefijo) {
 
 TEST(Idioma, FullFileFillsEveryEntryAndIgnoresTheRest) {
   prueba::CarpetaTemporal carpeta;
-  carpeta.Escribir("Prueba.lng", Ansi(Lineas(1, 47, "texto ")));
+  carpeta.Escribir("Prueba.lng", Ansi(Lineas(1, TextosIdioma::kEntradas + 1, "texto ")));
   TextosIdioma t;
   CargarIdioma(t, ArchivosDelSistema(), carpeta.En("Prueba.lng"));
   EXPECT_EQ(t.Entrada(1), "texto 1");
   EXPECT_EQ(t.Entrada(46), "texto 46");
+  EXPECT_EQ(t.Entrada(TextosIdioma::kEntradas), "texto " + std::to_string(TextosIdioma::kEntradas));
   EXPECT_EQ(t.Mensajes(0), "texto 39");
   EXPECT_EQ(t.Mensajes(7), "texto 46");
 }
@@ -39,6 +40,22 @@ TEST(Idioma, AShortFileKeepsTheEarlierTextsOfTheLaterEntries) {
   EXPECT_EQ(t.Entrada(1), "nuevo 1");
 }
 
+// A file written for the design's 46 entries leaves the later ones their
+// built-in texts, whatever file was read before it.
+TEST(Idioma, AFileOfTheDesignsEntriesLeavesTheLaterOnesBuiltIn) {
+  prueba::CarpetaTemporal carpeta;
+  carpeta.Escribir("Antiguo.lng", Ansi(Lineas(1, 46, "antiguo ")));
+  TextosIdioma t;
+  CargarIdioma(t, ArchivosDelSistema(), UnirRuta(prueba::CarpetaDatos(), "English.lng"));
+  CargarIdioma(t, ArchivosDelSistema(), carpeta.En("Antiguo.lng"));
+  EXPECT_EQ(t.Entrada(46), "antiguo 46");
+  const TextosIdioma incorporados;
+  for (int n = 47; n <= TextosIdioma::kEntradas; ++n) {
+    EXPECT_FALSE(incorporados.Entrada(n).empty()) << n;
+    EXPECT_EQ(t.Entrada(n), incorporados.Entrada(n)) << n;
+  }
+}
+
 TEST(Idioma, AQuotedCommaIsOneItemAndAnUnquotedOneShiftsTheRest) {
   prueba::CarpetaTemporal carpeta;
   carpeta.Escribir("ConComillas.lng", Ansi("\"Hola, mundo\"\nsegundo\n"));
@@ -53,16 +70,24 @@ TEST(Idioma, AQuotedCommaIsOneItemAndAnUnquotedOneShiftsTheRest) {
   EXPECT_EQ(sin.Entrada(3), "segundo");
 }
 
-TEST(Idioma, ShippedFilesHoldAll46EntriesInTheirCodePage) {
+TEST(Idioma, ShippedFilesHoldEveryEntryInTheirCodePage) {
   for (const char* nombre : {"Español.lng", "English.lng"}) {
     TextosIdioma t;
     CargarIdioma(t, ArchivosDelSistema(), UnirRuta(prueba::CarpetaDatos(), nombre));
     EXPECT_EQ(t.Entrada(1), "KELU") << nombre;
     EXPECT_EQ(t.Entrada(7), "KELU") << nombre;
-    for (int n = 1; n <= 46; ++n) EXPECT_FALSE(t.Entrada(n).empty()) << nombre << " entry " << n;
+    for (int n = 1; n <= TextosIdioma::kEntradas; ++n) EXPECT_FALSE(t.Entrada(n).empty()) << nombre << " entry " << n;
   }
-  TextosIdioma es;
+  TextosIdioma es, en;
+  const TextosIdioma incorporados;
   CargarIdioma(es, ArchivosDelSistema(), UnirRuta(prueba::CarpetaDatos(), "Español.lng"));
+  CargarIdioma(en, ArchivosDelSistema(), UnirRuta(prueba::CarpetaDatos(), "English.lng"));
+  // The built-in texts are the Spanish file's, and the English file has its own.
+  for (int n = 47; n <= TextosIdioma::kEntradas; ++n) {
+    EXPECT_EQ(es.Entrada(n), incorporados.Entrada(n)) << n;
+    EXPECT_NE(en.Entrada(n), incorporados.Entrada(n)) << n;
+  }
+  EXPECT_EQ(en.Entrada(48), "Another program already uses CTRL+I. KELU works as usual, but CTRL+I will not bring it to the front.");
   EXPECT_EQ(es.Entrada(4), "Versión ");
   EXPECT_EQ(es.Entrada(10), "F6: Bloc de notas  -  CTRL+I: KELU");
   EXPECT_EQ(es.Entrada(29), "Duración del \"punto\" (en centésimas de seg.):");

@@ -2,7 +2,10 @@
 // main window, the options dialog, the session's end and the settings file.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "platform/headless/toolkit_headless.h"
+#include "config/idioma.h"
 #include "startup/inicio.h"
 #include "tests/archivos_prueba.h"
 
@@ -100,6 +103,63 @@ TEST_F(Vida, TheSessionEndSavesOnceAndAsksNothing) {
   });
   EXPECT_EQ(escriturasAlTerminar, 1);
 }
+
+// Where the settings are read and saved, by what can be written: beside
+// the program as always; else in %APPDATA%\KELU, read from there once a
+// file is there; else nowhere, and the person told once at the start.
+struct LugarDeAjustes {
+  const char* caso;
+  bool programaProtegido, datosProtegidos, iniEnDatos;
+  const char* guardadoEn;  // "programa", "datos" or nullptr: nothing saved
+  const char* tiempoLeido;  // the letter gap of the file read, as saved
+  friend void PrintTo(const LugarDeAjustes& l, std::ostream* os) { *os << l.caso; }
+};
+
+class AjustesSegunCarpeta : public Vida, public ::testing::WithParamInterface<LugarDeAjustes> {};
+
+TEST_P(AjustesSegunCarpeta, AreReadAndSavedWhereTheyCanBeKept) {
+  const LugarDeAjustes& p = GetParam();
+  prueba::CarpetaTemporal datos;
+  kit.carpetaDatosUsuario = datos.Ruta();
+  std::string iniDatos = kIniDeLaPersona;
+  iniDatos.replace(iniDatos.find("letras:120"), 10, "letras:150");
+  if (p.iniEnDatos) {
+    ASSERT_TRUE(ArchivosDelSistema().CrearCarpeta(datos.En("KELU")));
+    datos.Escribir("KELU/kelu.ini", iniDatos);
+  }
+  if (p.programaProtegido) archivos.protegidas.insert(carpeta.Ruta());
+  if (p.datosProtegidos) archivos.protegidas.insert(datos.Ruta());
+  Ejecutar([] {}, [&] {
+    kit.Tecla(*Propia("frmKelu"), 113);  // F2: the pointer is fixed now
+    kit.Tecla(*Propia("frmKelu"), 27);
+  });
+  const TextosIdioma textos;  // the built-in texts are the Spanish file's
+  const auto avisos = std::count_if(kit.mensajes.begin(), kit.mensajes.end(),
+                                    [&](const auto& m) { return m.texto == textos.Entrada(49); });
+  EXPECT_EQ(avisos, p.guardadoEn ? 0 : 1);
+  const std::string enPrograma = carpeta.Leer("kelu.ini");
+  const std::string enDatos = datos.Existe("KELU/kelu.ini") ? datos.Leer("KELU/kelu.ini") : "";
+  const std::string donde = p.guardadoEn ? p.guardadoEn : "";
+  if (!donde.empty()) {
+    const std::string& guardado = donde == "programa" ? enPrograma : enDatos;
+    EXPECT_NE(guardado.find("Fijar puntero:True"), std::string::npos) << guardado;
+    EXPECT_NE(guardado.find(std::string("Tiempo entre letras:") + p.tiempoLeido), std::string::npos) << guardado;
+  }
+  if (donde != "programa") {
+    EXPECT_EQ(enPrograma, kIniDeLaPersona);
+  }
+  if (donde != "datos") {
+    EXPECT_EQ(enDatos, p.iniEnDatos ? iniDatos : "");
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Vida, AjustesSegunCarpeta,
+    ::testing::Values(LugarDeAjustes{"besideTheProgram", false, false, true, "programa", "120"},
+                      LugarDeAjustes{"appDataWhenTheFolderIsProtected", true, false, false, "datos", "120"},
+                      LugarDeAjustes{"appDataReadOnceThere", true, false, true, "datos", "150"},
+                      LugarDeAjustes{"nowhere", true, true, false, nullptr, nullptr}),
+    [](const auto& caso) { return std::string(caso.param.caso); });
 
 // Only the splash's own timer closes it: Alt+F4 or a WM_CLOSE would leave
 // KELU running with no window at all.

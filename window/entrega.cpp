@@ -9,6 +9,9 @@
 namespace kelu {
 namespace {
 
+constexpr int kTeclasRechazadas = 47;  // the system will not take KELU's keys there
+constexpr int kTituloAviso = 46;       // "KELU notice"
+
 // Lower case for the comparison of titles: ASCII and Latin-1 letters, which
 // covers the languages KELU ships texts for.
 std::u32string Minusculas(const std::string& utf8) {
@@ -46,13 +49,13 @@ Entrega::Entrega(Programa& programa, MotorPulsaciones& motor, ListaVentanas& lis
   motor.EnviarTexto = [this] { EnviarTexto(); };
 }
 
-bool Entrega::AvisarSinDestino() {
+bool Entrega::Avisar(int texto, int titulo) {
   // The box runs its own message loop and the letter gap keeps firing
   // meanwhile: one warning at a time, never a pile of them.
   if (avisoAbierto_) return false;
   avisoAbierto_ = true;
   const TextosIdioma& t = programa_.idioma;
-  Paso([&] { programa_.toolkit.MostrarMensaje(&ventana_, t.Entrada(15), t.Entrada(16), kMbOk | kMbExclamacion); });
+  Paso([&] { programa_.toolkit.MostrarMensaje(&ventana_, t.Entrada(texto), t.Entrada(titulo), kMbOk | kMbExclamacion); });
   avisoAbierto_ = false;
   return true;
 }
@@ -69,12 +72,12 @@ bool Entrega::DestinoAlFrente() {
   return delante == destino || delante == activada_ || (proceso != 0 && proceso == e.ProcesoDe(destino));
 }
 
-void Entrega::DescartarLetra() {
+void Entrega::DescartarLetra(int texto, int titulo) {
   motor_.BorrarCodigo();
   // No word gap after a lost letter: it would only warn again.
   Paso([&] { motor_.tmrTiempoEntrePalabras.SetEnabled(false); });
   Paso([&] { motor_.ActualizarEco(false); });
-  if (AvisarSinDestino()) Paso([&] { cboProcesos_.SetFoco(); });
+  if (Avisar(texto, titulo)) Paso([&] { cboProcesos_.SetFoco(); });
 }
 
 void Entrega::CerrarLetra() {
@@ -135,13 +138,25 @@ void Entrega::EnviarTexto() {
     DescartarLetra();
     return;
   }
+  // The system drops keys meant for an elevated program without a word, so
+  // that is asked of the window the keys would reach before anything is sent.
+  bool admitidas = true;
+  Paso([&] {
+    Escritorio& e = programa_.escritorio;
+    admitidas = e.PuedeRecibirTeclas(e.VentanaAlFrente());
+  });
   std::string texto = TextoDeCodigo(programa_.tabla, motor_.CodigoActual());
   if (texto == "{ESPACIO}") texto = " ";
   // A text that is not a valid key string types nothing at all.
-  Paso([&] {
-    if (std::optional<std::vector<EventoTecla>> eventos = AnalizarCadenaTeclas(texto))
-      programa_.escritorio.Teclear(*eventos);
-  });
+  if (admitidas)
+    Paso([&] {
+      if (std::optional<std::vector<EventoTecla>> eventos = AnalizarCadenaTeclas(texto))
+        admitidas = programa_.escritorio.Teclear(*eventos);
+    });
+  if (!admitidas) {
+    DescartarLetra(kTeclasRechazadas, kTituloAviso);
+    return;
+  }
   motor_.BorrarCodigo();
   Paso([&] { motor_.tmrTiempoEntrePalabras.SetEnabled(false); });
   Paso([&] { motor_.tmrTiempoEntrePalabras.SetEnabled(true); });

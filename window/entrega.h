@@ -31,11 +31,13 @@ class Entrega {
   // The keys would reach the target: it, a window of its program (its own
   // dialog), or the window its title activated is in front; never KELU.
   bool DestinoAlFrente();
-  // The warning that no target is chosen; false when one is already open.
-  bool AvisarSinDestino();
-  // A letter that cannot reach its target is dropped, and the person told
-  // as when no target is chosen.
-  void DescartarLetra();
+  // A warning: entry `texto` under entry `titulo`; false when one is
+  // already open.
+  bool Avisar(int texto, int titulo);
+  bool AvisarSinDestino() { return Avisar(15, 16); }
+  // A letter that cannot reach its target is dropped, and the person told:
+  // as when no target is chosen, or else with entry `texto`.
+  void DescartarLetra(int texto = 15, int titulo = 16);
 
   Programa& programa_;
   MotorPulsaciones& motor_;

@@ -43,6 +43,7 @@ frmKelu::frmKelu(Programa& programa)
   cmdOpciones.Click = [this] {
     if (AbrirOpciones) AbrirOpciones();
   };
+  teclaRapida.AlMostrar = [this](bool registrada) { AvisosDeInicio(registrada); };
   cboProcesos.GotFocus = [this] { LlenarLista(); };
   cboProcesos.Click = [this] { lista.Elegir(cboProcesos); };
   // A press on the pad leaves the focus on Opciones, away from the list.
@@ -150,6 +151,13 @@ void frmKelu::Form_Load() {
   teclaRapida.RegistrarTeclaRapida(*this, kTeclaI);
 }
 
+void frmKelu::AvisosDeInicio(bool conTeclaRapida) {
+  const TextosIdioma& t = programa_.idioma;
+  if (!programa_.lugarConfiguracion.guardable)
+    Paso([&] { Kit().MostrarMensaje(this, t.Entrada(49), t.Entrada(46), kMbOk | kMbExclamacion); });
+  if (!conTeclaRapida) Paso([&] { Kit().MostrarMensaje(this, t.Entrada(48), t.Entrada(46), kMbOk | kMbExclamacion); });
+}
+
 Rectangulo RectanguloBlocDeNotas(const std::string& ubicacion, const Pantalla& p, int altoVentana) {
   const Rectangulo a = AreaDeTrabajo(p);
   const int izquierda = RedondearPar(a.izquierda / p.twipsPorPixelX);
@@ -202,9 +210,12 @@ void frmKelu::Form_QueryUnload(bool& cancelar) {
 }
 
 void frmKelu::GuardarConfiguracionAlSalir() {
-  if (programa_.conservarConfiguracion) return;
+  // Nowhere to write it: the person was told at the start.
+  if (programa_.conservarConfiguracion || !programa_.lugarConfiguracion.guardable) return;
   // A failed save leaves the earlier file whole; there is no one left to tell.
-  Paso([&] { (void)GuardarConfiguracion(programa_.configuracion, programa_.archivos, programa_.carpeta); });
+  Paso([&] {
+    (void)GuardarConfiguracion(programa_.configuracion, programa_.archivos, programa_.CarpetaEscrituraConfiguracion());
+  });
 }
 
 void frmKelu::Form_Unload() {

@@ -24,7 +24,8 @@ class frmKelu : public Ventana {
   void TraducirfrmKelu() noexcept;
   void ActualizarVentana() noexcept;
   void ActualizarEtiquetaPuntero();  // entry 17 while the pointer is fixed, else 9
-  // Writes "kelu.ini", unless the session must keep the person's file as it is.
+  // Writes "kelu.ini" where start-up chose, unless the session must keep the
+  // person's file as it is or no folder takes it.
   void GuardarConfiguracionAlSalir();
   // What the options dialog asks of the window while it is open.
   void PausarTecleo() noexcept;     // timers suspended; off the top, so the dialog can come to the front
@@ -61,6 +62,8 @@ class frmKelu : public Ventana {
   void Form_Unload();
   void AbrirBlocDeNotas();
   void LlenarLista();
+  // What the person must know from the start, once the window shows.
+  void AvisosDeInicio(bool conTeclaRapida);
 
   Programa& programa_;
 };

@@ -7,8 +7,10 @@ namespace kelu {
 void TeclaRapida::RegistrarTeclaRapida(Ventana& ventana, int tecla) {
   FinEspera = false;
   // Another program may own the combination: KELU then runs without it.
-  Paso([&] { static_cast<void>(ventana.Kit().RegistrarTeclaRapida(ventana, kIdentificador, kControl, tecla)); });
+  bool registrada = false;
+  Paso([&] { registrada = ventana.Kit().RegistrarTeclaRapida(ventana, kIdentificador, kControl, tecla); });
   Paso([&] { ventana.Mostrar(); });
+  if (AlMostrar) Paso([&] { AlMostrar(registrada); });
   EsperarTeclaRapida(ventana);
 }
 

@@ -1,6 +1,8 @@
 // The system-wide hot key Ctrl+I and the wait loop that pumps KELU's events
 // for as long as the main window lives.
 #pragma once
+#include <functional>
+
 #include "platform/toolkit.h"
 
 namespace kelu {
@@ -17,6 +19,9 @@ class TeclaRapida {
   void LiberarTeclaRapida(Ventana& ventana);
 
   bool FinEspera = false;
+  // Runs once the window shows, before the wait loop; `registrada` is false
+  // when another program owns the combination.
+  std::function<void(bool registrada)> AlMostrar;
 };
 
 }  // namespace kelu

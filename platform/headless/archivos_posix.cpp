@@ -4,6 +4,7 @@
 #include <dirent.h>
 #include <sys/stat.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <memory>
 
@@ -71,6 +72,11 @@ class ArchivosPosix final : public Archivos {
     return std::rename(RutaNativa(desde).c_str(), RutaNativa(hasta).c_str()) == 0;
   }
   void Borrar(const std::string& ruta) override { std::remove(RutaNativa(ruta).c_str()); }
+  bool CrearCarpeta(const std::string& ruta) override {
+    const std::string nativa = RutaNativa(ruta);
+    struct stat datos;
+    return mkdir(nativa.c_str(), 0777) == 0 || (errno == EEXIST && stat(nativa.c_str(), &datos) == 0 && S_ISDIR(datos.st_mode));
+  }
 };
 
 }  // namespace

@@ -186,6 +186,7 @@ void ToolkitHeadless::EsperarMensaje() {
 }
 
 bool ToolkitHeadless::RegistrarTeclaRapida(Ventana& ventana, int id, unsigned modificadores, int tecla) {
+  if (teclaRapidaAjena) return false;
   teclasRapidas[&ventana].push_back({id, modificadores, tecla});
   return true;
 }
@@ -273,8 +274,18 @@ bool ToolkitHeadless::AlFrente(Hwnd ventana) {
   return true;
 }
 
-void ToolkitHeadless::Teclear(const std::vector<EventoTecla>& eventos) {
-  if (auto* v = Buscar(activa)) v->recibido.insert(v->recibido.end(), eventos.begin(), eventos.end());
+// As the real system does for an elevated window, the keys are lost
+// whatever Teclear answers.
+bool ToolkitHeadless::Teclear(const std::vector<EventoTecla>& eventos) {
+  if (insercionIncompleta) return false;
+  auto* v = Buscar(activa);
+  if (v && !v->elevada) v->recibido.insert(v->recibido.end(), eventos.begin(), eventos.end());
+  return true;
+}
+
+bool ToolkitHeadless::PuedeRecibirTeclas(Hwnd ventana) {
+  auto* v = Buscar(ventana);
+  return !v || !v->elevada;
 }
 
 Arranque ToolkitHeadless::Iniciar(const std::string& ejecutable, const std::string& argumentos,

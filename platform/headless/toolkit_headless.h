@@ -63,6 +63,7 @@ class ToolkitHeadless final : public Toolkit, public Escritorio {
     int tecla;
   };
   std::map<const Ventana*, std::vector<TeclaRapida>> teclasRapidas;
+  bool teclaRapidaAjena = false;  // another program owns every combination
   struct Inicio {
     std::string ejecutable, argumentos, carpeta;
   };
@@ -71,6 +72,7 @@ class ToolkitHeadless final : public Toolkit, public Escritorio {
   std::vector<std::string> documentosAbiertos;
   Pantalla pantalla{15360, 11520, 15, 15, {0, 0, 15360, 11520}};
   std::string carpetaPrograma = "C:\\kelu";
+  std::string carpetaDatosUsuario;  // none by default
 
   // --- The fake desktop (index 0 is the top of the Z order) -----------------
   struct VentanaFalsa {
@@ -82,6 +84,7 @@ class ToolkitHeadless final : public Toolkit, public Escritorio {
     Rectangulo rect;  // pixels
     std::vector<EventoTecla> recibido;  // what was typed while it was active
     const Ventana* propia = nullptr;    // one of KELU's own windows
+    bool elevada = false;               // its program runs at a higher integrity level
   };
   Hwnd AgregarVentana(std::string titulo, bool visible = true, uint32_t proceso = 1000);
   void QuitarVentana(Hwnd handle);
@@ -89,6 +92,7 @@ class ToolkitHeadless final : public Toolkit, public Escritorio {
   std::vector<VentanaFalsa> escritorio;
   Hwnd activa = 0;
   bool rechazarActivacion = false;  // the system refuses every activation
+  bool insercionIncompleta = false;  // the system takes fewer key events than sent, and none arrives
   static constexpr uint32_t kProcesoKelu = 1;  // the process of KELU's own windows
   // What the window received, written as DescribirEventos writes it.
   std::string Recibido(Hwnd handle);
@@ -127,11 +131,13 @@ class ToolkitHeadless final : public Toolkit, public Escritorio {
   bool Activar(Hwnd ventana) override;
   Hwnd VentanaAlFrente() override { return activa; }
   uint32_t ProcesoPropio() override { return kProcesoKelu; }
-  void Teclear(const std::vector<EventoTecla>& eventos) override;
+  bool Teclear(const std::vector<EventoTecla>& eventos) override;
+  bool PuedeRecibirTeclas(Hwnd ventana) override;
   Arranque Iniciar(const std::string& ejecutable, const std::string& argumentos,
                    const std::string& carpetaTrabajo) override;
   void AbrirDocumento(Hwnd, const std::string& documento) override { documentosAbiertos.push_back(documento); }
   std::string CarpetaPrograma() override { return carpetaPrograma; }
+  std::string CarpetaDatosUsuario() override { return carpetaDatosUsuario; }
 
  private:
   static constexpr Hwnd kEscritorio = 1;

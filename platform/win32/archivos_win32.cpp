@@ -84,12 +84,32 @@ class ArchivosWin32 final : public Archivos {
     return f.Cerrar() && enDisco;
   }
 
+  // A virus scanner, an indexer or a sync client may hold the file being
+  // replaced for a moment after it was written; the move then fails with a
+  // sharing violation or access denied, and succeeds a little later:
+  // https://learn.microsoft.com/windows/win32/api/winbase/nf-winbase-movefileexw
+  // A few short tries, only here: a write that fails is not held, it fails.
   bool Reemplazar(const std::string& desde, const std::string& hasta) override {
-    return MoveFileExW(RutaNativa(desde).c_str(), RutaNativa(hasta).c_str(),
-                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+    const std::wstring origen = RutaNativa(desde), destino = RutaNativa(hasta);
+    constexpr int kIntentos = 5;
+    constexpr DWORD kPausaMs = 100;
+    for (int intento = 1;; ++intento) {
+      if (MoveFileExW(origen.c_str(), destino.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return true;
+      const DWORD error = GetLastError();
+      if (intento == kIntentos || (error != ERROR_SHARING_VIOLATION && error != ERROR_ACCESS_DENIED)) return false;
+      Sleep(kPausaMs);
+    }
   }
 
   void Borrar(const std::string& ruta) override { DeleteFileW(RutaNativa(ruta).c_str()); }
+
+  bool CrearCarpeta(const std::string& ruta) override {
+    const std::wstring nativa = RutaNativa(ruta);
+    if (CreateDirectoryW(nativa.c_str(), nullptr)) return true;
+    const DWORD atributos = GetFileAttributesW(nativa.c_str());
+    return atributos != INVALID_FILE_ATTRIBUTES && (atributos & FILE_ATTRIBUTE_DIRECTORY);
+  }
 };
 
 }  // namespace

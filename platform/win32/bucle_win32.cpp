@@ -80,9 +80,11 @@ void ToolkitWin32::EsperarMensaje() {
   WaitMessage();
 }
 
+// MOD_NOREPEAT: a held Ctrl+I sends one WM_HOTKEY, not one per auto-repeat:
+// https://learn.microsoft.com/windows/win32/api/winuser/nf-winuser-registerhotkey
 bool ToolkitWin32::RegistrarTeclaRapida(Ventana& v, int id, unsigned modificadores, int tecla) {
   auto* nv = static_cast<win32::NativoVentana*>(v.nativo);
-  return nv && RegisterHotKey(nv->hwnd, id, modificadores, static_cast<UINT>(tecla));
+  return nv && RegisterHotKey(nv->hwnd, id, modificadores | MOD_NOREPEAT, static_cast<UINT>(tecla));
 }
 
 void ToolkitWin32::LiberarTeclaRapida(Ventana& v, int id) {

@@ -5,8 +5,10 @@
 
 #include <objbase.h>
 #include <shellapi.h>
+#include <shlobj.h>
 
 #include <algorithm>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -135,7 +137,54 @@ Hwnd ToolkitWin32::VentanaAlFrente() { return DeHwnd(GetForegroundWindow()); }
 
 uint32_t ToolkitWin32::ProcesoPropio() { return GetCurrentProcessId(); }
 
-void ToolkitWin32::Teclear(const std::vector<EventoTecla>& eventos) { EnviarEventosTeclado(eventos); }
+bool ToolkitWin32::Teclear(const std::vector<EventoTecla>& eventos) { return EnviarEventosTeclado(eventos); }
+
+namespace {
+
+// The integrity level of a process: the last sub-authority of its token's
+// mandatory label (SECURITY_MANDATORY_MEDIUM_RID, ..._HIGH_RID, ...):
+// https://learn.microsoft.com/windows/win32/secauthz/mandatory-integrity-control
+// Nullopt when the token cannot be read, with the reason in GetLastError.
+std::optional<DWORD> NivelIntegridad(HANDLE proceso) {
+  HANDLE ficha = nullptr;
+  if (!OpenProcessToken(proceso, TOKEN_QUERY, &ficha)) return std::nullopt;
+  DWORD largo = 0;
+  GetTokenInformation(ficha, TokenIntegrityLevel, nullptr, 0, &largo);
+  std::vector<BYTE> datos(largo > 0 ? largo : 1);
+  std::optional<DWORD> nivel;
+  if (largo > 0 && GetTokenInformation(ficha, TokenIntegrityLevel, datos.data(), largo, &largo)) {
+    PSID sid = reinterpret_cast<TOKEN_MANDATORY_LABEL*>(datos.data())->Label.Sid;
+    const UCHAR partes = *GetSidSubAuthorityCount(sid);
+    if (partes > 0) nivel = *GetSidSubAuthority(sid, partes - 1u);
+  }
+  const DWORD error = GetLastError();
+  CloseHandle(ficha);
+  SetLastError(error);
+  return nivel;
+}
+
+}  // namespace
+
+// SendInput may only inject into programs of an equal or lower integrity
+// level, and neither its return nor GetLastError tells when it was blocked:
+// https://learn.microsoft.com/windows/win32/api/winuser/nf-winuser-sendinput
+// A process KELU may not even query (access denied) is taken as higher: an
+// elevated one, or a protected one. Any other failure leaves the answer to
+// SendInput.
+bool ToolkitWin32::PuedeRecibirTeclas(Hwnd ventana) {
+  static const std::optional<DWORD> propio = NivelIntegridad(GetCurrentProcess());
+  DWORD id = 0;
+  if (!GetWindowThreadProcessId(AHwnd(ventana), &id) || id == 0 || id == GetCurrentProcessId()) return true;
+  // The limited right is granted on elevated processes too:
+  // https://learn.microsoft.com/windows/win32/procthread/process-security-and-access-rights
+  HANDLE proceso = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, id);
+  if (!proceso) return GetLastError() != ERROR_ACCESS_DENIED;
+  const std::optional<DWORD> suyo = NivelIntegridad(proceso);
+  const DWORD error = GetLastError();
+  CloseHandle(proceso);
+  if (!suyo) return error != ERROR_ACCESS_DENIED;
+  return !propio || *suyo <= *propio;
+}
 
 Arranque ToolkitWin32::Iniciar(const std::string& ejecutable, const std::string& argumentos,
                                const std::string& carpetaTrabajo) {
@@ -181,6 +230,17 @@ std::string ToolkitWin32::CarpetaPrograma() {
   }
   const size_t barra = ruta.find_last_of(L'\\');
   return win32::Estrecho(barra == std::wstring::npos ? std::wstring() : ruta.substr(0, barra));
+}
+
+// The roaming application data folder, through shell32 alone (the newer
+// SHGetKnownFolderPath hands its result to be freed by ole32):
+// https://learn.microsoft.com/windows/win32/api/shlobj_core/nf-shlobj_core-shgetfolderpathw
+std::string ToolkitWin32::CarpetaDatosUsuario() {
+  wchar_t ruta[MAX_PATH] = {};
+  if (FAILED(SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, ruta))) return {};
+  std::wstring carpeta(ruta);
+  while (!carpeta.empty() && carpeta.back() == L'\\') carpeta.pop_back();
+  return win32::Estrecho(carpeta);
 }
 
 Pantalla ToolkitWin32::LeerPantalla(const Ventana& v) {

@@ -11,6 +11,12 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   controles.dwSize = sizeof controles;
   controles.dwICC = ICC_STANDARD_CLASSES;
   InitCommonControlsEx(&controles);
+  // Back after the restart that finishes an update, as the person left it;
+  // never restarted after a crash or a hang, which would only repeat them:
+  // https://learn.microsoft.com/windows/win32/api/winbase/nf-winbase-registerapplicationrestart
+  // KELU takes no arguments, so no command line is registered. A failure
+  // only costs that return.
+  RegisterApplicationRestart(nullptr, RESTART_NO_CRASH | RESTART_NO_HANG);
   kelu::ToolkitWin32 tk;
   return kelu::EjecutarKelu(tk, tk, kelu::ArchivosDelSistema());
 }

@@ -58,11 +58,13 @@ class ToolkitWin32 final : public Toolkit, public Escritorio {
   bool Activar(Hwnd ventana) override;
   Hwnd VentanaAlFrente() override;
   uint32_t ProcesoPropio() override;
-  void Teclear(const std::vector<EventoTecla>& eventos) override;
+  bool Teclear(const std::vector<EventoTecla>& eventos) override;
+  bool PuedeRecibirTeclas(Hwnd ventana) override;
   Arranque Iniciar(const std::string& ejecutable, const std::string& argumentos,
                    const std::string& carpetaTrabajo) override;
   void AbrirDocumento(Hwnd dueno, const std::string& documento) override;
   std::string CarpetaPrograma() override;
+  std::string CarpetaDatosUsuario() override;
 
   // A control's own window, 0 for the windowless ones (labels, frames,
   // images) and for a window not created; for tests and diagnostics.

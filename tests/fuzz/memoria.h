@@ -28,6 +28,7 @@ class ArchivosEnMemoria final : public Archivos {
     return true;
   }
   void Borrar(const std::string& ruta) override { archivos.erase(ruta); }
+  bool CrearCarpeta(const std::string&) override { return true; }
 
   std::map<std::string, std::string> archivos;
 };
