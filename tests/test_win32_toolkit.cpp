@@ -225,6 +225,17 @@ TEST_F(VentanaWin32, AResizeHandlerThatRestoresAMinimumSizeSettlesAtIt) {
   EXPECT_LT(veces, 6);  // no ping-pong between the handler and the screen
 }
 
+// Keys sent to a minimized window are lost: activating one restores it.
+TEST_F(VentanaWin32, AMinimizedTargetIsRestoredWhenActivated) {
+  f.v.Mostrar();
+  f.v.SetEstado(EstadoVentana::Minimizada);
+  tk.ProcesarEventos();
+  ASSERT_EQ(f.v.Estado(), EstadoVentana::Minimizada);
+  static_cast<void>(tk.Activar(f.v.Handle()));
+  tk.ProcesarEventos();
+  EXPECT_EQ(f.v.Estado(), EstadoVentana::Normal);
+}
+
 TEST_F(VentanaWin32, AHotKeyIsTakenOnlyWhenOneCame) {
   EXPECT_FALSE(tk.TomarTeclaRapida(f.v));
   if (tk.RegistrarTeclaRapida(f.v, 0xBFFF, 2, 'I')) tk.LiberarTeclaRapida(f.v, 0xBFFF);
