@@ -78,7 +78,7 @@ TEST_F(Principal, LoadTranslatesPlacesAndSavesOnClose) {
     EXPECT_EQ(kit.teclasRapidas[f.get()].size(), 1u);
     EXPECT_EQ(kit.teclasRapidas[f.get()][0].tecla, 73);
     Elegir(bloc);
-    EXPECT_EQ(f->lista.HandleDestino, bloc);
+    EXPECT_EQ(f->lista.HandleDestino(), bloc);
     kit.Tecla(*f, 113);  // F2 frees the pointer
   });
   EXPECT_EQ(kit.mensajes.back().titulo, programa->idioma.Entrada(14));
@@ -259,7 +259,7 @@ TEST_F(Principal, ALongTitleIsActivatedThroughItsFirst99Characters) {
     Teclear("...");
     f->cboProcesos.SetSeleccion(0);
     kit.Avanzar(2000);
-    EXPECT_EQ(kit.Recibido(f->lista.HandleDestino), "s");
+    EXPECT_EQ(kit.Recibido(f->lista.HandleDestino()), "s");
   });
 }
 
@@ -294,10 +294,10 @@ TEST(ListaVentanas, The102ndWindowIsListedWithoutAHandle) {
   ASSERT_EQ(cbo.Cantidad(), 102);
   cbo.SetSeleccion(5);
   lista.Elegir(cbo);
-  Hwnd elegida = lista.HandleDestino;
+  Hwnd elegida = lista.HandleDestino();
   cbo.SetSeleccion(101);
   lista.Elegir(cbo);
-  EXPECT_EQ(lista.HandleDestino, elegida);
+  EXPECT_EQ(lista.HandleDestino(), elegida);
 }
 
 TEST_F(Principal, TheStripKeepsItsMinimumSizeAndCentresThePad) {
@@ -390,7 +390,7 @@ TEST_F(Principal, F6StartsTheEditorBesideTheStripAndChoosesIt) {
     ASSERT_EQ(kit.inicios.size(), 1u);
     EXPECT_EQ(kit.inicios[0].ejecutable, carpeta.En("notepad.exe"));
     EXPECT_EQ(kit.inicios[0].carpeta, carpeta.Ruta());
-    ToolkitHeadless::VentanaFalsa* bloc = kit.Buscar(f->lista.HandleDestino);
+    ToolkitHeadless::VentanaFalsa* bloc = kit.Buscar(f->lista.HandleDestino());
     ASSERT_NE(bloc, nullptr);
     EXPECT_EQ(bloc->titulo, "Sin título - Bloc de notas");
     EXPECT_EQ(f->cboProcesos.Seleccion(), 1);
@@ -400,7 +400,7 @@ TEST_F(Principal, F6StartsTheEditorBesideTheStripAndChoosesIt) {
     kit.alIniciar = [&](const ToolkitHeadless::Inicio&) { return Arranque{Arranque::Resultado::Iniciado, 4343}; };
     kit.Tecla(*f, 117);
     EXPECT_EQ(f->cboProcesos.Seleccion(), 0);
-    EXPECT_EQ(f->lista.HandleDestino, otra);
+    EXPECT_EQ(f->lista.HandleDestino(), otra);
   });
 }
 

@@ -130,7 +130,7 @@ TEST_F(Opciones, TimersRestWhileOpenAndRestartAFreshCountdownOnEveryClose) {
   EnMarcha([&] {
     kelu->cboProcesos.SetFoco();
     kelu->cboProcesos.SetSeleccion(0);
-    ASSERT_EQ(kelu->lista.HandleDestino, objetivo);
+    ASSERT_EQ(kelu->lista.HandleDestino(), objetivo);
     kit.BotonAbajo(*kelu, &kelu->fraClic);
     kit.Avanzar(250);
     kit.BotonArriba(*kelu, &kelu->fraClic);

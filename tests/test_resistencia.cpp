@@ -40,7 +40,7 @@ class Resistencia : public ::testing::Test {
 TEST_F(Resistencia, TenThousandRandomPressesTypeExactlyWhatWasKeyed) {
   Hwnd objetivo = kit.AgregarVentana("Objetivo");
   EnKelu([&](frmKelu& f) {
-    ASSERT_EQ(f.lista.HandleDestino, objetivo);
+    ASSERT_EQ(f.lista.HandleDestino(), objetivo);
     // Single letters and digits: what they type is what the target shows.
     std::vector<const EntradaCodigo*> letras;
     for (const EntradaCodigo& e : programa.tabla.entradas)
@@ -87,7 +87,7 @@ TEST_F(Resistencia, ATargetClosedBeforeDeliveryGetsNothingAndNothingGoesElsewher
   Hwnd otra = kit.AgregarVentana("Otra");
   Hwnd objetivo = kit.AgregarVentana("Objetivo");
   EnKelu([&](frmKelu& f) {
-    ASSERT_EQ(f.lista.HandleDestino, objetivo);
+    ASSERT_EQ(f.lista.HandleDestino(), objetivo);
     for (int i = 0; i < 3; ++i) {
       kit.BotonAbajo(f, &f.fraClic);
       kit.Avanzar(255);

@@ -65,7 +65,7 @@ bool Entrega::DestinoAlFrente() {
   if (delante == 0) return false;
   const uint32_t proceso = e.ProcesoDe(delante);
   if (proceso == e.ProcesoPropio()) return false;
-  const Hwnd destino = lista_.HandleDestino;
+  const Hwnd destino = lista_.HandleDestino();
   return delante == destino || delante == activada_ || (proceso != 0 && proceso == e.ProcesoDe(destino));
 }
 
