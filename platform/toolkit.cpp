@@ -111,6 +111,18 @@ void Temporizador::SetInterval(int ms) {
   toolkit_.Programar(*this);
 }
 
+void PulsacionIzquierda::Abajo(Control* sobre) {
+  presionada_ = sobre;
+  enVentana_ = !sobre;
+  enCurso_ = true;
+}
+
+PulsacionIzquierda::Suelta PulsacionIzquierda::Arriba(Control* sobre, bool dentro) {
+  const Suelta suelta{presionada_, presionada_ && presionada_ == sobre, enVentana_ && !sobre && dentro};
+  *this = PulsacionIzquierda{};
+  return suelta;
+}
+
 Ventana::Ventana(Toolkit& toolkit, std::string nombre, std::string caption, int ancho, int alto)
     : anchoCliente(ancho),
       altoCliente(alto),

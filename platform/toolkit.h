@@ -207,6 +207,28 @@ class Temporizador {
   bool activo_;
 };
 
+// The rule of a left press that both backends follow: the label that got
+// the button-down (or the bare window) gets the release, and a Click needs
+// the button to go down and come up over the same one.
+class PulsacionIzquierda {
+ public:
+  struct Suelta {
+    Control* destino = nullptr;  // the pressed label: its MouseUp
+    bool clic = false;           // the pressed label's Click
+    bool clicVentana = false;    // the window's Click
+  };
+  // `sobre`: the label under the pointer, null for the bare window.
+  void Abajo(Control* sobre);
+  // `dentro`: the release is inside the window's client area.
+  Suelta Arriba(Control* sobre, bool dentro);
+  bool EnCurso() const { return enCurso_; }
+  Control* Presionada() const { return presionada_; }
+
+ private:
+  Control* presionada_ = nullptr;
+  bool enCurso_ = false, enVentana_ = false;
+};
+
 enum class Borde { Ninguno, Fijo, Ajustable };
 enum class EstadoVentana { Normal = 0, Minimizada = 1, Maximizada = 2 };
 

@@ -64,6 +64,7 @@ void ToolkitHeadless::BotonAbajo(Ventana& ventana, Control* sobre) {
   AlFrente(ventana.Handle());  // a press brings the window to the front, as on screen
   auto captura = capturas_.find(&ventana);
   if (captura != capturas_.end() && captura->second.first) captura->second.first();
+  pulsaciones_[&ventana].Abajo(sobre);
   EventoRaton e;
   if (ventana.MouseDown) ventana.MouseDown(e);
   if (sobre && sobre->MouseDown) sobre->MouseDown(e);
@@ -72,11 +73,12 @@ void ToolkitHeadless::BotonAbajo(Ventana& ventana, Control* sobre) {
 void ToolkitHeadless::BotonArriba(Ventana& ventana, Control* sobre) {
   auto captura = capturas_.find(&ventana);
   if (captura != capturas_.end() && captura->second.second) captura->second.second();
+  const auto suelta = pulsaciones_[&ventana].Arriba(sobre, true);
   EventoRaton e;
   if (ventana.MouseUp) ventana.MouseUp(e);
-  if (sobre && sobre->MouseUp) sobre->MouseUp(e);
-  if (sobre && sobre->Click) sobre->Click();
-  if (!sobre && ventana.Click) ventana.Click();
+  if (suelta.destino && suelta.destino->MouseUp) suelta.destino->MouseUp(e);
+  if (suelta.clic && suelta.destino->Click) suelta.destino->Click();
+  if (suelta.clicVentana && ventana.Click) ventana.Click();
 }
 
 void ToolkitHeadless::MoverRaton(Ventana& ventana, Control* sobre) {
@@ -131,6 +133,7 @@ void ToolkitHeadless::Destruir(Ventana& ventana) {
   delete ventana.nativo;
   ventana.nativo = nullptr;
   capturas_.erase(&ventana);
+  pulsaciones_.erase(&ventana);
 }
 
 void ToolkitHeadless::MostrarVentana(Ventana& ventana, bool) {

@@ -169,11 +169,8 @@ class NativoVentana final : public Nativo {
   bool aplicando = false;     // the model moves the window: not reported back
   bool informando = false;    // inside the model's Resize
   bool destruyendo = false;
-  bool enPulsacion = false;   // the left button went down here and is not up yet
   HWND focoGuardado = nullptr;
-  // The press in progress: the label that got the button-down, or the bare window.
-  Control* presionada = nullptr;
-  bool presionadaVentana = false;
+  PulsacionIzquierda pulsacion;  // the left press in progress, if any
   // Cleared when this object is deleted, which a handler may do to its own window.
   std::shared_ptr<bool> vivo = std::make_shared<bool>(true);
 

@@ -36,33 +36,25 @@ void NativoVentana::Pulsacion(UINT mensaje, WPARAM, LPARAM lp) {
     if (boton == 1) {
       // Held until the release, so the release arrives here wherever it happens.
       SetCapture(hwnd);
-      enPulsacion = true;
-      presionada = etiqueta;
-      presionadaVentana = !etiqueta;
+      pulsacion.Abajo(etiqueta);
     }
     if (v.MouseDown) Paso([&] { v.MouseDown(e); });
     if (*sigue && etiqueta && etiqueta->MouseDown) Paso([&] { etiqueta->MouseDown(Relativo(e, *etiqueta)); });
     return;
   }
 
-  Control* destino = etiqueta;
-  bool clic = false, clicVentana = false;
+  PulsacionIzquierda::Suelta suelta{etiqueta};
   if (boton == 1) {
-    // The label that got the press gets its release; a click needs both on it.
-    destino = presionada;
-    clic = presionada && presionada == etiqueta;
     RECT cliente;
     GetClientRect(hwnd, &cliente);
-    clicVentana = presionadaVentana && !etiqueta && PtInRect(&cliente, p);
-    presionada = nullptr;
-    presionadaVentana = false;
-    enPulsacion = false;
+    suelta = pulsacion.Arriba(etiqueta, PtInRect(&cliente, p));
     if (GetCapture() == hwnd) ReleaseCapture();
   }
+  Control* destino = suelta.destino;
   if (*sigue && v.MouseUp) Paso([&] { v.MouseUp(e); });
   if (*sigue && destino && destino->MouseUp) Paso([&] { destino->MouseUp(Relativo(e, *destino)); });
-  if (*sigue && clic && destino->Click) Paso([&] { destino->Click(); });
-  if (*sigue && clicVentana && v.Click) Paso([&] { v.Click(); });
+  if (*sigue && suelta.clic && destino->Click) Paso([&] { destino->Click(); });
+  if (*sigue && suelta.clicVentana && v.Click) Paso([&] { v.Click(); });
 }
 
 void NativoVentana::Movimiento(WPARAM wp, LPARAM lp) {
@@ -71,8 +63,8 @@ void NativoVentana::Movimiento(WPARAM wp, LPARAM lp) {
   const EventoRaton e{botones, Tw(p.x), Tw(p.y)};
   // During a press the moves belong to what got it; otherwise to what is under the pointer.
   Control* destino = nullptr;
-  if (enPulsacion) {
-    destino = presionada;
+  if (pulsacion.EnCurso()) {
+    destino = pulsacion.Presionada();
   } else if (NativoControl* sobre = SinVentanaEn(p)) {
     destino = &sobre->control;
   }

@@ -80,7 +80,7 @@ LRESULT NativoVentana::Procesar(UINT mensaje, WPARAM wp, LPARAM lp) {
       // The pointer was taken away mid-press (task switch, a system box):
       // the press ends here, so the keying never waits for an up that went
       // to another window.
-      if (enPulsacion && reinterpret_cast<HWND>(lp) != hwnd) {
+      if (pulsacion.EnCurso() && reinterpret_cast<HWND>(lp) != hwnd) {
         POINT p;
         GetCursorPos(&p);
         ScreenToClient(hwnd, &p);
