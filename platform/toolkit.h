@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 #include <initializer_list>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -89,7 +90,7 @@ class Control {
   // For backends: state the user changed on screen, then its event.
   void TextoDelUsuario(std::string texto);
 
-  Nativo* nativo = nullptr;
+  std::unique_ptr<Nativo> nativo;  // the backend's, while the window is created
 
  protected:
   void Avisar(Propiedad propiedad) {
@@ -284,7 +285,7 @@ class Ventana {
   Control* ConFoco() const { return foco_; }
 
   // For backends.
-  Nativo* nativo = nullptr;
+  std::unique_ptr<Nativo> nativo;  // while the window is created
   void CreadaPorBackend(Hwnd handle) { handle_ = handle; }
   void PosicionDelSistema(Rectangulo posicion);  // moved or sized on screen: raises Resize
   void EstadoDelSistema(EstadoVentana estado);

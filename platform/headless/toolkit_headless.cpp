@@ -121,7 +121,7 @@ void ToolkitHeadless::Crear(Ventana& ventana) {
   Hwnd h = AgregarVentana(ventana.Caption(), false, kProcesoKelu);
   Buscar(h)->propia = &ventana;
   ventana.CreadaPorBackend(h);
-  ventana.nativo = new NativoVentana(*this, ventana);
+  ventana.nativo = std::make_unique<NativoVentana>(*this, ventana);
   // New windows open at the top-left with a frame of 8 pixels and, unless
   // borderless, a caption of 23, as a common theme draws them.
   const bool marco = ventana.borde != Borde::Ninguno;
@@ -130,8 +130,7 @@ void ToolkitHeadless::Crear(Ventana& ventana) {
 
 void ToolkitHeadless::Destruir(Ventana& ventana) {
   QuitarVentana(ventana.Handle());
-  delete ventana.nativo;
-  ventana.nativo = nullptr;
+  ventana.nativo.reset();
   capturas_.erase(&ventana);
   pulsaciones_.erase(&ventana);
 }

@@ -81,16 +81,16 @@ void ToolkitWin32::EsperarMensaje() {
 }
 
 bool ToolkitWin32::RegistrarTeclaRapida(Ventana& v, int id, unsigned modificadores, int tecla) {
-  auto* nv = static_cast<win32::NativoVentana*>(v.nativo);
+  auto* nv = win32::NativoDe(v);
   return nv && RegisterHotKey(nv->hwnd, id, modificadores, static_cast<UINT>(tecla));
 }
 
 void ToolkitWin32::LiberarTeclaRapida(Ventana& v, int id) {
-  if (auto* nv = static_cast<win32::NativoVentana*>(v.nativo)) UnregisterHotKey(nv->hwnd, id);
+  if (auto* nv = win32::NativoDe(v)) UnregisterHotKey(nv->hwnd, id);
 }
 
 bool ToolkitWin32::TomarTeclaRapida(Ventana& v) {
-  auto* nv = static_cast<win32::NativoVentana*>(v.nativo);
+  auto* nv = win32::NativoDe(v);
   if (!nv) return false;
   MSG mensaje;
   const bool enCola = PeekMessageW(&mensaje, nv->hwnd, WM_HOTKEY, WM_HOTKEY, PM_REMOVE);
@@ -101,7 +101,7 @@ bool ToolkitWin32::TomarTeclaRapida(Ventana& v) {
 
 void ToolkitWin32::MostrarVentana(Ventana& v, bool modal) {
   using namespace win32;
-  auto* nv = static_cast<NativoVentana*>(v.nativo);
+  auto* nv = NativoDe(v);
   if (!nv) return;
   HWND h = nv->hwnd;
   HWND anterior = GetActiveWindow();
@@ -146,7 +146,7 @@ void ToolkitWin32::MostrarVentana(Ventana& v, bool modal) {
 }
 
 void ToolkitWin32::OcultarVentana(Ventana& v) {
-  auto* nv = static_cast<win32::NativoVentana*>(v.nativo);
+  auto* nv = win32::NativoDe(v);
   if (!nv) return;
   for (win32::Modal* m : estado_->modales)
     if (m->ventana == &v) estado_->Rehabilitar(*m);

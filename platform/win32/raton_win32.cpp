@@ -98,7 +98,7 @@ LRESULT CALLBACK ProcesarClic(HWND ventana, UINT mensaje, WPARAM wp, LPARAM lp) 
 }  // namespace win32
 
 void ToolkitWin32::CapturarClics(Ventana& v, std::function<void()> abajo, std::function<void()> arriba) {
-  auto* nv = static_cast<win32::NativoVentana*>(v.nativo);
+  auto* nv = win32::NativoDe(v);
   if (!nv) return;
   nv->clicAbajo = std::move(abajo);
   nv->clicArriba = std::move(arriba);
@@ -110,7 +110,7 @@ void ToolkitWin32::CapturarClics(Ventana& v, std::function<void()> abajo, std::f
 }
 
 void ToolkitWin32::EnviarPulsacion(Ventana& v, bool abajo, int x, int y) {
-  auto* nv = static_cast<win32::NativoVentana*>(v.nativo);
+  auto* nv = win32::NativoDe(v);
   if (!nv) return;
   const LPARAM punto = MAKELPARAM(nv->Px(x), nv->Px(y));
   SendMessageW(nv->hwnd, abajo ? WM_LBUTTONDOWN : WM_LBUTTONUP, abajo ? MK_LBUTTON : 0, punto);
