@@ -17,6 +17,9 @@ inline constexpr uint8_t kVkShift = 0x10;
 inline constexpr uint8_t kVkControl = 0x11;
 inline constexpr uint8_t kVkAlt = 0x12;
 
+// Keys KELU's own windows answer to (TeclaPulsada::codigo).
+inline constexpr int kTeclaEsc = 0x1B, kTeclaF2 = 0x71, kTeclaF6 = 0x75, kTeclaI = 'I';
+
 enum class TipoEvento : uint8_t {
   BajarModificador,  // vk goes down (Shift, Ctrl or Alt)
   SubirModificador,  // vk comes up

@@ -36,15 +36,28 @@ inline const Fuente kVerdana825{"Verdana", 8.25};
 enum class Alineacion { Izquierda, Derecha, Centro };
 enum class TipoControl { Etiqueta, Boton, Combo, Casilla, CajaTexto, Marco, Imagen };
 
+// Mouse buttons, numbered as the forms' events number them; a move holds
+// every button that is down, or'ed together.
+enum class BotonRaton { Ninguno = 0, Izquierdo = 1, Derecho = 2, Medio = 4 };
+constexpr BotonRaton operator|(BotonRaton a, BotonRaton b) {
+  return static_cast<BotonRaton>(static_cast<int>(a) | static_cast<int>(b));
+}
+
+// The modifier keys held with a key, or'ed together.
+enum class ModificadorTecla { Ninguno = 0, Shift = 1, Ctrl = 2, Alt = 4 };
+constexpr ModificadorTecla operator|(ModificadorTecla a, ModificadorTecla b) {
+  return static_cast<ModificadorTecla>(static_cast<int>(a) | static_cast<int>(b));
+}
+
 // Mouse position in twips, relative to the control (or the window's client).
 struct EventoRaton {
-  int boton = 1;  // 1 left, 2 right, 4 middle
+  BotonRaton boton = BotonRaton::Izquierdo;
   int x = 0, y = 0;
 };
 
 struct TeclaPulsada {
   int codigo = 0;  // virtual key code
-  int shift = 0;   // 1 Shift, 2 Ctrl, 4 Alt
+  ModificadorTecla shift = ModificadorTecla::Ninguno;
 };
 
 // What changed, so that a backend updates only that.

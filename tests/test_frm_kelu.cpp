@@ -3,6 +3,7 @@
 #include "platform/headless/toolkit_headless.h"
 #include "platform/numeros.h"
 #include "platform/paso.h"
+#include "platform/teclas.h"
 #include "tests/archivos_prueba.h"
 #include "window/frm_kelu.h"
 #include "window/lanzador.h"
@@ -76,13 +77,13 @@ TEST_F(Principal, LoadTranslatesPlacesAndSavesOnClose) {
     EXPECT_EQ(f->Posicion().arriba, 11520 - f->Posicion().alto - 500);
     EXPECT_TRUE(kit.encima[f.get()]);
     EXPECT_EQ(kit.teclasRapidas[f.get()].size(), 1u);
-    EXPECT_EQ(kit.teclasRapidas[f.get()][0].tecla, 73);
+    EXPECT_EQ(kit.teclasRapidas[f.get()][0].tecla, kTeclaI);
     Elegir(bloc);
     EXPECT_EQ(f->lista.HandleDestino(), bloc);
-    kit.Tecla(*f, 113);  // F2 frees the pointer
+    kit.Tecla(*f, kTeclaF2);  // F2 frees the pointer
   });
   EXPECT_EQ(kit.mensajes.back().titulo, programa->idioma.Entrada(14));
-  EXPECT_EQ(kit.mensajes.back().estilo, 292);
+  EXPECT_EQ(kit.mensajes.back().estilo, kMbSiNo | kMbPregunta | kMbSegundoBoton);
   EXPECT_TRUE(kit.teclasRapidas[f.get()].empty());
   Configuracion guardada;
   CargarConfiguracion(guardada, ArchivosDelSistema(), carpeta.Ruta());
@@ -94,7 +95,7 @@ TEST_F(Principal, AnsweringNoToTheCloseQuestionKeepsEverythingRunning) {
   Cargar();
   EnMarcha([&] {
     kit.respuestas = {kIdNo, kIdNo, kIdNo};
-    kit.Tecla(*f, 27, 1);  // Shift+Esc acts as Esc
+    kit.Tecla(*f, kTeclaEsc, ModificadorTecla::Shift);  // Shift+Esc acts as Esc
     f->cmdSalir.Click();
     kit.Cerrar(*f);
     EXPECT_EQ(kit.mensajes.size(), 3u);
@@ -344,12 +345,12 @@ TEST_F(Principal, F2TogglesFixingAndMovesThePointerOnlyWhenFixing) {
     EXPECT_EQ(f->lblFijarPunteroDelMouse.Texto(), programa->idioma.Entrada(9));
     kit.MoverRaton(*f, &f->fraClic);
     EXPECT_FALSE(kit.cursor);
-    kit.Tecla(*f, 113);
+    kit.Tecla(*f, kTeclaF2);
     EXPECT_EQ(f->lblFijarPunteroDelMouse.Texto(), programa->idioma.Entrada(17));
     ASSERT_TRUE(kit.cursor);
     EXPECT_EQ(*kit.cursor, f->PuntoCentralClic());
     kit.cursor.reset();
-    kit.Tecla(*f, 113, 2);  // Ctrl+F2 too
+    kit.Tecla(*f, kTeclaF2, ModificadorTecla::Ctrl);  // Ctrl+F2 too
     EXPECT_EQ(f->lblFijarPunteroDelMouse.Texto(), programa->idioma.Entrada(9));
     EXPECT_FALSE(kit.cursor);
   });
@@ -386,7 +387,7 @@ TEST_F(Principal, F6StartsTheEditorBesideTheStripAndChoosesIt) {
     return Arranque{Arranque::Resultado::Iniciado, 4242};
   };
   EnMarcha([&] {
-    kit.Tecla(*f, 117);
+    kit.Tecla(*f, kTeclaF6);
     ASSERT_EQ(kit.inicios.size(), 1u);
     EXPECT_EQ(kit.inicios[0].ejecutable, carpeta.En("notepad.exe"));
     EXPECT_EQ(kit.inicios[0].carpeta, carpeta.Ruta());
@@ -398,7 +399,7 @@ TEST_F(Principal, F6StartsTheEditorBesideTheStripAndChoosesIt) {
 
     // An editor whose window is not found: the first entry.
     kit.alIniciar = [&](const ToolkitHeadless::Inicio&) { return Arranque{Arranque::Resultado::Iniciado, 4343}; };
-    kit.Tecla(*f, 117);
+    kit.Tecla(*f, kTeclaF6);
     EXPECT_EQ(f->cboProcesos.Seleccion(), 0);
     EXPECT_EQ(f->lista.HandleDestino(), otra);
   });

@@ -150,7 +150,7 @@ TEST_F(VentanaWin32, MouseCoordinatesAreTwipsOfTheWindowAndOfTheLabel) {
   EXPECT_NEAR(enVentana.y, 705, tpp);
   EXPECT_EQ(enEtiqueta.x, enVentana.x - 6840);
   EXPECT_EQ(enEtiqueta.y, enVentana.y - 600);
-  EXPECT_EQ(enVentana.boton, 1);
+  EXPECT_EQ(enVentana.boton, BotonRaton::Izquierdo);
 }
 
 TEST_F(VentanaWin32, TheFirstFocusableControlInTabOrderHasTheFocusOnceShown) {

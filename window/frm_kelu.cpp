@@ -2,12 +2,10 @@
 
 #include "platform/numeros.h"
 #include "platform/paso.h"
+#include "platform/teclas.h"
 #include "window/lanzador.h"
 
 namespace kelu {
-namespace {
-constexpr int kTeclaEsc = 27, kTeclaF2 = 113, kTeclaF6 = 117, kTeclaI = 73;
-}  // namespace
 
 frmKelu::frmKelu(Programa& programa)
     : Ventana(programa.toolkit, "frmKelu", "KELU", 8880, 1335),

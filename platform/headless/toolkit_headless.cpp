@@ -87,7 +87,7 @@ void ToolkitHeadless::MoverRaton(Ventana& ventana, Control* sobre) {
     sobre ? sobre->MouseMove(e) : ventana.MouseMove(e);
 }
 
-void ToolkitHeadless::Tecla(Ventana& ventana, int codigo, int shift) {
+void ToolkitHeadless::Tecla(Ventana& ventana, int codigo, ModificadorTecla shift) {
   if (ventana.vistaPreviaTeclas && ventana.KeyDown) ventana.KeyDown(TeclaPulsada{codigo, shift});
 }
 

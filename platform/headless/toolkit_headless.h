@@ -33,7 +33,7 @@ class ToolkitHeadless final : public Toolkit, public Escritorio {
   void BotonAbajo(Ventana& ventana, Control* sobre = nullptr);
   void BotonArriba(Ventana& ventana, Control* sobre = nullptr);
   void MoverRaton(Ventana& ventana, Control* sobre = nullptr);
-  void Tecla(Ventana& ventana, int codigo, int shift = 0);  // through the key preview
+  void Tecla(Ventana& ventana, int codigo, ModificadorTecla shift = ModificadorTecla::Ninguno);  // through the key preview
   void Cerrar(Ventana& ventana) { ventana.CierreDelSistema(); }  // the close box
   void PulsarTeclaRapida(Ventana& ventana) { teclaRapidaPendiente_[&ventana] = true; }
   // The Windows session ends: FinDeSesion runs once; the process would end.

@@ -11,9 +11,9 @@ namespace win32 {
 
 namespace {
 
-int EstadoModificadores() {
-  return (GetKeyState(VK_SHIFT) < 0 ? 1 : 0) | (GetKeyState(VK_CONTROL) < 0 ? 2 : 0) |
-         (GetKeyState(VK_MENU) < 0 ? 4 : 0);
+ModificadorTecla EstadoModificadores() {
+  const auto Si = [](int vk, ModificadorTecla m) { return GetKeyState(vk) < 0 ? m : ModificadorTecla::Ninguno; };
+  return Si(VK_SHIFT, ModificadorTecla::Shift) | Si(VK_CONTROL, ModificadorTecla::Ctrl) | Si(VK_MENU, ModificadorTecla::Alt);
 }
 
 }  // namespace

@@ -23,9 +23,9 @@ EventoRaton Relativo(const EventoRaton& e, const Control& control) {
 void NativoVentana::Pulsacion(UINT mensaje, WPARAM, LPARAM lp) {
   const POINT p = PuntoDe(lp);
   const bool abajo = mensaje == WM_LBUTTONDOWN || mensaje == WM_RBUTTONDOWN || mensaje == WM_MBUTTONDOWN;
-  const int boton = mensaje == WM_LBUTTONDOWN || mensaje == WM_LBUTTONUP   ? 1
-                    : mensaje == WM_RBUTTONDOWN || mensaje == WM_RBUTTONUP ? 2
-                                                                           : 4;
+  const BotonRaton boton = mensaje == WM_LBUTTONDOWN || mensaje == WM_LBUTTONUP   ? BotonRaton::Izquierdo
+                           : mensaje == WM_RBUTTONDOWN || mensaje == WM_RBUTTONUP ? BotonRaton::Derecho
+                                                                                  : BotonRaton::Medio;
   NativoControl* sobre = SinVentanaEn(p);
   Control* etiqueta = sobre ? &sobre->control : nullptr;
   const EventoRaton e{boton, Tw(p.x), Tw(p.y)};
@@ -33,7 +33,7 @@ void NativoVentana::Pulsacion(UINT mensaje, WPARAM, LPARAM lp) {
   auto sigue = vivo;
 
   if (abajo) {
-    if (boton == 1) {
+    if (boton == BotonRaton::Izquierdo) {
       // Held until the release, so the release arrives here wherever it happens.
       SetCapture(hwnd);
       pulsacion.Abajo(etiqueta);
@@ -44,7 +44,7 @@ void NativoVentana::Pulsacion(UINT mensaje, WPARAM, LPARAM lp) {
   }
 
   PulsacionIzquierda::Suelta suelta{etiqueta};
-  if (boton == 1) {
+  if (boton == BotonRaton::Izquierdo) {
     RECT cliente;
     GetClientRect(hwnd, &cliente);
     suelta = pulsacion.Arriba(etiqueta, PtInRect(&cliente, p));
@@ -59,7 +59,9 @@ void NativoVentana::Pulsacion(UINT mensaje, WPARAM, LPARAM lp) {
 
 void NativoVentana::Movimiento(WPARAM wp, LPARAM lp) {
   const POINT p = PuntoDe(lp);
-  const int botones = ((wp & MK_LBUTTON) ? 1 : 0) | ((wp & MK_RBUTTON) ? 2 : 0) | ((wp & MK_MBUTTON) ? 4 : 0);
+  const auto Si = [wp](WPARAM tecla, BotonRaton b) { return (wp & tecla) ? b : BotonRaton::Ninguno; };
+  const BotonRaton botones =
+      Si(MK_LBUTTON, BotonRaton::Izquierdo) | Si(MK_RBUTTON, BotonRaton::Derecho) | Si(MK_MBUTTON, BotonRaton::Medio);
   const EventoRaton e{botones, Tw(p.x), Tw(p.y)};
   // During a press the moves belong to what got it; otherwise to what is under the pointer.
   Control* destino = nullptr;
