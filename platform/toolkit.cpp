@@ -100,7 +100,7 @@ Temporizador::Temporizador(Toolkit& toolkit, int intervalo, bool activo)
 
 Temporizador::~Temporizador() { toolkit_.Olvidar(*this); }
 
-void Temporizador::SetEnabled(bool activo) {
+void Temporizador::SetHabilitado(bool activo) {
   if (activo == activo_) return;
   activo_ = activo;
   toolkit_.Programar(*this);

@@ -199,8 +199,8 @@ class Temporizador {
   Temporizador(const Temporizador&) = delete;
   Temporizador& operator=(const Temporizador&) = delete;
 
-  bool Enabled() const { return activo_; }
-  void SetEnabled(bool activo);
+  bool Habilitado() const { return activo_; }
+  void SetHabilitado(bool activo);
   int Interval() const { return intervalo_; }
   void SetInterval(int ms);  // 0 to 32767
 

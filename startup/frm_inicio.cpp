@@ -43,7 +43,7 @@ frmInicio::frmInicio(Programa& programa)
   // Only its own timer closes the splash: Alt+F4 or a WM_CLOSE would stop
   // the timer and leave KELU running with no window at all.
   QueryUnload = [this](bool& cancelar) { cancelar = !cerrandoPorTiempo_; };
-  Unload = [this] { Paso([&] { tmrInicio.SetEnabled(false); }); };
+  Unload = [this] { Paso([&] { tmrInicio.SetHabilitado(false); }); };
   tmrInicio.Timer = [this] { tmrInicio_Timer(); };
   // A click anywhere on the splash opens the web page.
   Click = [this] { AbrirPáginaWeb(); };

@@ -102,7 +102,7 @@ TEST_F(Principal, AnsweringNoToTheCloseQuestionKeepsEverythingRunning) {
     EXPECT_TRUE(f->Cargada());
     EXPECT_FALSE(f->teclaRapida.FinEspera);
     EXPECT_EQ(kit.teclasRapidas[f.get()].size(), 1u);
-    EXPECT_TRUE(f->motor.tmrTiempoEntreLetras.Enabled());
+    EXPECT_TRUE(f->motor.tmrTiempoEntreLetras.Habilitado());
   });
   EXPECT_FALSE(f->Cargada());
   EXPECT_TRUE(carpeta.Existe("kelu.ini"));

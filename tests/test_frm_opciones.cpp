@@ -136,13 +136,13 @@ TEST_F(Opciones, TimersRestWhileOpenAndRestartAFreshCountdownOnEveryClose) {
     kit.BotonArriba(*kelu, &kelu->fraClic);
     kit.Avanzar(1000);
     Abrir();
-    EXPECT_FALSE(kelu->motor.tmrTiempoEntreLetras.Enabled());
-    EXPECT_FALSE(kelu->motor.tmrTiempoEntrePalabras.Enabled());
+    EXPECT_FALSE(kelu->motor.tmrTiempoEntreLetras.Habilitado());
+    EXPECT_FALSE(kelu->motor.tmrTiempoEntrePalabras.Habilitado());
     kit.Avanzar(5000);
     EXPECT_EQ(kelu->motor.CodigoActual(), ".");
     d->cmdCancelar.Click();
-    EXPECT_TRUE(kelu->motor.tmrTiempoEntreLetras.Enabled());
-    EXPECT_FALSE(kelu->motor.tmrClicAbajo.Enabled());
+    EXPECT_TRUE(kelu->motor.tmrTiempoEntreLetras.Habilitado());
+    EXPECT_FALSE(kelu->motor.tmrClicAbajo.Habilitado());
     kit.Avanzar(1990);  // the whole 2 s letter gap again
     EXPECT_EQ(kelu->motor.CodigoActual(), ".");
     kit.Avanzar(30);
@@ -151,7 +151,7 @@ TEST_F(Opciones, TimersRestWhileOpenAndRestartAFreshCountdownOnEveryClose) {
     Abrir();
     kit.Cerrar(*d);
     EXPECT_FALSE(d->Cargada());
-    EXPECT_TRUE(kelu->motor.tmrTiempoEntreLetras.Enabled());
+    EXPECT_TRUE(kelu->motor.tmrTiempoEntreLetras.Habilitado());
   });
 }
 

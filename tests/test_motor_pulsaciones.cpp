@@ -130,15 +130,15 @@ TEST_F(Motor, GapsRunFromTheStartAndAWordGapRepeats) {
 TEST_F(Motor, SuspensionStopsEverythingAndResumingStartsGapsAfresh) {
   Pulsar(25);
   kit.Avanzar(1500);
-  motor.tmrEnvio.SetEnabled(true);
+  motor.tmrEnvio.SetHabilitado(true);
   motor.SuspenderTemporizadores();
-  EXPECT_FALSE(motor.tmrTiempoEntreLetras.Enabled() || motor.tmrEnvio.Enabled() || motor.tmrClicAbajo.Enabled());
+  EXPECT_FALSE(motor.tmrTiempoEntreLetras.Habilitado() || motor.tmrEnvio.Habilitado() || motor.tmrClicAbajo.Habilitado());
   kit.Avanzar(60000);
   EXPECT_EQ(letras, 0);
-  motor.tmrEnvio.SetEnabled(false);
+  motor.tmrEnvio.SetHabilitado(false);
   motor.ReanudarTemporizadores();
-  EXPECT_TRUE(motor.tmrEnvio.Enabled());  // as it was when suspended
-  EXPECT_FALSE(motor.tmrClicAbajo.Enabled());
+  EXPECT_TRUE(motor.tmrEnvio.Habilitado());  // as it was when suspended
+  EXPECT_FALSE(motor.tmrClicAbajo.Habilitado());
   kit.Avanzar(1990);
   EXPECT_EQ(letras, 0);  // the half-elapsed gap started over
   kit.Avanzar(20);

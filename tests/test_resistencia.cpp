@@ -73,9 +73,9 @@ TEST_F(Resistencia, TenThousandRandomPressesTypeExactlyWhatWasKeyed) {
       kit.Avanzar(entre(2000, 3000));
       esperado += letra.Texto;
       ASSERT_TRUE(f.motor.CodigoActual().empty()) << "after " << pulsaciones << " presses";
-      ASSERT_FALSE(f.motor.tmrClicAbajo.Enabled());
-      ASSERT_FALSE(f.motor.tmrEnvio.Enabled());
-      ASSERT_TRUE(f.motor.tmrTiempoEntreLetras.Enabled());
+      ASSERT_FALSE(f.motor.tmrClicAbajo.Habilitado());
+      ASSERT_FALSE(f.motor.tmrEnvio.Habilitado());
+      ASSERT_TRUE(f.motor.tmrTiempoEntreLetras.Habilitado());
     }
     EXPECT_GT(ruido, 500);
     EXPECT_EQ(kit.Recibido(objetivo), esperado);
@@ -95,7 +95,7 @@ TEST_F(Resistencia, ATargetClosedBeforeDeliveryGetsNothingAndNothingGoesElsewher
       kit.Avanzar(150);
     }
     kit.Avanzar(1855);  // the letter gap has activated the target
-    ASSERT_TRUE(f.motor.tmrEnvio.Enabled());
+    ASSERT_TRUE(f.motor.tmrEnvio.Habilitado());
     kit.QuitarVentana(objetivo);
     kit.activa = otra;
     kit.Avanzar(10);

@@ -75,7 +75,7 @@ TEST(TemporizadoresWin32, DisablingItInItsHandlerEndsTheCatchUp) {
   Temporizador t(tk, 10, true);
   t.Timer = [&] {
     ++n;
-    t.SetEnabled(false);
+    t.SetHabilitado(false);
   };
   std::this_thread::sleep_for(100ms);
   Bombear(tk, 60ms);

@@ -187,7 +187,7 @@ TEST_F(VentanaWin32, AModalWindowReturnsOnceUnloadedAndLeavesNoWindowBehind) {
   Boton cmdCancelar(dialogo, "cmdCancelar", {5040, 4680, 1335, 375}, Fuente{}, "&Cancelar");
   Temporizador cierre(tk, 50, true);
   cierre.Timer = [&] {
-    cierre.SetEnabled(false);
+    cierre.SetHabilitado(false);
     dialogo.Descargar();
   };
   dialogo.Mostrar(true);

@@ -72,7 +72,7 @@ bool Entrega::DestinoAlFrente() {
 void Entrega::DescartarLetra() {
   motor_.BorrarCodigo();
   // No word gap after a lost letter: it would only warn again.
-  Paso([&] { motor_.tmrTiempoEntrePalabras.SetEnabled(false); });
+  Paso([&] { motor_.tmrTiempoEntrePalabras.SetHabilitado(false); });
   Paso([&] { motor_.ActualizarEco(false); });
   if (AvisarSinDestino()) Paso([&] { cboProcesos_.SetFoco(); });
 }
@@ -103,7 +103,7 @@ void Entrega::CerrarPalabra() {
   if (!HayDestino()) return;
   if (!DestinoPresente()) {
     // Nothing keyed is lost; a pending letter meets the letter gap's check.
-    Paso([&] { motor_.tmrTiempoEntrePalabras.SetEnabled(false); });
+    Paso([&] { motor_.tmrTiempoEntrePalabras.SetHabilitado(false); });
     return;
   }
   motor_.FijarCodigo(kSeparadorPalabra);
@@ -115,11 +115,11 @@ void Entrega::ActivarVentanaDestino() {
   if (titulo == ListaVentanas::kSinTitulo) return;  // gone or untitled: nothing to type into
   activada_ = 0;
   Paso([&] { activada_ = ActivarPorTitulo(programa_.escritorio, titulo); });
-  Paso([&] { motor_.tmrEnvio.SetEnabled(true); });
+  Paso([&] { motor_.tmrEnvio.SetHabilitado(true); });
 }
 
 void Entrega::EnviarTexto() {
-  Paso([&] { motor_.tmrEnvio.SetEnabled(false); });
+  Paso([&] { motor_.tmrEnvio.SetHabilitado(false); });
   if (!HayDestino()) {
     AvisarSinDestino();
     Paso([&] { cboProcesos_.SetFoco(); });
@@ -143,8 +143,8 @@ void Entrega::EnviarTexto() {
       programa_.escritorio.Teclear(*eventos);
   });
   motor_.BorrarCodigo();
-  Paso([&] { motor_.tmrTiempoEntrePalabras.SetEnabled(false); });
-  Paso([&] { motor_.tmrTiempoEntrePalabras.SetEnabled(true); });
+  Paso([&] { motor_.tmrTiempoEntrePalabras.SetHabilitado(false); });
+  Paso([&] { motor_.tmrTiempoEntrePalabras.SetHabilitado(true); });
   Paso([&] { motor_.ActualizarEco(false); });
 }
 

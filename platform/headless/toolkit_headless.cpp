@@ -52,7 +52,7 @@ void ToolkitHeadless::Avanzar(int64_t ms) {
 }
 
 void ToolkitHeadless::Programar(Temporizador& t) {
-  if (t.Enabled() && t.Interval() > 0)
+  if (t.Habilitado() && t.Interval() > 0)
     relojes_[&t] = Reloj{ahora_ + t.Interval(), armados_++};
   else
     relojes_.erase(&t);

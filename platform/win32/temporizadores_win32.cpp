@@ -53,7 +53,7 @@ Relojes::~Relojes() {
 }
 
 void Relojes::Programar(Temporizador& t) {
-  if (!t.Enabled() || t.Interval() <= 0) {
+  if (!t.Habilitado() || t.Interval() <= 0) {
     Olvidar(t);
     return;
   }
