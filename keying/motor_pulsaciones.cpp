@@ -73,7 +73,7 @@ void FijarIntervalo(Temporizador& t, int tiempo, int tolerancia) {
   if (!a || !b) return;
   std::optional<int16_t> intervalo = Resta16(*a, *b);
   if (!intervalo || *intervalo < 0) return;
-  t.SetInterval(*intervalo);
+  t.SetIntervalo(*intervalo);
 }
 }  // namespace
 

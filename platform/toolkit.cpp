@@ -106,7 +106,7 @@ void Temporizador::SetHabilitado(bool activo) {
   toolkit_.Programar(*this);
 }
 
-void Temporizador::SetInterval(int ms) {
+void Temporizador::SetIntervalo(int ms) {
   intervalo_ = std::clamp(ms, 0, 32767);
   toolkit_.Programar(*this);
 }

@@ -201,8 +201,8 @@ class Temporizador {
 
   bool Habilitado() const { return activo_; }
   void SetHabilitado(bool activo);
-  int Interval() const { return intervalo_; }
-  void SetInterval(int ms);  // 0 to 32767
+  int Intervalo() const { return intervalo_; }
+  void SetIntervalo(int ms);  // 0 to 32767
 
   // Firings missed while the program was busy (a slow target, the machine
   // asleep) are made up one by one, so that counting firings measures time.

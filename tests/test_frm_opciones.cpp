@@ -116,7 +116,7 @@ TEST_F(Opciones, OkWithoutChangesStillPutsEverythingIntoForce) {
     Abrir();
     d->cmdAceptar.Click();
     EXPECT_GT(programa->tabla.CantidadCodigos(), 40);
-    EXPECT_EQ(kelu->motor.tmrTiempoEntreLetras.Interval(), 1500);
+    EXPECT_EQ(kelu->motor.tmrTiempoEntreLetras.Intervalo(), 1500);
     EXPECT_TRUE(kit.encima[kelu.get()]);
     EXPECT_EQ(kelu->Posicion().arriba, kit.pantalla.alto - kelu->Posicion().alto - 500);
     EXPECT_EQ(kelu->Posicion().ancho, kit.pantalla.ancho);

@@ -98,15 +98,15 @@ TEST_F(Motor, GapIntervalsUseTheLowerEdgeAndKeepTheOldOneOnOverflow) {
   c.ToleranciaEntreLetras = 20;
   c.TiempoEntrePalabras = 3276;
   motor.AplicarIntervalos();
-  EXPECT_EQ(motor.tmrTiempoEntreLetras.Interval(), 300);
-  EXPECT_EQ(motor.tmrTiempoEntrePalabras.Interval(), 32760);
+  EXPECT_EQ(motor.tmrTiempoEntreLetras.Intervalo(), 300);
+  EXPECT_EQ(motor.tmrTiempoEntrePalabras.Intervalo(), 32760);
 
   c.TiempoEntreLetras = 3277;     // 32770 ms overflows
   c.TiempoEntrePalabras = 10;
   c.ToleranciaEntrePalabras = 20;  // negative
   motor.AplicarIntervalos();
-  EXPECT_EQ(motor.tmrTiempoEntreLetras.Interval(), 300);
-  EXPECT_EQ(motor.tmrTiempoEntrePalabras.Interval(), 32760);
+  EXPECT_EQ(motor.tmrTiempoEntreLetras.Intervalo(), 300);
+  EXPECT_EQ(motor.tmrTiempoEntrePalabras.Intervalo(), 32760);
 
   c.TiempoEntreLetras = c.ToleranciaEntreLetras = 40;  // interval 0: never closes
   motor.AplicarIntervalos();

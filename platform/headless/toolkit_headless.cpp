@@ -45,15 +45,15 @@ void ToolkitHeadless::Avanzar(int64_t ms) {
   int64_t cuando;
   while (SiguienteDisparo(limite, t, cuando)) {
     ahora_ = cuando;
-    relojes_[t].vence += t->Interval();
+    relojes_[t].vence += t->Intervalo();
     t->Disparar();
   }
   ahora_ = limite;
 }
 
 void ToolkitHeadless::Programar(Temporizador& t) {
-  if (t.Habilitado() && t.Interval() > 0)
-    relojes_[&t] = Reloj{ahora_ + t.Interval(), armados_++};
+  if (t.Habilitado() && t.Intervalo() > 0)
+    relojes_[&t] = Reloj{ahora_ + t.Intervalo(), armados_++};
   else
     relojes_.erase(&t);
 }
