@@ -128,15 +128,15 @@ Ventana::Ventana(Toolkit& toolkit, std::string nombre, std::string caption, int 
       altoCliente(alto),
       toolkit_(toolkit),
       nombre_(std::move(nombre)),
-      caption_(std::move(caption)),
+      texto_(std::move(caption)),
       posicion_{0, 0, ancho, alto} {}
 
 Ventana::~Ventana() {
   if (cargada_) toolkit_.Destruir(*this);
 }
 
-void Ventana::SetCaption(std::string caption) {
-  caption_ = std::move(caption);
+void Ventana::SetTexto(std::string caption) {
+  texto_ = std::move(caption);
   Avisar(Propiedad::Texto);
 }
 

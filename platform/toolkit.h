@@ -265,8 +265,8 @@ class Ventana {
   bool conIcono = true;
   int anchoCliente, altoCliente;  // twips
 
-  const std::string& Caption() const { return caption_; }
-  void SetCaption(std::string caption);
+  const std::string& Texto() const { return texto_; }
+  void SetTexto(std::string caption);
   // Outer bounds, border and caption included, in twips.
   const Rectangulo& Posicion() const { return posicion_; }
   void SetPosicion(Rectangulo posicion);
@@ -313,7 +313,7 @@ class Ventana {
   }
   Toolkit& toolkit_;
   std::string nombre_;
-  std::string caption_;
+  std::string texto_;
   Rectangulo posicion_;
   EstadoVentana estado_ = EstadoVentana::Normal;
   bool cargada_ = false, visible_ = false;

@@ -61,7 +61,7 @@ void frmInicio::Form_Load() {
 
 void frmInicio::TraducirfrmInicio() {
   const TextosIdioma& t = programa_.idioma;
-  Paso([&] { SetCaption(t.Entrada(1)); });
+  Paso([&] { SetTexto(t.Entrada(1)); });
   Paso([&] { lblTitulo1.SetTexto(t.Entrada(1)); });
   Paso([&] { lblTitulo2.SetTexto(t.Entrada(2)); });
   Paso([&] { lblTitulo3.SetTexto(t.Entrada(3)); });

@@ -63,7 +63,7 @@ TEST_F(Principal, LoadTranslatesPlacesAndSavesOnClose) {
   const int tragados = RegistroFallos().cuenta;
   EnMarcha([&] {
     EXPECT_EQ(RegistroFallos().cuenta, tragados) << "a step of the load failed: " << RegistroFallos().ultimo;
-    EXPECT_EQ(f->Caption(), "KELU");
+    EXPECT_EQ(f->Texto(), "KELU");
     EXPECT_EQ(f->cmdOpciones.Texto(), "&Opciones");
     EXPECT_EQ(f->lblFijarPunteroDelMouse.Texto(), programa->idioma.Entrada(17));  // pointer fixed by default
     EXPECT_EQ(programa->tabla.CantidadCodigos() > 40, true);

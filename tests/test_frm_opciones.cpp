@@ -51,7 +51,7 @@ TEST_F(Opciones, OpeningShowsEverySettingTranslatedWithTheFocusOnOk) {
   EXPECT_FALSE(d->Cargando);
   EXPECT_FALSE(kit.encima[kelu.get()]);
   EXPECT_EQ(d->ConFoco(), &d->cmdAceptar);
-  EXPECT_EQ(d->Caption(), programa->idioma.Entrada(20));
+  EXPECT_EQ(d->Texto(), programa->idioma.Entrada(20));
   EXPECT_EQ(d->cmdCancelar.Texto(), programa->idioma.Entrada(38));
   EXPECT_EQ(d->IdiomaElegido, "Español");
   EXPECT_EQ(d->txtCódigo.Texto(), "Morse ampliado");
@@ -110,7 +110,7 @@ TEST_F(Opciones, OkWithoutChangesStillPutsEverythingIntoForce) {
   EnMarcha([&] {
     programa->tabla = TablaCodigo{};
     Config().TiempoEntreLetras = 150;  // not yet applied to the timer
-    kelu->SetCaption("otro");
+    kelu->SetTexto("otro");
     kelu->lblFijarPunteroDelMouse.SetTexto("otro");
     kelu->SetPosicion({100, 100, 9000, 1850});
     Abrir();
@@ -120,7 +120,7 @@ TEST_F(Opciones, OkWithoutChangesStillPutsEverythingIntoForce) {
     EXPECT_TRUE(kit.encima[kelu.get()]);
     EXPECT_EQ(kelu->Posicion().arriba, kit.pantalla.alto - kelu->Posicion().alto - 500);
     EXPECT_EQ(kelu->Posicion().ancho, kit.pantalla.ancho);
-    EXPECT_EQ(kelu->Caption(), programa->idioma.Entrada(7));
+    EXPECT_EQ(kelu->Texto(), programa->idioma.Entrada(7));
     EXPECT_EQ(kelu->lblFijarPunteroDelMouse.Texto(), programa->idioma.Entrada(17));
   });
 }
@@ -164,7 +164,7 @@ TEST_F(Opciones, CancelAndTheCloseBoxUndoALanguagePick) {
     Abrir();
     kit.archivosElegidos = {otra.En("ingles.b.lng")};
     d->cmdIdioma.Click();
-    EXPECT_EQ(d->Caption(), "Options - KELU");
+    EXPECT_EQ(d->Texto(), "Options - KELU");
     EXPECT_EQ(d->IdiomaElegido, "ingles");
     EXPECT_TRUE(d->IdiomaCambiado);
     cajaDeCierre ? kit.Cerrar(*d) : d->cmdCancelar.Click();

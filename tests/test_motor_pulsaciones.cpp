@@ -34,7 +34,7 @@ class Motor : public ::testing::Test {
   TextosIdioma idioma;
   Ventana ventana{kit, "frmKelu", "KELU", 8880, 1335};
   MotorPulsaciones motor{kit, configuracion, tabla, idioma,
-                         [this](std::string eco) { ventana.SetCaption(std::move(eco)); }};
+                         [this](std::string eco) { ventana.SetTexto(std::move(eco)); }};
   int letras = 0, palabras = 0;
 
   void SetUp() override {
@@ -149,18 +149,18 @@ TEST_F(Motor, SuspensionStopsEverythingAndResumingStartsGapsAfresh) {
 TEST_F(Motor, EchoShowsTheCodeAndItsTextOnlyWhenAskedFor) {
   idioma.SetEntrada(18, "KELU - ");
   idioma.SetEntrada(19, " = ");
-  ventana.SetCaption("KELU");
+  ventana.SetTexto("KELU");
   Pulsar(25);
-  EXPECT_EQ(ventana.Caption(), "KELU");  // echo off: the caption is never touched
+  EXPECT_EQ(ventana.Texto(), "KELU");  // echo off: the caption is never touched
 
   configuracion.MostrarPulsaciones = true;
   kit.Avanzar(300);
   Pulsar(75);
-  EXPECT_EQ(ventana.Caption(), "KELU - .- = a");
+  EXPECT_EQ(ventana.Texto(), "KELU - .- = a");
   motor.ActualizarEco(false);
-  EXPECT_EQ(ventana.Caption(), "KELU - .- = ");
+  EXPECT_EQ(ventana.Texto(), "KELU - .- = ");
   Pulsar(75);
-  EXPECT_EQ(ventana.Caption(), "KELU - .-- = ");  // stands for nothing yet
+  EXPECT_EQ(ventana.Texto(), "KELU - .-- = ");  // stands for nothing yet
 }
 
 }  // namespace kelu

@@ -74,9 +74,9 @@ TEST_F(VentanaWin32, ReportsItsOuterRectangleAroundTheDesignClientArea) {
 }
 
 TEST_F(VentanaWin32, TheCaptionFollowsTheModelAndTitlesAreCutWithoutSplittingAPair) {
-  f.v.SetCaption("Título ñ");
+  f.v.SetTexto("Título ñ");
   EXPECT_EQ(tk.Titulo(f.v.Handle(), 100), "Título ñ");
-  f.v.SetCaption("a😀b");
+  f.v.SetTexto("a😀b");
   EXPECT_EQ(tk.LargoTitulo(f.v.Handle()), 4);
   EXPECT_EQ(tk.Titulo(f.v.Handle(), 2), "a");
   EXPECT_EQ(tk.Titulo(f.v.Handle(), 3), "a😀");

@@ -19,7 +19,7 @@ frmKelu::frmKelu(Programa& programa)
       lblCentro(*this, "lblCentro", {6840, 600, 855, 255}, kVerdana9),
       lblF6CtrlI(*this, "lblF6CtrlI", {240, 1005, 3030, 195}, kVerdana825, "F6: Bloc de notas  -  CTRL+I: KELU"),
       motor(programa.toolkit, programa.configuracion, programa.tabla, programa.idioma,
-            [this](std::string eco) { SetCaption(std::move(eco)); }),
+            [this](std::string eco) { SetTexto(std::move(eco)); }),
       lista(programa.escritorio),
       entrega(programa, motor, lista, cboProcesos, *this),
       programa_(programa) {
@@ -55,7 +55,7 @@ frmKelu::frmKelu(Programa& programa)
 
 void frmKelu::TraducirfrmKelu() noexcept {
   const TextosIdioma& t = programa_.idioma;
-  Paso([&] { SetCaption(t.Entrada(7)); });
+  Paso([&] { SetTexto(t.Entrada(7)); });
   Paso([&] { lblEscribirEn.SetTexto(t.Entrada(8)); });
   Paso([&] { lblFijarPunteroDelMouse.SetTexto(t.Entrada(9)); });
   Paso([&] { lblF6CtrlI.SetTexto(t.Entrada(10)); });
@@ -133,7 +133,7 @@ std::pair<int, int> frmKelu::PuntoCentralClic() const {
   return {RedondearPar(x), RedondearPar(y)};
 }
 
-void frmKelu::LlenarLista() { lista.LlenarListaVentanas(cboProcesos, kTituloPrograma, Caption()); }
+void frmKelu::LlenarLista() { lista.LlenarListaVentanas(cboProcesos, kTituloPrograma, Texto()); }
 
 void frmKelu::Form_Load() {
   TraducirfrmKelu();

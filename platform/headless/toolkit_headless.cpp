@@ -12,7 +12,7 @@ class NativoVentana final : public Nativo {
   NativoVentana(ToolkitHeadless& kit, Ventana& ventana) : kit_(kit), ventana_(ventana) {}
   void Cambio(Propiedad propiedad) override {
     if (propiedad != Propiedad::Texto) return;
-    if (auto* falsa = kit_.Buscar(ventana_.Handle())) falsa->titulo = ventana_.Caption();
+    if (auto* falsa = kit_.Buscar(ventana_.Handle())) falsa->titulo = ventana_.Texto();
   }
 
  private:
@@ -118,7 +118,7 @@ std::string ToolkitHeadless::Recibido(Hwnd handle) {
 }
 
 void ToolkitHeadless::Crear(Ventana& ventana) {
-  Hwnd h = AgregarVentana(ventana.Caption(), false, kProcesoKelu);
+  Hwnd h = AgregarVentana(ventana.Texto(), false, kProcesoKelu);
   Buscar(h)->propia = &ventana;
   ventana.CreadaPorBackend(h);
   ventana.nativo = std::make_unique<NativoVentana>(*this, ventana);

@@ -164,7 +164,7 @@ void NativoVentana::Cambio(Propiedad propiedad) {
   if (!hwnd || destruyendo) return;
   switch (propiedad) {
     case Propiedad::Texto:
-      SetWindowTextW(hwnd, Ancho(ventana.Caption()).c_str());
+      SetWindowTextW(hwnd, Ancho(ventana.Texto()).c_str());
       break;
     case Propiedad::Posicion: {
       if (IsIconic(hwnd) || IsZoomed(hwnd)) break;  // as the system refuses to size them
@@ -307,7 +307,7 @@ void ToolkitWin32::Crear(Ventana& v) {
     x = (GetSystemMetrics(SM_CXSCREEN) - (r.right - r.left)) / 2;
     y = (GetSystemMetrics(SM_CYSCREEN) - (r.bottom - r.top)) / 2;
   }
-  HWND h = CreateWindowExW(nv->estiloExtendido, kClaseVentana, Ancho(v.Caption()).c_str(), nv->estilo, x, y,
+  HWND h = CreateWindowExW(nv->estiloExtendido, kClaseVentana, Ancho(v.Texto()).c_str(), nv->estilo, x, y,
                            r.right - r.left, r.bottom - r.top, nullptr, nullptr, estado_->instancia, nv);
   if (!h) {
     v.nativo.reset();
