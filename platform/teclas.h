@@ -31,7 +31,7 @@ struct EventoTecla {
   TipoEvento tipo = TipoEvento::Caracter;
   uint8_t vk = 0;              // modifiers and virtual keys
   char32_t caracter = 0;       // characters
-  bool con_modificador = false;  // characters and virtual keys: a modifier is down
+  bool conModificador = false;  // characters and virtual keys: a modifier is down
   bool operator==(const EventoTecla&) const = default;
 };
 
