@@ -123,20 +123,20 @@ PulsacionIzquierda::Suelta PulsacionIzquierda::Arriba(Control* sobre, bool dentr
   return suelta;
 }
 
-Ventana::Ventana(Toolkit& toolkit, std::string nombre, std::string caption, int ancho, int alto)
+Ventana::Ventana(Toolkit& toolkit, std::string nombre, std::string texto, int ancho, int alto)
     : anchoCliente(ancho),
       altoCliente(alto),
       toolkit_(toolkit),
       nombre_(std::move(nombre)),
-      texto_(std::move(caption)),
+      texto_(std::move(texto)),
       posicion_{0, 0, ancho, alto} {}
 
 Ventana::~Ventana() {
   if (cargada_) toolkit_.Destruir(*this);
 }
 
-void Ventana::SetTexto(std::string caption) {
-  texto_ = std::move(caption);
+void Ventana::SetTexto(std::string texto) {
+  texto_ = std::move(texto);
   Avisar(Propiedad::Texto);
 }
 

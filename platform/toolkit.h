@@ -249,7 +249,7 @@ enum class EstadoVentana { Normal = 0, Minimizada = 1, Maximizada = 2 };
 // A top-level window and the events of its life.
 class Ventana {
  public:
-  Ventana(Toolkit& toolkit, std::string nombre, std::string caption, int ancho, int alto);
+  Ventana(Toolkit& toolkit, std::string nombre, std::string texto, int ancho, int alto);
   Ventana(const Ventana&) = delete;
   Ventana& operator=(const Ventana&) = delete;
   virtual ~Ventana();
@@ -265,8 +265,8 @@ class Ventana {
   bool conIcono = true;
   int anchoCliente, altoCliente;  // twips
 
-  const std::string& Texto() const { return texto_; }
-  void SetTexto(std::string caption);
+  const std::string& Texto() const { return texto_; }  // the caption
+  void SetTexto(std::string texto);
   // Outer bounds, border and caption included, in twips.
   const Rectangulo& Posicion() const { return posicion_; }
   void SetPosicion(Rectangulo posicion);
