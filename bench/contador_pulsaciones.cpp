@@ -46,10 +46,10 @@ int main(int argc, char** argv) {
         abajo = HoraDelMensaje();
         abajoQpc = Milisegundos();
         contador = 0;
-        tmrClicAbajo.SetEnabled(true);
+        tmrClicAbajo.SetHabilitado(true);
       },
       [&] {
-        tmrClicAbajo.SetEnabled(false);
+        tmrClicAbajo.SetHabilitado(false);
         std::fprintf(registro, "%d %ld %.3f\n", contador, HoraDelMensaje() - abajo, Milisegundos() - abajoQpc);
         std::fflush(registro);
       });

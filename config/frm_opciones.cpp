@@ -108,7 +108,7 @@ void frmOpciones::Abrir() {
 
 void frmOpciones::TraducirfrmOpciones() noexcept {
   const TextosIdioma& t = programa_.idioma;
-  Paso([&] { SetCaption(t.Entrada(20)); });
+  Paso([&] { SetTexto(t.Entrada(20)); });
   Control* const traducidos[] = {
       &lblCódigo, &cmdCódigo, &cmdEditar, &chkAjustarAncho, &lblUbicación, &chkSiempreVisible,
       &chkFijarPunteroDelMouse, &chkMostrarEscritura, &lblDuraciónPunto, &chkCalcularDuracionesSegúnElPunto,

@@ -79,7 +79,7 @@ class Analizador {
     if (pulsaciones_ > kMaxPulsaciones) return false;
     if (tecla->veces == 0) return true;
     const size_t bajados = Bajar(modificadores);
-    tecla->evento.con_modificador = !abajo_.empty();
+    tecla->evento.conModificador = !abajo_.empty();
     eventos_.insert(eventos_.end(), tecla->veces, tecla->evento);
     Subir(bajados);
     return true;

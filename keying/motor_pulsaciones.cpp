@@ -36,9 +36,9 @@ MotorPulsaciones::MotorPulsaciones(Toolkit& toolkit, const Configuracion& config
 
 void MotorPulsaciones::BotonAbajo() {
   ContadorAbajo = 0;
-  Paso([&] { tmrClicAbajo.SetEnabled(true); });
-  Paso([&] { tmrTiempoEntreLetras.SetEnabled(false); });
-  Paso([&] { tmrTiempoEntrePalabras.SetEnabled(false); });
+  Paso([&] { tmrClicAbajo.SetHabilitado(true); });
+  Paso([&] { tmrTiempoEntreLetras.SetHabilitado(false); });
+  Paso([&] { tmrTiempoEntrePalabras.SetHabilitado(false); });
 }
 
 namespace {
@@ -52,9 +52,9 @@ bool EnBanda(int cuenta, int duracion, int tolerancia) {
 
 void MotorPulsaciones::BotonArriba() {
   const Configuracion& c = configuracion_;
-  Paso([&] { tmrClicAbajo.SetEnabled(false); });
-  Paso([&] { tmrTiempoEntreLetras.SetEnabled(true); });
-  Paso([&] { tmrTiempoEntrePalabras.SetEnabled(true); });
+  Paso([&] { tmrClicAbajo.SetHabilitado(false); });
+  Paso([&] { tmrTiempoEntreLetras.SetHabilitado(true); });
+  Paso([&] { tmrTiempoEntrePalabras.SetHabilitado(true); });
   Paso([&] {
     if (EnBanda(ContadorAbajo, c.DuracionPunto, c.ToleranciaPunto)) codigoActual_ += '.';
   });
@@ -73,7 +73,7 @@ void FijarIntervalo(Temporizador& t, int tiempo, int tolerancia) {
   if (!a || !b) return;
   std::optional<int16_t> intervalo = Resta16(*a, *b);
   if (!intervalo || *intervalo < 0) return;
-  t.SetInterval(*intervalo);
+  t.SetIntervalo(*intervalo);
 }
 }  // namespace
 
@@ -92,13 +92,13 @@ void MotorPulsaciones::ActualizarEco(bool conTexto) {
 
 void MotorPulsaciones::SuspenderTemporizadores() {
   Temporizador* todos[4] = {&tmrClicAbajo, &tmrEnvio, &tmrTiempoEntreLetras, &tmrTiempoEntrePalabras};
-  for (int i = 0; i < 4; ++i) suspendidos_[i] = todos[i]->Enabled();
-  for (Temporizador* t : todos) Paso([&] { t->SetEnabled(false); });
+  for (int i = 0; i < 4; ++i) suspendidos_[i] = todos[i]->Habilitado();
+  for (Temporizador* t : todos) Paso([&] { t->SetHabilitado(false); });
 }
 
 void MotorPulsaciones::ReanudarTemporizadores() {
   Temporizador* todos[4] = {&tmrClicAbajo, &tmrEnvio, &tmrTiempoEntreLetras, &tmrTiempoEntrePalabras};
-  for (int i = 0; i < 4; ++i) Paso([&] { todos[i]->SetEnabled(suspendidos_[i]); });
+  for (int i = 0; i < 4; ++i) Paso([&] { todos[i]->SetHabilitado(suspendidos_[i]); });
 }
 
 }  // namespace kelu

@@ -23,7 +23,7 @@ std::vector<EventoEntrada> EventosDeCaracter(char32_t c, const TeclaDelCaracter&
                                              const std::vector<uint8_t>& abajo) {
   uint8_t vk = 0;
   uint8_t estados = 0;
-  const bool atajo = Contiene(abajo, kVkCtrl) || Contiene(abajo, kVkMenu);
+  const bool atajo = Contiene(abajo, kVkControl) || Contiene(abajo, kVkAlt);
   const bool letraAscii = (c >= U'a' && c <= U'z') || (c >= U'A' && c <= U'Z');
   if (c == U' ') {
     vk = kVkEspacio;
@@ -46,7 +46,7 @@ std::vector<EventoEntrada> EventosDeCaracter(char32_t c, const TeclaDelCaracter&
   }
 
   std::vector<uint8_t> pulsados;
-  for (auto [bit, modificador] : {std::pair{kConMayusculas, kVkMayusculas}, {kConCtrl, kVkCtrl}, {kConAlt, kVkMenu}})
+  for (auto [bit, modificador] : {std::pair{kConMayusculas, kVkShift}, {kConCtrl, kVkControl}, {kConAlt, kVkAlt}})
     if ((estados & bit) && !Contiene(abajo, modificador)) pulsados.push_back(modificador);
 
   std::vector<EventoEntrada> eventos;

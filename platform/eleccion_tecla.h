@@ -7,12 +7,11 @@
 #include <cstdint>
 #include <vector>
 
+#include "platform/teclas.h"
+
 namespace kelu {
 
-// Virtual keys of the decision.
-inline constexpr uint8_t kVkMayusculas = 0x10;
-inline constexpr uint8_t kVkCtrl = 0x11;
-inline constexpr uint8_t kVkMenu = 0x12;  // Alt
+// Virtual keys of the decision, besides the modifiers of platform/teclas.h.
 inline constexpr uint8_t kVkEspacio = 0x20;
 
 // The shift-state bits a layout gives for a key, as VkKeyScanEx returns them.
@@ -39,7 +38,7 @@ struct EventoEntrada {
 };
 
 // The events that type `c`. `abajo` holds the modifiers the key string keeps
-// down meanwhile (kVkMayusculas, kVkCtrl, kVkMenu); they are not pressed again.
+// down meanwhile (kVkShift, kVkControl, kVkAlt); they are not pressed again.
 std::vector<EventoEntrada> EventosDeCaracter(char32_t c, const TeclaDelCaracter& tecla, bool bloqMayus,
                                              const std::vector<uint8_t>& abajo);
 

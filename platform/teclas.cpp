@@ -77,7 +77,7 @@ std::string DescribirEventos(const std::vector<EventoTecla>& eventos) {
 std::string TextoPlano(const std::vector<EventoTecla>& eventos) {
   std::string salida;
   for (const EventoTecla& e : eventos) {
-    if (e.con_modificador) continue;
+    if (e.conModificador) continue;
     if (e.tipo == TipoEvento::Caracter) CodificarUtf8(e.caracter, salida);
     else if (e.tipo == TipoEvento::TeclaVirtual && e.vk == kVkEnter) salida += '\n';
     else if (e.tipo == TipoEvento::TeclaVirtual && e.vk == kVkTab) salida += '\t';

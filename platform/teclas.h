@@ -17,6 +17,9 @@ inline constexpr uint8_t kVkShift = 0x10;
 inline constexpr uint8_t kVkControl = 0x11;
 inline constexpr uint8_t kVkAlt = 0x12;
 
+// Keys KELU's own windows answer to (TeclaPulsada::codigo).
+inline constexpr int kTeclaEsc = 0x1B, kTeclaF2 = 0x71, kTeclaF6 = 0x75, kTeclaI = 'I';
+
 enum class TipoEvento : uint8_t {
   BajarModificador,  // vk goes down (Shift, Ctrl or Alt)
   SubirModificador,  // vk comes up
@@ -28,7 +31,7 @@ struct EventoTecla {
   TipoEvento tipo = TipoEvento::Caracter;
   uint8_t vk = 0;              // modifiers and virtual keys
   char32_t caracter = 0;       // characters
-  bool con_modificador = false;  // characters and virtual keys: a modifier is down
+  bool conModificador = false;  // characters and virtual keys: a modifier is down
   bool operator==(const EventoTecla&) const = default;
 };
 

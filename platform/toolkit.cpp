@@ -100,31 +100,43 @@ Temporizador::Temporizador(Toolkit& toolkit, int intervalo, bool activo)
 
 Temporizador::~Temporizador() { toolkit_.Olvidar(*this); }
 
-void Temporizador::SetEnabled(bool activo) {
+void Temporizador::SetHabilitado(bool activo) {
   if (activo == activo_) return;
   activo_ = activo;
   toolkit_.Programar(*this);
 }
 
-void Temporizador::SetInterval(int ms) {
+void Temporizador::SetIntervalo(int ms) {
   intervalo_ = std::clamp(ms, 0, 32767);
   toolkit_.Programar(*this);
 }
 
-Ventana::Ventana(Toolkit& toolkit, std::string nombre, std::string caption, int ancho, int alto)
+void PulsacionIzquierda::Abajo(Control* sobre) {
+  presionada_ = sobre;
+  enVentana_ = !sobre;
+  enCurso_ = true;
+}
+
+PulsacionIzquierda::Suelta PulsacionIzquierda::Arriba(Control* sobre, bool dentro) {
+  const Suelta suelta{presionada_, presionada_ && presionada_ == sobre, enVentana_ && !sobre && dentro};
+  *this = PulsacionIzquierda{};
+  return suelta;
+}
+
+Ventana::Ventana(Toolkit& toolkit, std::string nombre, std::string texto, int ancho, int alto)
     : anchoCliente(ancho),
       altoCliente(alto),
       toolkit_(toolkit),
       nombre_(std::move(nombre)),
-      caption_(std::move(caption)),
+      texto_(std::move(texto)),
       posicion_{0, 0, ancho, alto} {}
 
 Ventana::~Ventana() {
   if (cargada_) toolkit_.Destruir(*this);
 }
 
-void Ventana::SetCaption(std::string caption) {
-  caption_ = std::move(caption);
+void Ventana::SetTexto(std::string texto) {
+  texto_ = std::move(texto);
   Avisar(Propiedad::Texto);
 }
 

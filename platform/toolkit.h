@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 #include <initializer_list>
+#include <memory>
 #include <optional>
 #include <string>
 #include <utility>
@@ -36,15 +37,28 @@ inline const Fuente kVerdana825{"Verdana", 8.25};
 enum class Alineacion { Izquierda, Derecha, Centro };
 enum class TipoControl { Etiqueta, Boton, Combo, Casilla, CajaTexto, Marco, Imagen };
 
+// Mouse buttons, numbered as the forms' events number them; a move holds
+// every button that is down, or'ed together.
+enum class BotonRaton { Ninguno = 0, Izquierdo = 1, Derecho = 2, Medio = 4 };
+constexpr BotonRaton operator|(BotonRaton a, BotonRaton b) {
+  return static_cast<BotonRaton>(static_cast<int>(a) | static_cast<int>(b));
+}
+
+// The modifier keys held with a key, or'ed together.
+enum class ModificadorTecla { Ninguno = 0, Shift = 1, Ctrl = 2, Alt = 4 };
+constexpr ModificadorTecla operator|(ModificadorTecla a, ModificadorTecla b) {
+  return static_cast<ModificadorTecla>(static_cast<int>(a) | static_cast<int>(b));
+}
+
 // Mouse position in twips, relative to the control (or the window's client).
 struct EventoRaton {
-  int boton = 1;  // 1 left, 2 right, 4 middle
+  BotonRaton boton = BotonRaton::Izquierdo;
   int x = 0, y = 0;
 };
 
 struct TeclaPulsada {
   int codigo = 0;  // virtual key code
-  int shift = 0;   // 1 Shift, 2 Ctrl, 4 Alt
+  ModificadorTecla shift = ModificadorTecla::Ninguno;
 };
 
 // What changed, so that a backend updates only that.
@@ -90,7 +104,7 @@ class Control {
   // For backends: state the user changed on screen, then its event.
   void TextoDelUsuario(std::string texto);
 
-  Nativo* nativo = nullptr;
+  std::unique_ptr<Nativo> nativo;  // the backend's, while the window is created
 
  protected:
   void Avisar(Propiedad propiedad) {
@@ -186,10 +200,10 @@ class Temporizador {
   Temporizador(const Temporizador&) = delete;
   Temporizador& operator=(const Temporizador&) = delete;
 
-  bool Enabled() const { return activo_; }
-  void SetEnabled(bool activo);
-  int Interval() const { return intervalo_; }
-  void SetInterval(int ms);  // 0 to 32767
+  bool Habilitado() const { return activo_; }
+  void SetHabilitado(bool activo);
+  int Intervalo() const { return intervalo_; }
+  void SetIntervalo(int ms);  // 0 to 32767
 
   // Firings missed while the program was busy (a slow target, the machine
   // asleep) are made up one by one, so that counting firings measures time.
@@ -208,13 +222,35 @@ class Temporizador {
   bool activo_;
 };
 
+// The rule of a left press that both backends follow: the label that got
+// the button-down (or the bare window) gets the release, and a Click needs
+// the button to go down and come up over the same one.
+class PulsacionIzquierda {
+ public:
+  struct Suelta {
+    Control* destino = nullptr;  // the pressed label: its MouseUp
+    bool clic = false;           // the pressed label's Click
+    bool clicVentana = false;    // the window's Click
+  };
+  // `sobre`: the label under the pointer, null for the bare window.
+  void Abajo(Control* sobre);
+  // `dentro`: the release is inside the window's client area.
+  Suelta Arriba(Control* sobre, bool dentro);
+  bool EnCurso() const { return enCurso_; }
+  Control* Presionada() const { return presionada_; }
+
+ private:
+  Control* presionada_ = nullptr;
+  bool enCurso_ = false, enVentana_ = false;
+};
+
 enum class Borde { Ninguno, Fijo, Ajustable };
 enum class EstadoVentana { Normal = 0, Minimizada = 1, Maximizada = 2 };
 
 // A top-level window and the events of its life.
 class Ventana {
  public:
-  Ventana(Toolkit& toolkit, std::string nombre, std::string caption, int ancho, int alto);
+  Ventana(Toolkit& toolkit, std::string nombre, std::string texto, int ancho, int alto);
   Ventana(const Ventana&) = delete;
   Ventana& operator=(const Ventana&) = delete;
   virtual ~Ventana();
@@ -230,8 +266,8 @@ class Ventana {
   bool conIcono = true;
   int anchoCliente, altoCliente;  // twips
 
-  const std::string& Caption() const { return caption_; }
-  void SetCaption(std::string caption);
+  const std::string& Texto() const { return texto_; }  // the caption
+  void SetTexto(std::string texto);
   // Outer bounds, border and caption included, in twips.
   const Rectangulo& Posicion() const { return posicion_; }
   void SetPosicion(Rectangulo posicion);
@@ -266,7 +302,7 @@ class Ventana {
   Control* ConFoco() const { return foco_; }
 
   // For backends.
-  Nativo* nativo = nullptr;
+  std::unique_ptr<Nativo> nativo;  // while the window is created
   void CreadaPorBackend(Hwnd handle) { handle_ = handle; }
   void PosicionDelSistema(Rectangulo posicion);  // moved or sized on screen: raises Resize
   void EstadoDelSistema(EstadoVentana estado);
@@ -281,7 +317,7 @@ class Ventana {
   }
   Toolkit& toolkit_;
   std::string nombre_;
-  std::string caption_;
+  std::string texto_;
   Rectangulo posicion_;
   EstadoVentana estado_ = EstadoVentana::Normal;
   bool cargada_ = false, visible_ = false;

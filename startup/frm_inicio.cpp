@@ -43,7 +43,7 @@ frmInicio::frmInicio(Programa& programa)
   // Only its own timer closes the splash: Alt+F4 or a WM_CLOSE would stop
   // the timer and leave KELU running with no window at all.
   QueryUnload = [this](bool& cancelar) { cancelar = !cerrandoPorTiempo_; };
-  Unload = [this] { Paso([&] { tmrInicio.SetEnabled(false); }); };
+  Unload = [this] { Paso([&] { tmrInicio.SetHabilitado(false); }); };
   tmrInicio.Timer = [this] { tmrInicio_Timer(); };
   // A click anywhere on the splash opens the web page.
   Click = [this] { AbrirPáginaWeb(); };
@@ -66,7 +66,7 @@ void frmInicio::Form_Load() {
 
 void frmInicio::TraducirfrmInicio() {
   const TextosIdioma& t = programa_.idioma;
-  Paso([&] { SetCaption(t.Entrada(1)); });
+  Paso([&] { SetTexto(t.Entrada(1)); });
   Paso([&] { lblTitulo1.SetTexto(t.Entrada(1)); });
   Paso([&] { lblTitulo2.SetTexto(t.Entrada(2)); });
   Paso([&] { lblTitulo3.SetTexto(t.Entrada(3)); });

@@ -22,7 +22,7 @@ TEST(CadenaTeclas, PlainTextTypesItselfInAnyScript) {
   ASSERT_EQ(eventos->size(), 8u);
   EXPECT_EQ((*eventos)[1].caracter, U'ñ');
   EXPECT_EQ((*eventos)[7].caracter, U'😀');
-  EXPECT_FALSE((*eventos)[7].con_modificador);
+  EXPECT_FALSE((*eventos)[7].conModificador);
   EXPECT_EQ(TextoPlano(*eventos), "año ΩЖ中😀");
 }
 
@@ -101,7 +101,7 @@ TEST(CadenaTeclas, CharacterKnowsWhetherAModifierIsDown) {
   ASSERT_TRUE(eventos);
   std::string marcas;
   for (const EventoTecla& e : *eventos)
-    if (e.tipo == TipoEvento::Caracter) marcas += e.con_modificador ? 'M' : '-';
+    if (e.tipo == TipoEvento::Caracter) marcas += e.conModificador ? 'M' : '-';
   EXPECT_EQ(marcas, "-MMM-");
   EXPECT_EQ(TextoPlano(*eventos), "ae");
 }

@@ -50,9 +50,9 @@ const Distribucion kOtrosEstados = {
 
 std::string Nombre(uint8_t vk) {
   switch (vk) {
-    case kVkMayusculas: return "Shift";
-    case kVkCtrl: return "Ctrl";
-    case kVkMenu: return "Alt";
+    case kVkShift: return "Shift";
+    case kVkControl: return "Ctrl";
+    case kVkAlt: return "Alt";
     case kVkEspacio: return "Space";
     default: break;
   }
@@ -118,16 +118,16 @@ TEST(EleccionTecla, EachCharacterGoesAsItsKeyOnTheTargetsLayoutOrAsItself) {
       {"kana shift state", &kOtrosEstados, U'x', false, {}, "U+0078"},
       {"Ctrl alone would be a shortcut", &kOtrosEstados, U'y', false, {}, "U+0079"},
       // Under a modifier of the key string.
-      {"^c", &kEstadounidense, U'c', false, {kVkCtrl}, "+C -C"},
-      {"^c with Caps Lock stays Ctrl+C", &kEstadounidense, U'c', true, {kVkCtrl}, "+C -C"},
-      {"^C adds Shift", &kEspanola, U'C', false, {kVkCtrl}, "+Shift +C -C -Shift"},
-      {"%f on a layout without Latin letters", &kRusa, U'f', false, {kVkMenu}, "+F -F"},
-      {"+^c: Shift already down", &kEstadounidense, U'C', false, {kVkMayusculas, kVkCtrl}, "+C -C"},
-      {"^@ on US adds Shift", &kEstadounidense, U'@', false, {kVkCtrl}, "+Shift +2 -2 -Shift"},
-      {"^@ on Spanish adds only Alt", &kEspanola, U'@', false, {kVkCtrl}, "+Alt +2 -2 -Alt"},
-      {"+a with Caps Lock: the key with Shift", &kEstadounidense, U'a', true, {kVkMayusculas}, "+A -A"},
-      {"+a without a Latin key", &kRusa, U'a', false, {kVkMayusculas}, "U+0061"},
-      {"^ñ without a key", &kEstadounidense, U'ñ', false, {kVkCtrl}, "U+00F1"},
+      {"^c", &kEstadounidense, U'c', false, {kVkControl}, "+C -C"},
+      {"^c with Caps Lock stays Ctrl+C", &kEstadounidense, U'c', true, {kVkControl}, "+C -C"},
+      {"^C adds Shift", &kEspanola, U'C', false, {kVkControl}, "+Shift +C -C -Shift"},
+      {"%f on a layout without Latin letters", &kRusa, U'f', false, {kVkAlt}, "+F -F"},
+      {"+^c: Shift already down", &kEstadounidense, U'C', false, {kVkShift, kVkControl}, "+C -C"},
+      {"^@ on US adds Shift", &kEstadounidense, U'@', false, {kVkControl}, "+Shift +2 -2 -Shift"},
+      {"^@ on Spanish adds only Alt", &kEspanola, U'@', false, {kVkControl}, "+Alt +2 -2 -Alt"},
+      {"+a with Caps Lock: the key with Shift", &kEstadounidense, U'a', true, {kVkShift}, "+A -A"},
+      {"+a without a Latin key", &kRusa, U'a', false, {kVkShift}, "U+0061"},
+      {"^ñ without a key", &kEstadounidense, U'ñ', false, {kVkControl}, "U+00F1"},
   };
   for (const Caso& caso : casos) {
     const auto it = caso.distribucion->find(caso.c);

@@ -3,6 +3,7 @@
 #include "platform/headless/toolkit_headless.h"
 #include "platform/numeros.h"
 #include "platform/paso.h"
+#include "platform/teclas.h"
 #include "tests/archivos_prueba.h"
 #include "window/frm_kelu.h"
 #include "window/lanzador.h"
@@ -62,7 +63,7 @@ TEST_F(Principal, LoadTranslatesPlacesAndSavesOnClose) {
   const int tragados = RegistroFallos().cuenta;
   EnMarcha([&] {
     EXPECT_EQ(RegistroFallos().cuenta, tragados) << "a step of the load failed: " << RegistroFallos().ultimo;
-    EXPECT_EQ(f->Caption(), "KELU");
+    EXPECT_EQ(f->Texto(), "KELU");
     EXPECT_EQ(f->cmdOpciones.Texto(), "&Opciones");
     EXPECT_EQ(f->lblFijarPunteroDelMouse.Texto(), programa->idioma.Entrada(17));  // pointer fixed by default
     EXPECT_EQ(programa->tabla.CantidadCodigos() > 40, true);
@@ -76,13 +77,13 @@ TEST_F(Principal, LoadTranslatesPlacesAndSavesOnClose) {
     EXPECT_EQ(f->Posicion().arriba, 11520 - f->Posicion().alto - 500);
     EXPECT_TRUE(kit.encima[f.get()]);
     EXPECT_EQ(kit.teclasRapidas[f.get()].size(), 1u);
-    EXPECT_EQ(kit.teclasRapidas[f.get()][0].tecla, 73);
+    EXPECT_EQ(kit.teclasRapidas[f.get()][0].tecla, kTeclaI);
     Elegir(bloc);
-    EXPECT_EQ(f->lista.HandleDestino, bloc);
-    kit.Tecla(*f, 113);  // F2 frees the pointer
+    EXPECT_EQ(f->lista.HandleDestino(), bloc);
+    kit.Tecla(*f, kTeclaF2);  // F2 frees the pointer
   });
   EXPECT_EQ(kit.mensajes.back().titulo, programa->idioma.Entrada(14));
-  EXPECT_EQ(kit.mensajes.back().estilo, 292);
+  EXPECT_EQ(kit.mensajes.back().estilo, kMbSiNo | kMbPregunta | kMbSegundoBoton);
   EXPECT_TRUE(kit.teclasRapidas[f.get()].empty());
   Configuracion guardada;
   CargarConfiguracion(guardada, ArchivosDelSistema(), carpeta.Ruta());
@@ -94,14 +95,14 @@ TEST_F(Principal, AnsweringNoToTheCloseQuestionKeepsEverythingRunning) {
   Cargar();
   EnMarcha([&] {
     kit.respuestas = {kIdNo, kIdNo, kIdNo};
-    kit.Tecla(*f, 27, 1);  // Shift+Esc acts as Esc
+    kit.Tecla(*f, kTeclaEsc, ModificadorTecla::Shift);  // Shift+Esc acts as Esc
     f->cmdSalir.Click();
     kit.Cerrar(*f);
     EXPECT_EQ(kit.mensajes.size(), 3u);
     EXPECT_TRUE(f->Cargada());
     EXPECT_FALSE(f->teclaRapida.FinEspera);
     EXPECT_EQ(kit.teclasRapidas[f.get()].size(), 1u);
-    EXPECT_TRUE(f->motor.tmrTiempoEntreLetras.Enabled());
+    EXPECT_TRUE(f->motor.tmrTiempoEntreLetras.Habilitado());
   });
   EXPECT_FALSE(f->Cargada());
   EXPECT_TRUE(carpeta.Existe("kelu.ini"));
@@ -282,7 +283,7 @@ TEST_F(Principal, ALongTitleIsActivatedThroughItsFirst99Characters) {
     Teclear("...");
     f->cboProcesos.SetSeleccion(0);
     kit.Avanzar(2000);
-    EXPECT_EQ(kit.Recibido(f->lista.HandleDestino), "s");
+    EXPECT_EQ(kit.Recibido(f->lista.HandleDestino()), "s");
   });
 }
 
@@ -317,10 +318,10 @@ TEST(ListaVentanas, The102ndWindowIsListedWithoutAHandle) {
   ASSERT_EQ(cbo.Cantidad(), 102);
   cbo.SetSeleccion(5);
   lista.Elegir(cbo);
-  Hwnd elegida = lista.HandleDestino;
+  Hwnd elegida = lista.HandleDestino();
   cbo.SetSeleccion(101);
   lista.Elegir(cbo);
-  EXPECT_EQ(lista.HandleDestino, elegida);
+  EXPECT_EQ(lista.HandleDestino(), elegida);
 }
 
 TEST_F(Principal, TheStripKeepsItsMinimumSizeAndCentresThePad) {
@@ -425,12 +426,12 @@ TEST_F(Principal, F2TogglesFixingAndMovesThePointerOnlyWhenFixing) {
     EXPECT_EQ(f->lblFijarPunteroDelMouse.Texto(), programa->idioma.Entrada(9));
     kit.MoverRaton(*f, &f->fraClic);
     EXPECT_FALSE(kit.cursor);
-    kit.Tecla(*f, 113);
+    kit.Tecla(*f, kTeclaF2);
     EXPECT_EQ(f->lblFijarPunteroDelMouse.Texto(), programa->idioma.Entrada(17));
     ASSERT_TRUE(kit.cursor);
     EXPECT_EQ(*kit.cursor, f->PuntoCentralClic());
     kit.cursor.reset();
-    kit.Tecla(*f, 113, 2);  // Ctrl+F2 too
+    kit.Tecla(*f, kTeclaF2, ModificadorTecla::Ctrl);  // Ctrl+F2 too
     EXPECT_EQ(f->lblFijarPunteroDelMouse.Texto(), programa->idioma.Entrada(9));
     EXPECT_FALSE(kit.cursor);
   });
@@ -489,11 +490,11 @@ TEST_F(Principal, F6StartsTheEditorBesideTheStripAndChoosesIt) {
     return Arranque{Arranque::Resultado::Iniciado, 4242};
   };
   EnMarcha([&] {
-    kit.Tecla(*f, 117);
+    kit.Tecla(*f, kTeclaF6);
     ASSERT_EQ(kit.inicios.size(), 1u);
     EXPECT_EQ(kit.inicios[0].ejecutable, carpeta.En("notepad.exe"));
     EXPECT_EQ(kit.inicios[0].carpeta, carpeta.Ruta());
-    ToolkitHeadless::VentanaFalsa* bloc = kit.Buscar(f->lista.HandleDestino);
+    ToolkitHeadless::VentanaFalsa* bloc = kit.Buscar(f->lista.HandleDestino());
     ASSERT_NE(bloc, nullptr);
     EXPECT_EQ(bloc->titulo, "Sin título - Bloc de notas");
     EXPECT_EQ(f->cboProcesos.Seleccion(), 1);
@@ -501,9 +502,9 @@ TEST_F(Principal, F6StartsTheEditorBesideTheStripAndChoosesIt) {
 
     // An editor whose window is not found: the first entry.
     kit.alIniciar = [&](const ToolkitHeadless::Inicio&) { return Arranque{Arranque::Resultado::Iniciado, 4343}; };
-    kit.Tecla(*f, 117);
+    kit.Tecla(*f, kTeclaF6);
     EXPECT_EQ(f->cboProcesos.Seleccion(), 0);
-    EXPECT_EQ(f->lista.HandleDestino, otra);
+    EXPECT_EQ(f->lista.HandleDestino(), otra);
   });
 }
 

@@ -51,7 +51,7 @@ TEST_F(Opciones, OpeningShowsEverySettingTranslatedWithTheFocusOnOk) {
   EXPECT_FALSE(d->Cargando);
   EXPECT_FALSE(kit.encima[kelu.get()]);
   EXPECT_EQ(d->ConFoco(), &d->cmdAceptar);
-  EXPECT_EQ(d->Caption(), programa->idioma.Entrada(20));
+  EXPECT_EQ(d->Texto(), programa->idioma.Entrada(20));
   EXPECT_EQ(d->cmdCancelar.Texto(), programa->idioma.Entrada(38));
   EXPECT_EQ(d->IdiomaElegido, "Español");
   EXPECT_EQ(d->txtCódigo.Texto(), "Morse ampliado");
@@ -110,17 +110,17 @@ TEST_F(Opciones, OkWithoutChangesStillPutsEverythingIntoForce) {
   EnMarcha([&] {
     programa->tabla = TablaCodigo{};
     Config().TiempoEntreLetras = 150;  // not yet applied to the timer
-    kelu->SetCaption("otro");
+    kelu->SetTexto("otro");
     kelu->lblFijarPunteroDelMouse.SetTexto("otro");
     kelu->SetPosicion({100, 100, 9000, 1850});
     Abrir();
     d->cmdAceptar.Click();
     EXPECT_GT(programa->tabla.CantidadCodigos(), 40);
-    EXPECT_EQ(kelu->motor.tmrTiempoEntreLetras.Interval(), 1500);
+    EXPECT_EQ(kelu->motor.tmrTiempoEntreLetras.Intervalo(), 1500);
     EXPECT_TRUE(kit.encima[kelu.get()]);
     EXPECT_EQ(kelu->Posicion().arriba, kit.pantalla.alto - kelu->Posicion().alto - 500);
     EXPECT_EQ(kelu->Posicion().ancho, kit.pantalla.ancho);
-    EXPECT_EQ(kelu->Caption(), programa->idioma.Entrada(7));
+    EXPECT_EQ(kelu->Texto(), programa->idioma.Entrada(7));
     EXPECT_EQ(kelu->lblFijarPunteroDelMouse.Texto(), programa->idioma.Entrada(17));
   });
 }
@@ -130,19 +130,19 @@ TEST_F(Opciones, TimersRestWhileOpenAndRestartAFreshCountdownOnEveryClose) {
   EnMarcha([&] {
     kelu->cboProcesos.SetFoco();
     kelu->cboProcesos.SetSeleccion(0);
-    ASSERT_EQ(kelu->lista.HandleDestino, objetivo);
+    ASSERT_EQ(kelu->lista.HandleDestino(), objetivo);
     kit.BotonAbajo(*kelu, &kelu->fraClic);
     kit.Avanzar(250);
     kit.BotonArriba(*kelu, &kelu->fraClic);
     kit.Avanzar(1000);
     Abrir();
-    EXPECT_FALSE(kelu->motor.tmrTiempoEntreLetras.Enabled());
-    EXPECT_FALSE(kelu->motor.tmrTiempoEntrePalabras.Enabled());
+    EXPECT_FALSE(kelu->motor.tmrTiempoEntreLetras.Habilitado());
+    EXPECT_FALSE(kelu->motor.tmrTiempoEntrePalabras.Habilitado());
     kit.Avanzar(5000);
     EXPECT_EQ(kelu->motor.CodigoActual(), ".");
     d->cmdCancelar.Click();
-    EXPECT_TRUE(kelu->motor.tmrTiempoEntreLetras.Enabled());
-    EXPECT_FALSE(kelu->motor.tmrClicAbajo.Enabled());
+    EXPECT_TRUE(kelu->motor.tmrTiempoEntreLetras.Habilitado());
+    EXPECT_FALSE(kelu->motor.tmrClicAbajo.Habilitado());
     kit.Avanzar(1990);  // the whole 2 s letter gap again
     EXPECT_EQ(kelu->motor.CodigoActual(), ".");
     kit.Avanzar(30);
@@ -151,7 +151,7 @@ TEST_F(Opciones, TimersRestWhileOpenAndRestartAFreshCountdownOnEveryClose) {
     Abrir();
     kit.Cerrar(*d);
     EXPECT_FALSE(d->Cargada());
-    EXPECT_TRUE(kelu->motor.tmrTiempoEntreLetras.Enabled());
+    EXPECT_TRUE(kelu->motor.tmrTiempoEntreLetras.Habilitado());
   });
 }
 
@@ -164,7 +164,7 @@ TEST_F(Opciones, CancelAndTheCloseBoxUndoALanguagePick) {
     Abrir();
     kit.archivosElegidos = {otra.En("ingles.b.lng")};
     d->cmdIdioma.Click();
-    EXPECT_EQ(d->Caption(), "Options - KELU");
+    EXPECT_EQ(d->Texto(), "Options - KELU");
     EXPECT_EQ(d->IdiomaElegido, "ingles");
     EXPECT_TRUE(d->IdiomaCambiado);
     cajaDeCierre ? kit.Cerrar(*d) : d->cmdCancelar.Click();

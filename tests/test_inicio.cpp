@@ -6,6 +6,7 @@
 
 #include "platform/headless/toolkit_headless.h"
 #include "config/idioma.h"
+#include "platform/teclas.h"
 #include "startup/inicio.h"
 #include "tests/archivos_prueba.h"
 
@@ -55,7 +56,7 @@ class Vida : public ::testing::Test {
         De(principal, "cmdOpciones").Click();
         De(*Propia("frmOpciones"), "cmdAceptar").Click();
       }
-      kit.Tecla(principal, 27);  // Esc, and Yes to the question
+      kit.Tecla(principal, kTeclaEsc);  // Esc, and Yes to the question
     });
     return carpeta.Leer("kelu.ini");
   }
@@ -99,7 +100,7 @@ TEST_F(Vida, TheSessionEndSavesOnceAndAsksNothing) {
     EXPECT_TRUE(kit.mensajes.empty());
     kit.respuestas = {kIdSi};
     De(*Propia("frmOpciones"), "cmdCancelar").Click();
-    kit.Tecla(principal, 27);
+    kit.Tecla(principal, kTeclaEsc);
   });
   EXPECT_EQ(escriturasAlTerminar, 1);
 }
@@ -174,7 +175,7 @@ TEST_F(Vida, TheSplashIgnoresACloseAndTheMainWindowStillOpens) {
     Ventana* principal = Propia("frmKelu");
     principalAbierta = principal != nullptr;
     EXPECT_EQ(Propia("frmInicio"), nullptr);
-    if (principal) kit.Tecla(*principal, 27);
+    if (principal) kit.Tecla(*principal, kTeclaEsc);
   });
   EXPECT_TRUE(principalAbierta);
 }

@@ -1,17 +1,17 @@
 #include <gtest/gtest.h>
 
+#include <string>
+#include <utility>
+
 #include "keying/motor_pulsaciones.h"
 #include "platform/headless/toolkit_headless.h"
-#include "startup/programa.h"
 
 namespace kelu {
 
 class Motor : public ::testing::Test {
  protected:
-  Motor() : programa(kit, kit, ArchivosDelSistema()) {
-    programa.configuracion = ConfiguracionPredeterminada();
-    programa.configuracion.MostrarPulsaciones = false;
-    programa.tabla = TablaDeTexto("x:3\r\n.-:a\r\n...:s\r\n.:e\r\n");
+  Motor() {
+    configuracion.MostrarPulsaciones = false;
     motor.CerrarLetra = [this] { ++letras; };
     motor.CerrarPalabra = [this] { ++palabras; };
     motor.AplicarIntervalos();
@@ -29,10 +29,12 @@ class Motor : public ::testing::Test {
   }
 
   ToolkitHeadless kit;
-  Programa programa;
+  Configuracion configuracion = ConfiguracionPredeterminada();
+  TablaCodigo tabla = TablaDeTexto("x:3\r\n.-:a\r\n...:s\r\n.:e\r\n");
+  TextosIdioma idioma;
   Ventana ventana{kit, "frmKelu", "KELU", 8880, 1335};
-  MotorPulsaciones motor{kit, programa.configuracion, programa.tabla, programa.idioma,
-                         [this](std::string eco) { ventana.SetCaption(std::move(eco)); }};
+  MotorPulsaciones motor{kit, configuracion, tabla, idioma,
+                         [this](std::string eco) { ventana.SetTexto(std::move(eco)); }};
   int letras = 0, palabras = 0;
 
   void SetUp() override {
@@ -41,13 +43,9 @@ class Motor : public ::testing::Test {
 };
 
 TEST_F(Motor, DefaultBandsExcludeTheirBounds) {
-  EXPECT_EQ(Clasificar(15), "");
-  EXPECT_EQ(Clasificar(16), ".");
-  EXPECT_EQ(Clasificar(34), ".");
-  EXPECT_EQ(Clasificar(35), "");
-  EXPECT_EQ(Clasificar(36), "-");
-  EXPECT_EQ(Clasificar(114), "-");
-  EXPECT_EQ(Clasificar(115), "");
+  const std::pair<int, std::string> casos[] = {{15, ""}, {16, "."},  {34, "."}, {35, ""},
+                                               {36, "-"}, {114, "-"}, {115, ""}};
+  for (const auto& [ticks, codigo] : casos) EXPECT_EQ(Clasificar(ticks), codigo) << ticks << " ticks";
   EXPECT_EQ(motor.ContadorAbajo, 115);  // kept after the release
 }
 
@@ -85,30 +83,30 @@ TEST_F(Motor, HoldingLongerThan320SecondsSaturatesTheCounter) {
 }
 
 TEST_F(Motor, OverlappingBandsGiveADotThenADash) {
-  programa.configuracion.DuracionRaya = 40;
-  programa.configuracion.ToleranciaRaya = 10;  // 31..49 overlaps 16..34
+  configuracion.DuracionRaya = 40;
+  configuracion.ToleranciaRaya = 10;  // 31..49 overlaps 16..34
   EXPECT_EQ(Clasificar(32), ".-");
   // Bounds far beyond 16 bits classify by the real numbers, not not at all.
-  programa.configuracion.DuracionRaya = 32000;
-  programa.configuracion.ToleranciaRaya = 32000;
+  configuracion.DuracionRaya = 32000;
+  configuracion.ToleranciaRaya = 32000;
   EXPECT_EQ(Clasificar(40), "-");
 }
 
 TEST_F(Motor, GapIntervalsUseTheLowerEdgeAndKeepTheOldOneOnOverflow) {
-  Configuracion& c = programa.configuracion;
+  Configuracion& c = configuracion;
   c.TiempoEntreLetras = 50;
   c.ToleranciaEntreLetras = 20;
   c.TiempoEntrePalabras = 3276;
   motor.AplicarIntervalos();
-  EXPECT_EQ(motor.tmrTiempoEntreLetras.Interval(), 300);
-  EXPECT_EQ(motor.tmrTiempoEntrePalabras.Interval(), 32760);
+  EXPECT_EQ(motor.tmrTiempoEntreLetras.Intervalo(), 300);
+  EXPECT_EQ(motor.tmrTiempoEntrePalabras.Intervalo(), 32760);
 
   c.TiempoEntreLetras = 3277;     // 32770 ms overflows
   c.TiempoEntrePalabras = 10;
   c.ToleranciaEntrePalabras = 20;  // negative
   motor.AplicarIntervalos();
-  EXPECT_EQ(motor.tmrTiempoEntreLetras.Interval(), 300);
-  EXPECT_EQ(motor.tmrTiempoEntrePalabras.Interval(), 32760);
+  EXPECT_EQ(motor.tmrTiempoEntreLetras.Intervalo(), 300);
+  EXPECT_EQ(motor.tmrTiempoEntrePalabras.Intervalo(), 32760);
 
   c.TiempoEntreLetras = c.ToleranciaEntreLetras = 40;  // interval 0: never closes
   motor.AplicarIntervalos();
@@ -118,7 +116,7 @@ TEST_F(Motor, GapIntervalsUseTheLowerEdgeAndKeepTheOldOneOnOverflow) {
 }
 
 TEST_F(Motor, GapsRunFromTheStartAndAWordGapRepeats) {
-  programa.configuracion.TiempoEntrePalabras = 150;
+  configuracion.TiempoEntrePalabras = 150;
   motor.AplicarIntervalos();
   kit.Avanzar(4600);
   EXPECT_EQ(palabras, 3);  // one per 1.5 s with no press at all
@@ -132,15 +130,15 @@ TEST_F(Motor, GapsRunFromTheStartAndAWordGapRepeats) {
 TEST_F(Motor, SuspensionStopsEverythingAndResumingStartsGapsAfresh) {
   Pulsar(25);
   kit.Avanzar(1500);
-  motor.tmrEnvio.SetEnabled(true);
+  motor.tmrEnvio.SetHabilitado(true);
   motor.SuspenderTemporizadores();
-  EXPECT_FALSE(motor.tmrTiempoEntreLetras.Enabled() || motor.tmrEnvio.Enabled() || motor.tmrClicAbajo.Enabled());
+  EXPECT_FALSE(motor.tmrTiempoEntreLetras.Habilitado() || motor.tmrEnvio.Habilitado() || motor.tmrClicAbajo.Habilitado());
   kit.Avanzar(60000);
   EXPECT_EQ(letras, 0);
-  motor.tmrEnvio.SetEnabled(false);
+  motor.tmrEnvio.SetHabilitado(false);
   motor.ReanudarTemporizadores();
-  EXPECT_TRUE(motor.tmrEnvio.Enabled());  // as it was when suspended
-  EXPECT_FALSE(motor.tmrClicAbajo.Enabled());
+  EXPECT_TRUE(motor.tmrEnvio.Habilitado());  // as it was when suspended
+  EXPECT_FALSE(motor.tmrClicAbajo.Habilitado());
   kit.Avanzar(1990);
   EXPECT_EQ(letras, 0);  // the half-elapsed gap started over
   kit.Avanzar(20);
@@ -149,20 +147,20 @@ TEST_F(Motor, SuspensionStopsEverythingAndResumingStartsGapsAfresh) {
 }
 
 TEST_F(Motor, EchoShowsTheCodeAndItsTextOnlyWhenAskedFor) {
-  programa.idioma.SetEntrada(18, "KELU - ");
-  programa.idioma.SetEntrada(19, " = ");
-  ventana.SetCaption("KELU");
+  idioma.SetEntrada(18, "KELU - ");
+  idioma.SetEntrada(19, " = ");
+  ventana.SetTexto("KELU");
   Pulsar(25);
-  EXPECT_EQ(ventana.Caption(), "KELU");  // echo off: the caption is never touched
+  EXPECT_EQ(ventana.Texto(), "KELU");  // echo off: the caption is never touched
 
-  programa.configuracion.MostrarPulsaciones = true;
+  configuracion.MostrarPulsaciones = true;
   kit.Avanzar(300);
   Pulsar(75);
-  EXPECT_EQ(ventana.Caption(), "KELU - .- = a");
+  EXPECT_EQ(ventana.Texto(), "KELU - .- = a");
   motor.ActualizarEco(false);
-  EXPECT_EQ(ventana.Caption(), "KELU - .- = ");
+  EXPECT_EQ(ventana.Texto(), "KELU - .- = ");
   Pulsar(75);
-  EXPECT_EQ(ventana.Caption(), "KELU - .-- = ");  // stands for nothing yet
+  EXPECT_EQ(ventana.Texto(), "KELU - .-- = ");  // stands for nothing yet
 }
 
 }  // namespace kelu

@@ -40,7 +40,7 @@ class Resistencia : public ::testing::Test {
 TEST_F(Resistencia, TenThousandRandomPressesTypeExactlyWhatWasKeyed) {
   Hwnd objetivo = kit.AgregarVentana("Objetivo");
   EnKelu([&](frmKelu& f) {
-    ASSERT_EQ(f.lista.HandleDestino, objetivo);
+    ASSERT_EQ(f.lista.HandleDestino(), objetivo);
     // Single letters and digits: what they type is what the target shows.
     std::vector<const EntradaCodigo*> letras;
     for (const EntradaCodigo& e : programa.tabla.entradas)
@@ -73,9 +73,9 @@ TEST_F(Resistencia, TenThousandRandomPressesTypeExactlyWhatWasKeyed) {
       kit.Avanzar(entre(2000, 3000));
       esperado += letra.Texto;
       ASSERT_TRUE(f.motor.CodigoActual().empty()) << "after " << pulsaciones << " presses";
-      ASSERT_FALSE(f.motor.tmrClicAbajo.Enabled());
-      ASSERT_FALSE(f.motor.tmrEnvio.Enabled());
-      ASSERT_TRUE(f.motor.tmrTiempoEntreLetras.Enabled());
+      ASSERT_FALSE(f.motor.tmrClicAbajo.Habilitado());
+      ASSERT_FALSE(f.motor.tmrEnvio.Habilitado());
+      ASSERT_TRUE(f.motor.tmrTiempoEntreLetras.Habilitado());
     }
     EXPECT_GT(ruido, 500);
     EXPECT_EQ(kit.Recibido(objetivo), esperado);
@@ -87,7 +87,7 @@ TEST_F(Resistencia, ATargetClosedBeforeDeliveryGetsNothingAndNothingGoesElsewher
   Hwnd otra = kit.AgregarVentana("Otra");
   Hwnd objetivo = kit.AgregarVentana("Objetivo");
   EnKelu([&](frmKelu& f) {
-    ASSERT_EQ(f.lista.HandleDestino, objetivo);
+    ASSERT_EQ(f.lista.HandleDestino(), objetivo);
     for (int i = 0; i < 3; ++i) {
       kit.BotonAbajo(f, &f.fraClic);
       kit.Avanzar(255);
@@ -95,7 +95,7 @@ TEST_F(Resistencia, ATargetClosedBeforeDeliveryGetsNothingAndNothingGoesElsewher
       kit.Avanzar(150);
     }
     kit.Avanzar(1855);  // the letter gap has activated the target
-    ASSERT_TRUE(f.motor.tmrEnvio.Enabled());
+    ASSERT_TRUE(f.motor.tmrEnvio.Habilitado());
     kit.QuitarVentana(objetivo);
     kit.activa = otra;
     kit.Avanzar(10);

@@ -75,7 +75,7 @@ TEST(TemporizadoresWin32, DisablingItInItsHandlerEndsTheCatchUp) {
   Temporizador t(tk, 10, true);
   t.Timer = [&] {
     ++n;
-    t.SetEnabled(false);
+    t.SetHabilitado(false);
   };
   std::this_thread::sleep_for(100ms);
   Bombear(tk, 60ms);
@@ -88,7 +88,7 @@ TEST(TemporizadoresWin32, ReprogrammingStartsAFreshCountdown) {
   Temporizador t(tk, 10, true);
   t.Timer = [&] { ++n; };
   std::this_thread::sleep_for(100ms);
-  t.SetInterval(40);  // nothing of the 100 ms is owed any more
+  t.SetIntervalo(40);  // nothing of the 100 ms is owed any more
   Bombear(tk, 20ms);
   EXPECT_EQ(n, 0);
   Bombear(tk, 500ms, [&] { return n > 0; });

@@ -74,9 +74,9 @@ TEST_F(VentanaWin32, ReportsItsOuterRectangleAroundTheDesignClientArea) {
 }
 
 TEST_F(VentanaWin32, TheCaptionFollowsTheModelAndTitlesAreCutWithoutSplittingAPair) {
-  f.v.SetCaption("Título ñ");
+  f.v.SetTexto("Título ñ");
   EXPECT_EQ(tk.Titulo(f.v.Handle(), 100), "Título ñ");
-  f.v.SetCaption("a😀b");
+  f.v.SetTexto("a😀b");
   EXPECT_EQ(tk.LargoTitulo(f.v.Handle()), 4);
   EXPECT_EQ(tk.Titulo(f.v.Handle(), 2), "a");
   EXPECT_EQ(tk.Titulo(f.v.Handle(), 3), "a😀");
@@ -150,7 +150,7 @@ TEST_F(VentanaWin32, MouseCoordinatesAreTwipsOfTheWindowAndOfTheLabel) {
   EXPECT_NEAR(enVentana.y, 705, tpp);
   EXPECT_EQ(enEtiqueta.x, enVentana.x - 6840);
   EXPECT_EQ(enEtiqueta.y, enVentana.y - 600);
-  EXPECT_EQ(enVentana.boton, 1);
+  EXPECT_EQ(enVentana.boton, BotonRaton::Izquierdo);
 }
 
 TEST_F(VentanaWin32, TheFirstFocusableControlInTabOrderHasTheFocusOnceShown) {
@@ -187,7 +187,7 @@ TEST_F(VentanaWin32, AModalWindowReturnsOnceUnloadedAndLeavesNoWindowBehind) {
   Boton cmdCancelar(dialogo, "cmdCancelar", {5040, 4680, 1335, 375}, Fuente{}, "&Cancelar");
   Temporizador cierre(tk, 50, true);
   cierre.Timer = [&] {
-    cierre.SetEnabled(false);
+    cierre.SetHabilitado(false);
     dialogo.Descargar();
   };
   dialogo.Mostrar(true);

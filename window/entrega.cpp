@@ -68,14 +68,14 @@ bool Entrega::DestinoAlFrente() {
   if (delante == 0) return false;
   const uint32_t proceso = e.ProcesoDe(delante);
   if (proceso == e.ProcesoPropio()) return false;
-  const Hwnd destino = lista_.HandleDestino;
+  const Hwnd destino = lista_.HandleDestino();
   return delante == destino || delante == activada_ || (proceso != 0 && proceso == e.ProcesoDe(destino));
 }
 
 void Entrega::DescartarLetra(int texto, int titulo) {
   motor_.BorrarCodigo();
   // No word gap after a lost letter: it would only warn again.
-  Paso([&] { motor_.tmrTiempoEntrePalabras.SetEnabled(false); });
+  Paso([&] { motor_.tmrTiempoEntrePalabras.SetHabilitado(false); });
   Paso([&] { motor_.ActualizarEco(false); });
   if (Avisar(texto, titulo)) Paso([&] { cboProcesos_.SetFoco(); });
 }
@@ -106,7 +106,7 @@ void Entrega::CerrarPalabra() {
   if (!HayDestino()) return;
   if (!DestinoPresente()) {
     // Nothing keyed is lost; a pending letter meets the letter gap's check.
-    Paso([&] { motor_.tmrTiempoEntrePalabras.SetEnabled(false); });
+    Paso([&] { motor_.tmrTiempoEntrePalabras.SetHabilitado(false); });
     return;
   }
   motor_.FijarCodigo(kSeparadorPalabra);
@@ -118,11 +118,11 @@ void Entrega::ActivarVentanaDestino() {
   if (titulo == ListaVentanas::kSinTitulo) return;  // gone or untitled: nothing to type into
   activada_ = 0;
   Paso([&] { activada_ = ActivarPorTitulo(programa_.escritorio, titulo); });
-  Paso([&] { motor_.tmrEnvio.SetEnabled(true); });
+  Paso([&] { motor_.tmrEnvio.SetHabilitado(true); });
 }
 
 void Entrega::EnviarTexto() {
-  Paso([&] { motor_.tmrEnvio.SetEnabled(false); });
+  Paso([&] { motor_.tmrEnvio.SetHabilitado(false); });
   if (!HayDestino()) {
     AvisarSinDestino();
     Paso([&] { cboProcesos_.SetFoco(); });
@@ -158,8 +158,8 @@ void Entrega::EnviarTexto() {
     return;
   }
   motor_.BorrarCodigo();
-  Paso([&] { motor_.tmrTiempoEntrePalabras.SetEnabled(false); });
-  Paso([&] { motor_.tmrTiempoEntrePalabras.SetEnabled(true); });
+  Paso([&] { motor_.tmrTiempoEntrePalabras.SetHabilitado(false); });
+  Paso([&] { motor_.tmrTiempoEntrePalabras.SetHabilitado(true); });
   Paso([&] { motor_.ActualizarEco(false); });
 }
 

@@ -2,12 +2,10 @@
 
 #include "platform/numeros.h"
 #include "platform/paso.h"
+#include "platform/teclas.h"
 #include "window/lanzador.h"
 
 namespace kelu {
-namespace {
-constexpr int kTeclaEsc = 27, kTeclaF2 = 113, kTeclaF6 = 117, kTeclaI = 73;
-}  // namespace
 
 frmKelu::frmKelu(Programa& programa)
     : Ventana(programa.toolkit, "frmKelu", "KELU", 8880, 1335),
@@ -21,7 +19,7 @@ frmKelu::frmKelu(Programa& programa)
       lblCentro(*this, "lblCentro", {6840, 600, 855, 255}, kVerdana9),
       lblF6CtrlI(*this, "lblF6CtrlI", {240, 1005, 3030, 195}, kVerdana825, "F6: Bloc de notas  -  CTRL+I: KELU"),
       motor(programa.toolkit, programa.configuracion, programa.tabla, programa.idioma,
-            [this](std::string eco) { SetCaption(std::move(eco)); }),
+            [this](std::string eco) { SetTexto(std::move(eco)); }),
       lista(programa.escritorio),
       entrega(programa, motor, lista, cboProcesos, *this),
       programa_(programa) {
@@ -60,7 +58,7 @@ frmKelu::frmKelu(Programa& programa)
 
 void frmKelu::TraducirfrmKelu() noexcept {
   const TextosIdioma& t = programa_.idioma;
-  Paso([&] { SetCaption(t.Entrada(7)); });
+  Paso([&] { SetTexto(t.Entrada(7)); });
   Paso([&] { lblEscribirEn.SetTexto(t.Entrada(8)); });
   Paso([&] { lblFijarPunteroDelMouse.SetTexto(t.Entrada(9)); });
   Paso([&] { lblF6CtrlI.SetTexto(t.Entrada(10)); });
@@ -138,7 +136,7 @@ void frmKelu::Form_Resize() {
 // heights vary with the theme and the DPI.
 std::pair<int, int> frmKelu::PuntoCentralClic() const { return Kit().CentroEnPantalla(fraClic); }
 
-void frmKelu::LlenarLista() { lista.LlenarListaVentanas(cboProcesos, kTituloPrograma, Caption()); }
+void frmKelu::LlenarLista() { lista.LlenarListaVentanas(cboProcesos, kTituloPrograma, Texto()); }
 
 void frmKelu::Form_Load() {
   TraducirfrmKelu();

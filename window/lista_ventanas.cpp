@@ -10,8 +10,8 @@ namespace kelu {
 std::string ListaVentanas::TituloVentanaDestino() {
   std::string titulo = kSinTitulo;
   Paso([&] {
-    if (escritorio_.LargoTitulo(HandleDestino) <= 0) return;
-    titulo = escritorio_.Titulo(HandleDestino, kTitulo);
+    if (escritorio_.LargoTitulo(handleDestino_) <= 0) return;
+    titulo = escritorio_.Titulo(handleDestino_, kTitulo);
   });
   return titulo;
 }
@@ -27,7 +27,7 @@ void ListaVentanas::LlenarListaVentanas(Combo& lista, const std::string& tituloP
   RecorrerVentanas(escritorio_, primera, [&](Hwnd w) {
     if (std::exchange(cima, false)) return true;
     Paso([&] {
-      HandleDestino = w;
+      handleDestino_ = w;
       std::string t = TituloVentanaDestino();
       if (t == kSinTitulo) return;
       if (lista.Buscar(t) != -1 || !escritorio_.EsVisible(w)) return;
@@ -43,7 +43,7 @@ void ListaVentanas::LlenarListaVentanas(Combo& lista, const std::string& tituloP
 void ListaVentanas::Elegir(const Combo& lista) {
   int s = lista.Seleccion();
   if (s < 0 || s > 100) return;  // entries past 100 have no handle: the target stays
-  HandleDestino = HandlesVentanas[static_cast<size_t>(s)];
+  handleDestino_ = HandlesVentanas[static_cast<size_t>(s)];
 }
 
 int ListaVentanas::IndiceDe(const Combo& lista, Hwnd ventana) const {

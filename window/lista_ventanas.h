@@ -26,11 +26,14 @@ class ListaVentanas {
   // The entry whose handle is `ventana`, or -1.
   int IndiceDe(const Combo& lista, Hwnd ventana) const;
 
+  // The target: the window of the last entry chosen.
+  Hwnd HandleDestino() const { return handleDestino_; }
+
   std::array<Hwnd, 101> HandlesVentanas{};
-  Hwnd HandleDestino = 0;
 
  private:
   Escritorio& escritorio_;
+  Hwnd handleDestino_ = 0;
 };
 
 }  // namespace kelu

@@ -18,7 +18,7 @@ class NativoVentana final : public Nativo {
   NativoVentana(ToolkitHeadless& kit, Ventana& ventana) : kit_(kit), ventana_(ventana) {}
   void Cambio(Propiedad propiedad) override {
     if (propiedad != Propiedad::Texto) return;
-    if (auto* falsa = kit_.Buscar(ventana_.Handle())) falsa->titulo = ventana_.Caption();
+    if (auto* falsa = kit_.Buscar(ventana_.Handle())) falsa->titulo = ventana_.Texto();
   }
 
  private:
@@ -51,15 +51,15 @@ void ToolkitHeadless::Avanzar(int64_t ms) {
   int64_t cuando;
   while (SiguienteDisparo(limite, t, cuando)) {
     ahora_ = cuando;
-    relojes_[t].vence += t->Interval();
+    relojes_[t].vence += t->Intervalo();
     t->Disparar();
   }
   ahora_ = limite;
 }
 
 void ToolkitHeadless::Programar(Temporizador& t) {
-  if (t.Enabled() && t.Interval() > 0)
-    relojes_[&t] = Reloj{ahora_ + t.Interval(), armados_++};
+  if (t.Habilitado() && t.Intervalo() > 0)
+    relojes_[&t] = Reloj{ahora_ + t.Intervalo(), armados_++};
   else
     relojes_.erase(&t);
 }
@@ -70,6 +70,7 @@ void ToolkitHeadless::BotonAbajo(Ventana& ventana, Control* sobre) {
   AlFrente(ventana.Handle());  // a press brings the window to the front, as on screen
   auto captura = capturas_.find(&ventana);
   if (captura != capturas_.end() && captura->second.first) captura->second.first();
+  pulsaciones_[&ventana].Abajo(sobre);
   EventoRaton e;
   if (ventana.MouseDown) ventana.MouseDown(e);
   if (sobre && sobre->MouseDown) sobre->MouseDown(e);
@@ -78,11 +79,12 @@ void ToolkitHeadless::BotonAbajo(Ventana& ventana, Control* sobre) {
 void ToolkitHeadless::BotonArriba(Ventana& ventana, Control* sobre) {
   auto captura = capturas_.find(&ventana);
   if (captura != capturas_.end() && captura->second.second) captura->second.second();
+  const auto suelta = pulsaciones_[&ventana].Arriba(sobre, true);
   EventoRaton e;
   if (ventana.MouseUp) ventana.MouseUp(e);
-  if (sobre && sobre->MouseUp) sobre->MouseUp(e);
-  if (sobre && sobre->Click) sobre->Click();
-  if (!sobre && ventana.Click) ventana.Click();
+  if (suelta.destino && suelta.destino->MouseUp) suelta.destino->MouseUp(e);
+  if (suelta.clic && suelta.destino->Click) suelta.destino->Click();
+  if (suelta.clicVentana && ventana.Click) ventana.Click();
 }
 
 void ToolkitHeadless::MoverRaton(Ventana& ventana, Control* sobre) {
@@ -91,7 +93,7 @@ void ToolkitHeadless::MoverRaton(Ventana& ventana, Control* sobre) {
     sobre ? sobre->MouseMove(e) : ventana.MouseMove(e);
 }
 
-void ToolkitHeadless::Tecla(Ventana& ventana, int codigo, int shift) {
+void ToolkitHeadless::Tecla(Ventana& ventana, int codigo, ModificadorTecla shift) {
   if (ventana.vistaPreviaTeclas && ventana.KeyDown) ventana.KeyDown(TeclaPulsada{codigo, shift});
 }
 
@@ -122,10 +124,10 @@ std::string ToolkitHeadless::Recibido(Hwnd handle) {
 }
 
 void ToolkitHeadless::Crear(Ventana& ventana) {
-  Hwnd h = AgregarVentana(ventana.Caption(), false, kProcesoKelu);
+  Hwnd h = AgregarVentana(ventana.Texto(), false, kProcesoKelu);
   Buscar(h)->propia = &ventana;
   ventana.CreadaPorBackend(h);
-  ventana.nativo = new NativoVentana(*this, ventana);
+  ventana.nativo = std::make_unique<NativoVentana>(*this, ventana);
   // New windows open at the top-left.
   const bool marco = ventana.borde != Borde::Ninguno;
   ventana.PosicionDelSistema({0, 0, ventana.anchoCliente + (marco ? 2 * kMarco : 0),
@@ -143,9 +145,9 @@ std::pair<int, int> ToolkitHeadless::CentroEnPantalla(const Control& control) {
 
 void ToolkitHeadless::Destruir(Ventana& ventana) {
   QuitarVentana(ventana.Handle());
-  delete ventana.nativo;
-  ventana.nativo = nullptr;
+  ventana.nativo.reset();
   capturas_.erase(&ventana);
+  pulsaciones_.erase(&ventana);
 }
 
 void ToolkitHeadless::MostrarVentana(Ventana& ventana, bool) {

@@ -29,11 +29,11 @@ class ToolkitHeadless final : public Toolkit, public Escritorio {
   // --- The user ----------------------------------------------------------
   // A left-button press and release over `sobre` (a label, or null for the
   // bare window), as a real press arrives: the captured handler first, then
-  // the window's and the label's own mouse events.
+  // the window's and the pressed label's own mouse events.
   void BotonAbajo(Ventana& ventana, Control* sobre = nullptr);
   void BotonArriba(Ventana& ventana, Control* sobre = nullptr);
   void MoverRaton(Ventana& ventana, Control* sobre = nullptr);
-  void Tecla(Ventana& ventana, int codigo, int shift = 0);  // through the key preview
+  void Tecla(Ventana& ventana, int codigo, ModificadorTecla shift = ModificadorTecla::Ninguno);  // through the key preview
   void Cerrar(Ventana& ventana) { ventana.CierreDelSistema(); }  // the close box
   void PulsarTeclaRapida(Ventana& ventana) { teclaRapidaPendiente_[&ventana] = true; }
   // The Windows session ends: FinDeSesion runs once; the process would end.
@@ -153,6 +153,7 @@ class ToolkitHeadless final : public Toolkit, public Escritorio {
   Hwnd proximoHandle_ = 0x100;
   std::map<const Ventana*, std::pair<std::function<void()>, std::function<void()>>> capturas_;
   std::map<const Ventana*, bool> teclaRapidaPendiente_;
+  std::map<const Ventana*, PulsacionIzquierda> pulsaciones_;
   std::deque<std::function<void()>> pendientes_;
 };
 

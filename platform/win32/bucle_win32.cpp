@@ -11,9 +11,9 @@ namespace win32 {
 
 namespace {
 
-int EstadoModificadores() {
-  return (GetKeyState(VK_SHIFT) < 0 ? 1 : 0) | (GetKeyState(VK_CONTROL) < 0 ? 2 : 0) |
-         (GetKeyState(VK_MENU) < 0 ? 4 : 0);
+ModificadorTecla EstadoModificadores() {
+  const auto Si = [](int vk, ModificadorTecla m) { return GetKeyState(vk) < 0 ? m : ModificadorTecla::Ninguno; };
+  return Si(VK_SHIFT, ModificadorTecla::Shift) | Si(VK_CONTROL, ModificadorTecla::Ctrl) | Si(VK_MENU, ModificadorTecla::Alt);
 }
 
 }  // namespace
@@ -83,16 +83,16 @@ void ToolkitWin32::EsperarMensaje() {
 // MOD_NOREPEAT: a held Ctrl+I sends one WM_HOTKEY, not one per auto-repeat:
 // https://learn.microsoft.com/windows/win32/api/winuser/nf-winuser-registerhotkey
 bool ToolkitWin32::RegistrarTeclaRapida(Ventana& v, int id, unsigned modificadores, int tecla) {
-  auto* nv = static_cast<win32::NativoVentana*>(v.nativo);
+  auto* nv = win32::NativoDe(v);
   return nv && RegisterHotKey(nv->hwnd, id, modificadores | MOD_NOREPEAT, static_cast<UINT>(tecla));
 }
 
 void ToolkitWin32::LiberarTeclaRapida(Ventana& v, int id) {
-  if (auto* nv = static_cast<win32::NativoVentana*>(v.nativo)) UnregisterHotKey(nv->hwnd, id);
+  if (auto* nv = win32::NativoDe(v)) UnregisterHotKey(nv->hwnd, id);
 }
 
 bool ToolkitWin32::TomarTeclaRapida(Ventana& v) {
-  auto* nv = static_cast<win32::NativoVentana*>(v.nativo);
+  auto* nv = win32::NativoDe(v);
   if (!nv) return false;
   MSG mensaje;
   const bool enCola = PeekMessageW(&mensaje, nv->hwnd, WM_HOTKEY, WM_HOTKEY, PM_REMOVE);
@@ -103,7 +103,7 @@ bool ToolkitWin32::TomarTeclaRapida(Ventana& v) {
 
 void ToolkitWin32::MostrarVentana(Ventana& v, bool modal) {
   using namespace win32;
-  auto* nv = static_cast<NativoVentana*>(v.nativo);
+  auto* nv = NativoDe(v);
   if (!nv) return;
   HWND h = nv->hwnd;
   HWND anterior = GetActiveWindow();
@@ -148,7 +148,7 @@ void ToolkitWin32::MostrarVentana(Ventana& v, bool modal) {
 }
 
 void ToolkitWin32::OcultarVentana(Ventana& v) {
-  auto* nv = static_cast<win32::NativoVentana*>(v.nativo);
+  auto* nv = win32::NativoDe(v);
   if (!nv) return;
   for (win32::Modal* m : estado_->modales)
     if (m->ventana == &v) estado_->Rehabilitar(*m);

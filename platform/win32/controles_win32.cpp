@@ -36,6 +36,14 @@ std::wstring TextoDe(HWND ventana) {
 
 }  // namespace
 
+NativoControl::~NativoControl() {
+  // A control that goes before its window (a form's controls go before the
+  // form) leaves its window nothing that points to it.
+  if (ventana.destruyendo) return;
+  if (hwnd) RemoveWindowSubclass(hwnd, ProcesarHijo, 1);
+  std::erase(ventana.controles, this);
+}
+
 RECT NativoControl::Area() const { return ventana.PixelesDe(control.Posicion()); }
 
 bool NativoControl::Enfocable() const {

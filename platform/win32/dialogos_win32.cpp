@@ -14,7 +14,7 @@ namespace kelu {
 namespace {
 
 HWND HwndDe(const Ventana* v) {
-  auto* nv = v ? static_cast<win32::NativoVentana*>(v->nativo) : nullptr;
+  win32::NativoVentana* nv = v ? win32::NativoDe(*v) : nullptr;
   return nv ? nv->hwnd : nullptr;
 }
 

@@ -293,7 +293,7 @@ std::pair<int, int> ToolkitWin32::CentroEnPantalla(const Control& control) {
 void ToolkitWin32::FijarCursor(int x, int y) { SetCursorPos(x, y); }
 
 void ToolkitWin32::SiempreEncima(Ventana& v, bool encima) {
-  if (auto* nv = static_cast<win32::NativoVentana*>(v.nativo))
+  if (auto* nv = win32::NativoDe(v))
     SetWindowPos(nv->hwnd, encima ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE);
 }
 

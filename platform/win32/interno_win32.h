@@ -120,6 +120,7 @@ class NativoVentana;
 class NativoControl final : public Nativo {
  public:
   NativoControl(NativoVentana& padre, Control& modelo, int numero) : ventana(padre), control(modelo), id(numero) {}
+  ~NativoControl() override;
   void Cambio(Propiedad propiedad) override;
 
   void Crear();          // the child window, for the kinds that have one
@@ -169,19 +170,16 @@ class NativoVentana final : public Nativo {
   HWND hwnd = nullptr;
   UINT dpi = kDpiNormal;
   DWORD estilo = 0, estiloExtendido = 0;
-  std::vector<NativoControl*> controles;  // tab order; each owned through Control::nativo
+  std::vector<NativoControl*> controles;  // tab order; each owned by its control
   std::function<void()> clicAbajo, clicArriba;
   bool teclaRapida = false;   // a WM_HOTKEY arrived and nobody took it yet
   bool creada = false;        // its controls exist: sizes are reported from then on
   bool aplicando = false;     // the model moves the window: not reported back
   bool informando = false;    // inside the model's Resize
   bool destruyendo = false;
-  bool enPulsacion = false;   // the left button went down here and is not up yet
   bool pantallaPendiente = false;  // kMensajePantalla posted and not yet handled
   HWND focoGuardado = nullptr;
-  // The press in progress: the label that got the button-down, or the bare window.
-  Control* presionada = nullptr;
-  bool presionadaVentana = false;
+  PulsacionIzquierda pulsacion;  // the left press in progress, if any
   // Cleared when this object is deleted, which a handler may do to its own window.
   std::shared_ptr<bool> vivo = std::make_shared<bool>(true);
 
@@ -202,6 +200,9 @@ class NativoVentana final : public Nativo {
 
 // The window's native side; null for a window not created or being destroyed.
 NativoVentana* NativoDe(HWND ventana);
+// The native side of a window or control of this backend; null while not created.
+inline NativoVentana* NativoDe(const Ventana& v) { return static_cast<NativoVentana*>(v.nativo.get()); }
+inline NativoControl* NativoDe(const Control& c) { return dynamic_cast<NativoControl*>(c.nativo.get()); }
 
 LRESULT CALLBACK ProcesarClic(HWND ventana, UINT mensaje, WPARAM wp, LPARAM lp);
 

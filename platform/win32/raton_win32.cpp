@@ -23,9 +23,9 @@ EventoRaton Relativo(const EventoRaton& e, const Control& control) {
 void NativoVentana::Pulsacion(UINT mensaje, WPARAM, LPARAM lp) {
   const POINT p = PuntoDe(lp);
   const bool abajo = mensaje == WM_LBUTTONDOWN || mensaje == WM_RBUTTONDOWN || mensaje == WM_MBUTTONDOWN;
-  const int boton = mensaje == WM_LBUTTONDOWN || mensaje == WM_LBUTTONUP   ? 1
-                    : mensaje == WM_RBUTTONDOWN || mensaje == WM_RBUTTONUP ? 2
-                                                                           : 4;
+  const BotonRaton boton = mensaje == WM_LBUTTONDOWN || mensaje == WM_LBUTTONUP   ? BotonRaton::Izquierdo
+                           : mensaje == WM_RBUTTONDOWN || mensaje == WM_RBUTTONUP ? BotonRaton::Derecho
+                                                                                  : BotonRaton::Medio;
   NativoControl* sobre = SinVentanaEn(p);
   Control* etiqueta = sobre ? &sobre->control : nullptr;
   const EventoRaton e{boton, Tw(p.x), Tw(p.y)};
@@ -33,46 +33,40 @@ void NativoVentana::Pulsacion(UINT mensaje, WPARAM, LPARAM lp) {
   auto sigue = vivo;
 
   if (abajo) {
-    if (boton == 1) {
+    if (boton == BotonRaton::Izquierdo) {
       // Held until the release, so the release arrives here wherever it happens.
       SetCapture(hwnd);
-      enPulsacion = true;
-      presionada = etiqueta;
-      presionadaVentana = !etiqueta;
+      pulsacion.Abajo(etiqueta);
     }
     if (v.MouseDown) Paso([&] { v.MouseDown(e); });
     if (*sigue && etiqueta && etiqueta->MouseDown) Paso([&] { etiqueta->MouseDown(Relativo(e, *etiqueta)); });
     return;
   }
 
-  Control* destino = etiqueta;
-  bool clic = false, clicVentana = false;
-  if (boton == 1) {
-    // The label that got the press gets its release; a click needs both on it.
-    destino = presionada;
-    clic = presionada && presionada == etiqueta;
+  PulsacionIzquierda::Suelta suelta{etiqueta};
+  if (boton == BotonRaton::Izquierdo) {
     RECT cliente;
     GetClientRect(hwnd, &cliente);
-    clicVentana = presionadaVentana && !etiqueta && PtInRect(&cliente, p);
-    presionada = nullptr;
-    presionadaVentana = false;
-    enPulsacion = false;
+    suelta = pulsacion.Arriba(etiqueta, PtInRect(&cliente, p));
     if (GetCapture() == hwnd) ReleaseCapture();
   }
+  Control* destino = suelta.destino;
   if (*sigue && v.MouseUp) Paso([&] { v.MouseUp(e); });
   if (*sigue && destino && destino->MouseUp) Paso([&] { destino->MouseUp(Relativo(e, *destino)); });
-  if (*sigue && clic && destino->Click) Paso([&] { destino->Click(); });
-  if (*sigue && clicVentana && v.Click) Paso([&] { v.Click(); });
+  if (*sigue && suelta.clic && destino->Click) Paso([&] { destino->Click(); });
+  if (*sigue && suelta.clicVentana && v.Click) Paso([&] { v.Click(); });
 }
 
 void NativoVentana::Movimiento(WPARAM wp, LPARAM lp) {
   const POINT p = PuntoDe(lp);
-  const int botones = ((wp & MK_LBUTTON) ? 1 : 0) | ((wp & MK_RBUTTON) ? 2 : 0) | ((wp & MK_MBUTTON) ? 4 : 0);
+  const auto Si = [wp](WPARAM tecla, BotonRaton b) { return (wp & tecla) ? b : BotonRaton::Ninguno; };
+  const BotonRaton botones =
+      Si(MK_LBUTTON, BotonRaton::Izquierdo) | Si(MK_RBUTTON, BotonRaton::Derecho) | Si(MK_MBUTTON, BotonRaton::Medio);
   const EventoRaton e{botones, Tw(p.x), Tw(p.y)};
   // During a press the moves belong to what got it; otherwise to what is under the pointer.
   Control* destino = nullptr;
-  if (enPulsacion) {
-    destino = presionada;
+  if (pulsacion.EnCurso()) {
+    destino = pulsacion.Presionada();
   } else if (NativoControl* sobre = SinVentanaEn(p)) {
     destino = &sobre->control;
   }
@@ -106,7 +100,7 @@ LRESULT CALLBACK ProcesarClic(HWND ventana, UINT mensaje, WPARAM wp, LPARAM lp) 
 }  // namespace win32
 
 void ToolkitWin32::CapturarClics(Ventana& v, std::function<void()> abajo, std::function<void()> arriba) {
-  auto* nv = static_cast<win32::NativoVentana*>(v.nativo);
+  auto* nv = win32::NativoDe(v);
   if (!nv) return;
   nv->clicAbajo = std::move(abajo);
   nv->clicArriba = std::move(arriba);
@@ -118,7 +112,7 @@ void ToolkitWin32::CapturarClics(Ventana& v, std::function<void()> abajo, std::f
 }
 
 void ToolkitWin32::EnviarPulsacion(Ventana& v, bool abajo, int x, int y) {
-  auto* nv = static_cast<win32::NativoVentana*>(v.nativo);
+  auto* nv = win32::NativoDe(v);
   if (!nv) return;
   const LPARAM punto = MAKELPARAM(nv->Px(x), nv->Px(y));
   SendMessageW(nv->hwnd, abajo ? WM_LBUTTONDOWN : WM_LBUTTONUP, abajo ? MK_LBUTTON : 0, punto);

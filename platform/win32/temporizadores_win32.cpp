@@ -53,7 +53,7 @@ Relojes::~Relojes() {
 }
 
 void Relojes::Programar(Temporizador& t) {
-  if (!t.Enabled() || t.Interval() <= 0) {
+  if (!t.Habilitado() || t.Intervalo() <= 0) {
     Olvidar(t);
     return;
   }
@@ -63,10 +63,10 @@ void Relojes::Programar(Temporizador& t) {
   if (nuevo) ++siguienteId_;
   Reloj& reloj = relojes_[it->second];
   reloj.temporizador = &t;
-  reloj.intervalo = static_cast<int64_t>(t.Interval()) * 1000;
+  reloj.intervalo = static_cast<int64_t>(t.Intervalo()) * 1000;
   reloj.cadencia.Iniciar(Microsegundos(), reloj.intervalo);  // a fresh countdown
   reloj.armado = ++armados_;
-  SetTimer(hwnd_, it->second, static_cast<UINT>(t.Interval()), nullptr);
+  SetTimer(hwnd_, it->second, static_cast<UINT>(t.Intervalo()), nullptr);
 }
 
 void Relojes::Olvidar(Temporizador& t) {

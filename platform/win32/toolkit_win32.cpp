@@ -45,7 +45,7 @@ ToolkitWin32::ToolkitWin32() {
 ToolkitWin32::~ToolkitWin32() = default;
 
 Hwnd ToolkitWin32::HandleDe(const Control& control) {
-  auto* nativo = dynamic_cast<const win32::NativoControl*>(control.nativo);
+  const win32::NativoControl* nativo = win32::NativoDe(control);
   return nativo ? win32::DeHwnd(nativo->hwnd) : 0;
 }
 

@@ -1,6 +1,8 @@
 // KELU's top-level windows: creation from the model, the window procedure,
 // and keeping the model's position, state and focus in step with the screen.
 #include <algorithm>
+#include <memory>
+#include <utility>
 
 #include "platform/win32/interno_win32.h"
 #include "platform/win32/toolkit_win32.h"
@@ -80,7 +82,7 @@ LRESULT NativoVentana::Procesar(UINT mensaje, WPARAM wp, LPARAM lp) {
       // The pointer was taken away mid-press (task switch, a system box):
       // the press ends here, so the keying never waits for an up that went
       // to another window.
-      if (enPulsacion && reinterpret_cast<HWND>(lp) != hwnd) {
+      if (pulsacion.EnCurso() && reinterpret_cast<HWND>(lp) != hwnd) {
         POINT p;
         GetCursorPos(&p);
         ScreenToClient(hwnd, &p);
@@ -182,7 +184,7 @@ void NativoVentana::Cambio(Propiedad propiedad) {
   if (!hwnd || destruyendo) return;
   switch (propiedad) {
     case Propiedad::Texto:
-      SetWindowTextW(hwnd, Ancho(ventana.Caption()).c_str());
+      SetWindowTextW(hwnd, Ancho(ventana.Texto()).c_str());
       break;
     case Propiedad::Posicion: {
       if (IsIconic(hwnd) || IsZoomed(hwnd)) break;  // as the system refuses to size them
@@ -212,8 +214,9 @@ void NativoVentana::Cambio(Propiedad propiedad) {
 void NativoVentana::CrearControles() {
   int id = 100;  // clear of IDOK and IDCANCEL, which Enter and Esc send
   for (Control* c : ventana.Controles()) {
-    auto* nc = new NativoControl(*this, *c, id++);
-    c->nativo = nc;
+    auto nativo = std::make_unique<NativoControl>(*this, *c, id++);
+    NativoControl* nc = nativo.get();
+    c->nativo = std::move(nativo);
     controles.push_back(nc);
     nc->Crear();
   }
@@ -241,10 +244,8 @@ HWND NativoVentana::PrimerEnfocable() const {
 void NativoVentana::DarFoco() {
   HWND destino = FocoValido(hwnd, focoGuardado) ? focoGuardado : nullptr;
   if (!destino)
-    if (Control* modelo = ventana.ConFoco(); modelo && modelo->nativo) {
-      auto* nc = static_cast<NativoControl*>(modelo->nativo);
-      if (nc->Enfocable()) destino = nc->hwnd;
-    }
+    if (Control* modelo = ventana.ConFoco())
+      if (NativoControl* nc = NativoDe(*modelo); nc && nc->Enfocable()) destino = nc->hwnd;
   if (!destino) destino = PrimerEnfocable();
   SetFocus(destino ? destino : hwnd);
 }
@@ -347,8 +348,8 @@ void NativoVentana::Invalidar(const RECT& area) {
 
 void ToolkitWin32::Crear(Ventana& v) {
   using namespace win32;
-  auto* nv = new NativoVentana(*estado_, v);
-  v.nativo = nv;
+  v.nativo = std::make_unique<NativoVentana>(*estado_, v);
+  NativoVentana* nv = NativoDe(v);
   EstilosDe(v, nv->estilo, nv->estiloExtendido);
   nv->dpi = DpiDelSistema();
   RECT r = ExteriorParaCliente(nv->Px(v.anchoCliente), nv->Px(v.altoCliente), nv->estilo, nv->estiloExtendido,
@@ -358,11 +359,10 @@ void ToolkitWin32::Crear(Ventana& v) {
     x = (GetSystemMetrics(SM_CXSCREEN) - (r.right - r.left)) / 2;
     y = (GetSystemMetrics(SM_CYSCREEN) - (r.bottom - r.top)) / 2;
   }
-  HWND h = CreateWindowExW(nv->estiloExtendido, kClaseVentana, Ancho(v.Caption()).c_str(), nv->estilo, x, y,
+  HWND h = CreateWindowExW(nv->estiloExtendido, kClaseVentana, Ancho(v.Texto()).c_str(), nv->estilo, x, y,
                            r.right - r.left, r.bottom - r.top, nullptr, nullptr, estado_->instancia, nv);
   if (!h) {
-    delete nv;
-    v.nativo = nullptr;
+    v.nativo.reset();
     return;
   }
   estado_->ventanas[h] = nv;
@@ -386,7 +386,7 @@ void ToolkitWin32::Crear(Ventana& v) {
 
 void ToolkitWin32::Destruir(Ventana& v) {
   using namespace win32;
-  auto* nv = static_cast<NativoVentana*>(v.nativo);
+  NativoVentana* nv = NativoDe(v);
   if (!nv) return;
   // A modal window gives the others back before it goes, so that the
   // system activates the one below rather than another program.
@@ -398,16 +398,14 @@ void ToolkitWin32::Destruir(Ventana& v) {
   std::erase(estado_->creadas, h);
   if (GetCapture() == h) ReleaseCapture();
   DestroyWindow(h);
-  for (Control* c : v.Controles()) {
-    delete c->nativo;
-    c->nativo = nullptr;
-  }
-  delete nv;
-  v.nativo = nullptr;
+  // Through the native list: a control that went before its window took
+  // its own native side with it.
+  for (NativoControl* nc : std::exchange(nv->controles, {})) nc->control.nativo.reset();
+  v.nativo.reset();
 }
 
 void ToolkitWin32::Enfocar(Control& control) {
-  auto* nc = dynamic_cast<win32::NativoControl*>(control.nativo);
+  win32::NativoControl* nc = win32::NativoDe(control);
   if (!nc || !nc->hwnd) return;
   win32::NativoVentana& nv = nc->ventana;
   // Only within the active window: SetFocus would otherwise activate it and
