@@ -246,7 +246,7 @@ std::string ToolkitWin32::CarpetaDatosUsuario() {
 Pantalla ToolkitWin32::LeerPantalla(const Ventana& v) {
   // At the DPI the window converts its own twips with, so that a place
   // worked out from here lands where it was meant to.
-  const auto* nv = static_cast<const win32::NativoVentana*>(v.nativo);
+  const auto* nv = win32::NativoDe(v);
   const HWND h = nv ? nv->hwnd : nullptr;
   const UINT dpi = h ? nv->dpi : estado_->DpiPrincipal();
   const auto tw = [dpi](LONG px) { return PixelesATwips(px, dpi); };
@@ -273,7 +273,7 @@ Pantalla ToolkitWin32::LeerPantalla(const Ventana& v) {
 }
 
 std::pair<int, int> ToolkitWin32::CentroEnPantalla(const Control& control) {
-  const auto* nc = dynamic_cast<const win32::NativoControl*>(control.nativo);
+  const auto* nc = win32::NativoDe(control);
   if (!nc) {  // no window yet: where the model would put it, frame left out
     const UINT dpi = estado_->DpiPrincipal();
     const Rectangulo& v = control.Padre().Posicion();
