@@ -116,9 +116,10 @@ bool Escribible(Archivos& archivos, const std::string& carpeta) {
 }  // namespace
 
 LugarConfiguracion ElegirLugarConfiguracion(Archivos& archivos, const std::string& carpetaPrograma,
-                                            const std::string& datosUsuario) {
+                                            const std::function<std::string()>& datosUsuario) {
   if (Escribible(archivos, carpetaPrograma)) return {carpetaPrograma, carpetaPrograma, true};
-  const std::string propia = datosUsuario.empty() ? std::string() : UnirRuta(datosUsuario, kCarpetaDatosKelu);
+  const std::string datos = datosUsuario();
+  const std::string propia = datos.empty() ? std::string() : UnirRuta(datos, kCarpetaDatosKelu);
   if (propia.empty() || !archivos.CrearCarpeta(propia) || !Escribible(archivos, propia))
     return {carpetaPrograma, carpetaPrograma, false};
   const bool hayArchivo = archivos.Existe(UnirRuta(propia, kArchivoConfiguracion));

@@ -1,6 +1,7 @@
 // The settings record and its file "kelu.ini" in the program's folder.
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "platform/archivos.h"
@@ -52,11 +53,12 @@ inline constexpr const char* kCarpetaDatosKelu = "KELU";  // in the person's dat
 
 // Beside the program when its folder can be written, as always. Otherwise
 // (unzipped under Program Files, a protected folder) in "KELU" in the
-// person's data folder `datosUsuario`, created when needed; read from there
-// once a file is there, else still from the program's folder. When neither
-// can be written, read from the program's folder and not guardable.
+// person's data folder (asked of `datosUsuario` only then), created when
+// needed; read from there once a file is there, else still from the
+// program's folder. When neither can be written, read from the program's
+// folder and not guardable.
 LugarConfiguracion ElegirLugarConfiguracion(Archivos& archivos, const std::string& carpetaPrograma,
-                                            const std::string& datosUsuario);
+                                            const std::function<std::string()>& datosUsuario);
 
 // Fills `c` from "kelu.ini" in `carpeta`, or with the defaults.
 LecturaConfiguracion CargarConfiguracion(Configuracion& c, const Archivos& archivos, const std::string& carpeta);

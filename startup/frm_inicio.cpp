@@ -52,8 +52,10 @@ frmInicio::frmInicio(Programa& programa)
 
 void frmInicio::Form_Load() {
   Paso([&] {
+    // The shell is asked for the data folder only when the program's own
+    // folder cannot be written: not at every start.
     programa_.lugarConfiguracion = ElegirLugarConfiguracion(programa_.archivos, programa_.carpeta,
-                                                            programa_.escritorio.CarpetaDatosUsuario());
+                                                            [&] { return programa_.escritorio.CarpetaDatosUsuario(); });
   });
   Paso([&] {
     programa_.conservarConfiguracion =
