@@ -9,10 +9,6 @@ bool EscribirSinRiesgo(Archivos& archivos, const std::string& ruta, std::string_
   return false;
 }
 
-bool ExisteArchivo(const Archivos& archivos, const std::string& ruta) {
-  return archivos.Abrible(ruta);
-}
-
 std::string BytesParaArchivo(std::string_view utf8) {
   if (std::optional<std::string> ansi = Utf8AAnsi(utf8)) return std::move(*ansi);
   return std::string(kMarcaUtf8) + std::string(utf8);

@@ -34,9 +34,6 @@ Archivos& ArchivosDelSistema();
 // failure at any point leaves the earlier file as it was.
 [[nodiscard]] bool EscribirSinRiesgo(Archivos& archivos, const std::string& ruta, std::string_view bytes);
 
-// True when the file can be opened for reading.
-bool ExisteArchivo(const Archivos& archivos, const std::string& ruta);
-
 // Folder + "\" + name: the program's paths always use the Windows separator;
 // the native build maps it when it opens a file.
 std::string UnirRuta(const std::string& carpeta, const std::string& nombre);

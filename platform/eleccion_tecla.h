@@ -11,9 +11,6 @@
 
 namespace kelu {
 
-// Virtual keys of the decision, besides the modifiers of platform/teclas.h.
-inline constexpr uint8_t kVkEspacio = 0x20;
-
 // The shift-state bits a layout gives for a key, as VkKeyScanEx returns them.
 inline constexpr uint8_t kConMayusculas = 1;
 inline constexpr uint8_t kConCtrl = 2;

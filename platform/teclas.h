@@ -13,6 +13,7 @@ namespace kelu {
 // Windows virtual key codes the parser produces by name.
 inline constexpr uint8_t kVkTab = 0x09;
 inline constexpr uint8_t kVkEnter = 0x0D;
+inline constexpr uint8_t kVkEspacio = 0x20;
 inline constexpr uint8_t kVkShift = 0x10;
 inline constexpr uint8_t kVkControl = 0x11;
 inline constexpr uint8_t kVkAlt = 0x12;

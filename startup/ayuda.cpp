@@ -23,7 +23,7 @@ void AbrirAyuda(Programa& programa, Ventana& dueno) {
   std::string pagina = programa.Ruta("kelu_" + SinBlancosAlRededor(programa.configuracion.Idioma) + ".html");
   // The Spanish page is opened without a look: when it is missing too, the
   // viewer says so itself.
-  if (!ExisteArchivo(programa.archivos, pagina)) pagina = programa.Ruta("kelu_español.html");
+  if (!programa.archivos.Abrible(pagina)) pagina = programa.Ruta("kelu_español.html");
   programa.escritorio.AbrirDocumento(dueno.Handle(), pagina);
 }
 
