@@ -6,7 +6,10 @@
 namespace kelu {
 
 // The colours a part may take: the designed white, or a system colour.
-enum class ColorSistema { Blanco, Ventana, TextoVentana, TextoGris, CaraBoton, TextoBoton, Sombra };
+enum class ColorSistema {
+  Blanco, Ventana, TextoVentana, TextoGris, CaraBoton, TextoBoton, Sombra,
+  Resaltado, TextoResaltado,  // a selection's ground and its text: a readable pair in every theme
+};
 
 enum class ParteFormulario {
   Fondo,            // the window, under its labels and the keying pad; labels' text

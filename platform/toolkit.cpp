@@ -87,6 +87,12 @@ void Casilla::SetMarcada(bool marcada) {
   if (Click) Click();
 }
 
+void Etiqueta::SetDibujo(std::vector<Trazo> dibujo) {
+  if (dibujo == dibujo_) return;
+  dibujo_ = std::move(dibujo);
+  Avisar(Propiedad::Dibujo);
+}
+
 void CajaTexto::SeleccionarTodo() {
   inicioSeleccion = 0;
   largoSeleccion = static_cast<int>(Texto().size());
@@ -95,6 +101,7 @@ void CajaTexto::SeleccionarTodo() {
 
 Temporizador::Temporizador(Toolkit& toolkit, int intervalo, bool activo)
     : toolkit_(toolkit), intervalo_(intervalo), activo_(activo) {
+  if (activo_) Comenzar();
   toolkit_.Programar(*this);
 }
 
@@ -103,13 +110,22 @@ Temporizador::~Temporizador() { toolkit_.Olvidar(*this); }
 void Temporizador::SetHabilitado(bool activo) {
   if (activo == activo_) return;
   activo_ = activo;
+  if (activo_) Comenzar();
   toolkit_.Programar(*this);
 }
 
 void Temporizador::SetIntervalo(int ms) {
   intervalo_ = std::clamp(ms, 0, 32767);
+  Comenzar();
   toolkit_.Programar(*this);
 }
+
+void Temporizador::Comenzar() {
+  inicio_ = toolkit_.Milisegundos();
+  disparos_ = 0;
+}
+
+int64_t Temporizador::Transcurrido() const { return toolkit_.Milisegundos() - inicio_; }
 
 void PulsacionIzquierda::Abajo(Control* sobre) {
   presionada_ = sobre;

@@ -12,6 +12,8 @@
 #include <utility>
 #include <vector>
 
+#include "platform/colores.h"
+
 namespace kelu {
 
 class Toolkit;
@@ -28,6 +30,7 @@ struct Fuente {
   std::string nombre = "Verdana";
   double puntos = 9;
   bool negrita = false;
+  bool operator==(const Fuente&) const = default;
 };
 
 // The two fonts of the forms' design.
@@ -62,7 +65,7 @@ struct TeclaPulsada {
 };
 
 // What changed, so that a backend updates only that.
-enum class Propiedad { Texto, Posicion, Habilitado, Visible, Lista, Seleccion, Valor, Estado };
+enum class Propiedad { Texto, Posicion, Habilitado, Visible, Lista, Seleccion, Valor, Estado, Dibujo };
 
 // The backend's side of a window or control.
 class Nativo {
@@ -122,6 +125,17 @@ class Control {
   bool visible_ = true;
 };
 
+// One mark of a drawing on a label, in twips from the label's top-left corner.
+struct Trazo {
+  enum class Forma { Relleno, Marco, Elipse, Texto };
+  Forma forma = Forma::Relleno;
+  Rectangulo area;
+  ColorSistema color = ColorSistema::TextoVentana;
+  std::string texto;  // Texto: one line, from the area's left edge, centred on its height
+  Fuente fuente;
+  bool operator==(const Trazo&) const = default;
+};
+
 // A label: windowless, drawn by its window, so presses on it reach the window.
 class Etiqueta : public Control {
  public:
@@ -132,6 +146,14 @@ class Etiqueta : public Control {
   Alineacion alineacion;
   bool borde = false;
   bool ajustarAlTexto = false;  // grows to fit its caption
+
+  // Marks painted in order over the label's ground and border, after its
+  // caption. Setting the same drawing again repaints nothing.
+  const std::vector<Trazo>& Dibujo() const { return dibujo_; }
+  void SetDibujo(std::vector<Trazo> dibujo);
+
+ private:
+  std::vector<Trazo> dibujo_;
 };
 
 class Boton : public Control {
@@ -211,15 +233,25 @@ class Temporizador {
   // for a timer whose firing is an action, not a tick to count.
   bool recuperarAtrasos = true;
 
+  // Since the countdown last started, in ms, and how often the timer has
+  // fired since then: what is left of a gap before it first closes.
+  int64_t Transcurrido() const;
+  int Disparos() const { return disparos_; }
+
   std::function<void()> Timer;
   void Disparar() {  // for backends
-    if (activo_ && Timer) Timer();
+    if (!activo_) return;
+    ++disparos_;
+    if (Timer) Timer();
   }
 
  private:
+  void Comenzar();
   Toolkit& toolkit_;
   int intervalo_;
   bool activo_;
+  int64_t inicio_ = 0;
+  int disparos_ = 0;
 };
 
 // The rule of a left press that both backends follow: the label that got
@@ -344,6 +376,9 @@ enum : int {
   kIdOk = 1, kIdCancelar = 2, kIdSi = 6, kIdNo = 7,
 };
 
+// Short sounds: a letter was typed; a code that led to no entry was dropped.
+enum class AvisoSonoro { Letra, Descartada };
+
 struct DialogoAbrir {
   std::string descripcion;  // "Archivos de idioma (*.lng)"
   std::string patron;       // "*.lng"
@@ -370,6 +405,8 @@ class Toolkit {
   // Timers: called whenever a timer is enabled, disabled or given an interval.
   virtual void Programar(Temporizador& temporizador) = 0;
   virtual void Olvidar(Temporizador& temporizador) = 0;
+  // A steady clock in milliseconds, the one the timers run on.
+  virtual int64_t Milisegundos() = 0;
 
   // The event pump.
   virtual void ProcesarEventos() = 0;  // every pending event, then return
@@ -387,6 +424,14 @@ class Toolkit {
   virtual int MostrarMensaje(Ventana* dueno, const std::string& texto, const std::string& titulo, int estilo) = 0;
   // The chosen file's full path, or nullopt when the user cancels.
   virtual std::optional<std::string> ElegirArchivo(Ventana& dueno, const DialogoAbrir& dialogo) = 0;
+  // The width, in twips, of one line of `texto` as the window draws it in `fuente`.
+  virtual int AnchoTexto(const Ventana& ventana, const std::string& texto, const Fuente& fuente) = 0;
+
+  // Sound. Without an audio device, or when it fails, these do nothing and
+  // say nothing. `volumen` is 0 to 100.
+  // A steady tone from `sonando` true until false, with soft edges.
+  virtual void Tono(bool sonando, int frecuencia, int volumen) = 0;
+  virtual void SonarAviso(AvisoSonoro aviso, int volumen) = 0;
 
   // What the end of the Windows session (log-off, restart, shutdown) does.
   // The backend runs it once, with no question asked and whatever modal

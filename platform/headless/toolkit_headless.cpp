@@ -218,6 +218,12 @@ int ToolkitHeadless::MostrarMensaje(Ventana*, const std::string& texto, const st
   return (estilo & 7) == kMbSiNo ? kIdSi : kIdOk;
 }
 
+int ToolkitHeadless::AnchoTexto(const Ventana&, const std::string& texto, const Fuente& fuente) {
+  int caracteres = 0;
+  for (unsigned char c : texto) caracteres += (c & 0xC0) != 0x80;
+  return static_cast<int>(caracteres * fuente.puntos * 20 * 0.6);
+}
+
 std::optional<std::string> ToolkitHeadless::ElegirArchivo(Ventana&, const DialogoAbrir& dialogo) {
   dialogos.push_back(dialogo);
   if (archivosElegidos.empty()) return std::nullopt;

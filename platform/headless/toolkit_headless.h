@@ -117,6 +117,20 @@ class ToolkitHeadless final : public Toolkit, public Escritorio {
   std::pair<int, int> CentroEnPantalla(const Control& control) override;
   int MostrarMensaje(Ventana* dueno, const std::string& texto, const std::string& titulo, int estilo) override;
   std::optional<std::string> ElegirArchivo(Ventana& dueno, const DialogoAbrir& dialogo) override;
+  // Every character as wide as 0.6 of the font's size: enough to test a layout.
+  int AnchoTexto(const Ventana&, const std::string& texto, const Fuente& fuente) override;
+  int64_t Milisegundos() override { return ahora_; }
+  void Tono(bool sonando, int frecuencia, int volumen) override {
+    sonidos.push_back({sonando ? "tono" : "silencio", frecuencia, volumen});
+  }
+  void SonarAviso(AvisoSonoro aviso, int volumen) override {
+    sonidos.push_back({aviso == AvisoSonoro::Letra ? "letra" : "descartada", 0, volumen});
+  }
+  struct Sonido {
+    std::string que;
+    int frecuencia, volumen;
+  };
+  std::vector<Sonido> sonidos;
 
   // --- Escritorio ----------------------------------------------------------
   Hwnd VentanaEscritorio() override { return kEscritorio; }

@@ -13,6 +13,8 @@ int Indice(ColorSistema color) {
     case ColorSistema::CaraBoton: return COLOR_BTNFACE;
     case ColorSistema::TextoBoton: return COLOR_BTNTEXT;
     case ColorSistema::Sombra: return COLOR_BTNSHADOW;
+    case ColorSistema::Resaltado: return COLOR_HIGHLIGHT;
+    case ColorSistema::TextoResaltado: return COLOR_HIGHLIGHTTEXT;
     default: return COLOR_WINDOWTEXT;
   }
 }

@@ -156,6 +156,12 @@ void NativoControl::Cambio(Propiedad propiedad) {
     case Propiedad::Posicion:
       Colocar();
       break;
+    // Repainted over its own ground, unerased: the pad changes many times
+    // a second while the button is held.
+    case Propiedad::Dibujo:
+      conDibujo = true;
+      if (!hwnd && ventana.hwnd && !IsRectEmpty(&pintada)) InvalidateRect(ventana.hwnd, &pintada, FALSE);
+      break;
     case Propiedad::Habilitado:
     case Propiedad::Visible: {
       if (!hwnd) {

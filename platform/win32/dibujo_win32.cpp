@@ -1,10 +1,12 @@
 // Labels, frames and images have no window of their own: their window draws
 // them, so that a press on them reaches it (the keying pad is a label).
+#include <algorithm>
 #include <string>
 #include <vector>
 
 #include "platform/capas.h"
 #include "platform/win32/interno_win32.h"
+#include "platform/win32/toolkit_win32.h"
 
 namespace kelu::win32 {
 
@@ -64,6 +66,10 @@ NativoControl* NativoVentana::SinVentanaEn(POINT p) const {
 void NativoControl::Dibujar(HDC dc) {
   RECT area = Area();
   pintada = area;
+  if (conDibujo) {
+    DibujarTrazos(dc, area);
+    return;
+  }
   switch (control.Tipo()) {
     case TipoControl::Imagen:
       ventana.estado.imagenes.Dibujar(dc, static_cast<Imagen&>(control).recurso, area);
@@ -88,6 +94,62 @@ void NativoControl::Dibujar(HDC dc) {
   SelectObject(dc, antes);
 }
 
+// Ground, border and marks go to a bitmap first and reach the screen in one
+// copy, so nothing flickers at the pad's rate of change.
+void NativoControl::DibujarTrazos(HDC dc, const RECT& area) {
+  const int ancho = area.right - area.left, alto = area.bottom - area.top;
+  if (ancho <= 0 || alto <= 0) return;
+  HDC memoria = CreateCompatibleDC(dc);
+  HBITMAP mapa = memoria ? CreateCompatibleBitmap(dc, ancho, alto) : nullptr;
+  HDC destino = mapa ? memoria : dc;
+  HGDIOBJ mapaAntes = mapa ? SelectObject(memoria, mapa) : nullptr;
+  const int dx = mapa ? area.left : 0, dy = mapa ? area.top : 0;
+  RECT local{area.left - dx, area.top - dy, area.right - dx, area.bottom - dy};
+  const Estado& e = ventana.estado;
+  FillRect(destino, &local, PincelDe(e.Colores(ParteFormulario::Fondo).fondo));
+  if (static_cast<Etiqueta&>(control).borde) {
+    RECT linea = local;
+    Borde(destino, linea, e);
+  }
+  SetBkMode(destino, TRANSPARENT);
+  HGDIOBJ plumaAntes = SelectObject(destino, GetStockObject(NULL_PEN));
+  for (const Trazo& t : static_cast<Etiqueta&>(control).Dibujo()) {
+    RECT r{local.left + ventana.Px(t.area.izquierda), local.top + ventana.Px(t.area.arriba), 0, 0};
+    r.right = r.left + std::max(1, ventana.Px(t.area.ancho));
+    r.bottom = r.top + std::max(1, ventana.Px(t.area.alto));
+    switch (t.forma) {
+      case Trazo::Forma::Relleno:
+        FillRect(destino, &r, PincelDe(t.color));
+        break;
+      case Trazo::Forma::Marco:
+        FrameRect(destino, &r, PincelDe(t.color));
+        break;
+      case Trazo::Forma::Elipse: {
+        HGDIOBJ antes = SelectObject(destino, PincelDe(t.color));
+        Ellipse(destino, r.left, r.top, r.right + 1, r.bottom + 1);  // the null pen draws one pixel short
+        SelectObject(destino, antes);
+        break;
+      }
+      case Trazo::Forma::Texto: {
+        const std::wstring texto = Ancho(t.texto);
+        HGDIOBJ antes = SelectObject(destino, ventana.estado.fuentes.Obtener(t.fuente, ventana.dpi));
+        SetTextColor(destino, ColorDe(t.color));
+        DrawTextW(destino, texto.c_str(), static_cast<int>(texto.size()), &r,
+                  DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP);
+        SelectObject(destino, antes);
+        break;
+      }
+    }
+  }
+  SelectObject(destino, plumaAntes);
+  if (mapa) {
+    BitBlt(dc, area.left, area.top, ancho, alto, memoria, 0, 0, SRCCOPY);
+    SelectObject(memoria, mapaAntes);
+    DeleteObject(mapa);
+  }
+  if (memoria) DeleteDC(memoria);
+}
+
 void NativoControl::AjustarAlTexto() {
   if (control.Tipo() != TipoControl::Etiqueta || !static_cast<Etiqueta&>(control).ajustarAlTexto) return;
   auto& etiqueta = static_cast<Etiqueta&>(control);
@@ -106,3 +168,21 @@ void NativoControl::AjustarAlTexto() {
 }
 
 }  // namespace kelu::win32
+
+namespace kelu {
+
+int ToolkitWin32::AnchoTexto(const Ventana& ventana, const std::string& texto, const Fuente& fuente) {
+  const win32::NativoVentana* nv = win32::NativoDe(ventana);
+  if (!nv || !nv->hwnd) return 0;
+  HDC dc = GetDC(nv->hwnd);
+  if (!dc) return 0;
+  HGDIOBJ antes = SelectObject(dc, nv->estado.fuentes.Obtener(fuente, nv->dpi));
+  const std::wstring ancho = win32::Ancho(texto);
+  SIZE medida{0, 0};
+  GetTextExtentPoint32W(dc, ancho.c_str(), static_cast<int>(ancho.size()), &medida);
+  SelectObject(dc, antes);
+  ReleaseDC(nv->hwnd, dc);
+  return nv->Tw(medida.cx);
+}
+
+}  // namespace kelu

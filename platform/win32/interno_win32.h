@@ -137,11 +137,13 @@ class NativoControl final : public Nativo {
   const int id;
   HWND hwnd = nullptr;  // null for labels, frames and images
   RECT pintada{};       // windowless: the area last drawn
+  bool conDibujo = false;  // a label that has had a drawing paints its own ground from then on
   bool aplicando = false;  // the model is changing the child: its echo is ignored
 
  private:
   void ReponerLista();
   void AreaCambiada();
+  void DibujarTrazos(HDC dc, const RECT& area);
 };
 
 class NativoVentana final : public Nativo {

@@ -140,4 +140,6 @@ void ToolkitWin32::Programar(Temporizador& t) { estado_->relojes.Programar(t); }
 
 void ToolkitWin32::Olvidar(Temporizador& t) { estado_->relojes.Olvidar(t); }
 
+int64_t ToolkitWin32::Milisegundos() { return win32::Microsegundos() / 1000; }
+
 }  // namespace kelu

@@ -44,6 +44,10 @@ class ToolkitWin32 final : public Toolkit, public Escritorio {
   std::pair<int, int> CentroEnPantalla(const Control& control) override;
   int MostrarMensaje(Ventana* dueno, const std::string& texto, const std::string& titulo, int estilo) override;
   std::optional<std::string> ElegirArchivo(Ventana& dueno, const DialogoAbrir& dialogo) override;
+  int AnchoTexto(const Ventana& ventana, const std::string& texto, const Fuente& fuente) override;
+  int64_t Milisegundos() override;
+  void Tono(bool sonando, int frecuencia, int volumen) override;
+  void SonarAviso(AvisoSonoro aviso, int volumen) override;
 
   // --- Escritorio ----------------------------------------------------------
   Hwnd VentanaEscritorio() override;
