@@ -3,6 +3,7 @@
 #pragma once
 #include <string>
 
+#include "config/ayudas.h"
 #include "config/configuracion.h"
 #include "keying/tabla_codigo.h"
 #include "platform/archivos.h"
@@ -35,6 +36,7 @@ struct Programa {
   std::string CarpetaEscrituraConfiguracion() const {
     return lugarConfiguracion.escritura.empty() ? carpeta : lugarConfiguracion.escritura;
   }
+  Ayudas ayudas;
   TablaCodigo tabla;
   TextosIdioma idioma;
 

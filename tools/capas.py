@@ -21,6 +21,7 @@ NOMBRES = {1: "platform", 2: "formats", 3: "engine", 4: "forms", 5: "start-up"}
 CAPAS = [
     ("platform/", 1),
     ("config/configuracion", 2),
+    ("config/ayudas", 2),
     ("config/idioma", 2),
     ("keying/tabla_codigo", 2),
     ("keying/cadena_teclas", 2),
