@@ -22,6 +22,7 @@ MotorPulsaciones::MotorPulsaciones(Toolkit& toolkit, const Configuracion& config
   tmrTiempoEntreLetras.recuperarAtrasos = tmrTiempoEntrePalabras.recuperarAtrasos = false;
   tmrClicAbajo.Timer = [this] {
     if (ContadorAbajo < kMaximoContador) ++ContadorAbajo;
+    Avisar();
   };
   tmrTiempoEntreLetras.Timer = [this] {
     if (CerrarLetra) CerrarLetra();
@@ -39,6 +40,7 @@ void MotorPulsaciones::BotonAbajo() {
   Paso([&] { tmrClicAbajo.SetHabilitado(true); });
   Paso([&] { tmrTiempoEntreLetras.SetHabilitado(false); });
   Paso([&] { tmrTiempoEntrePalabras.SetHabilitado(false); });
+  Avisar();
 }
 
 namespace {
@@ -50,18 +52,26 @@ bool EnBanda(int cuenta, int duracion, int tolerancia) {
 }
 }  // namespace
 
+bool MotorPulsaciones::EsPunto(int cuenta, const Configuracion& c) {
+  return EnBanda(cuenta, c.DuracionPunto, c.ToleranciaPunto);
+}
+bool MotorPulsaciones::EsRaya(int cuenta, const Configuracion& c) {
+  return EnBanda(cuenta, c.DuracionRaya, c.ToleranciaRaya);
+}
+
 void MotorPulsaciones::BotonArriba() {
   const Configuracion& c = configuracion_;
   Paso([&] { tmrClicAbajo.SetHabilitado(false); });
   Paso([&] { tmrTiempoEntreLetras.SetHabilitado(true); });
   Paso([&] { tmrTiempoEntrePalabras.SetHabilitado(true); });
   Paso([&] {
-    if (EnBanda(ContadorAbajo, c.DuracionPunto, c.ToleranciaPunto)) codigoActual_ += '.';
+    if (EsPunto(ContadorAbajo, c)) codigoActual_ += '.';
   });
   Paso([&] {
-    if (EnBanda(ContadorAbajo, c.DuracionRaya, c.ToleranciaRaya)) codigoActual_ += '-';
+    if (EsRaya(ContadorAbajo, c)) codigoActual_ += '-';
   });
   Paso([&] { ActualizarEco(true); });
+  Avisar();
 }
 
 namespace {

@@ -31,8 +31,19 @@ class MotorPulsaciones {
   // The code keyed since the last letter: only presses, delivery and the
   // word gap change it.
   const std::string& CodigoActual() const { return codigoActual_; }
-  void BorrarCodigo() { codigoActual_.clear(); }
-  void FijarCodigo(std::string codigo) { codigoActual_ = std::move(codigo); }
+  void BorrarCodigo() {
+    codigoActual_.clear();
+    Avisar();
+  }
+  void FijarCodigo(std::string codigo) {
+    codigoActual_ = std::move(codigo);
+    Avisar();
+  }
+  // Whether a press held `cuenta` ticks gives a dot, a dash: each band's
+  // bounds are excluded.
+  static bool EsPunto(int cuenta, const Configuracion& c);
+  static bool EsRaya(int cuenta, const Configuracion& c);
+  bool BotonPresionado() const { return tmrClicAbajo.Habilitado(); }
 
   Temporizador tmrClicAbajo;            // 10 ms, counts a held press
   Temporizador tmrTiempoEntreLetras;    // the letter gap
@@ -41,8 +52,14 @@ class MotorPulsaciones {
 
   // What the gaps and the delivery timer do: text delivery plugs in here.
   std::function<void()> CerrarLetra, CerrarPalabra, EnviarTexto;
+  // After a press goes down or up, at each tick it is held, and whenever the
+  // pending code changes: what the pad shows follows from here.
+  std::function<void()> Cambio;
 
  private:
+  void Avisar() {
+    if (Cambio) Cambio();
+  }
   const Configuracion& configuracion_;
   const TablaCodigo& tabla_;
   const TextosIdioma& idioma_;

@@ -128,6 +128,43 @@ TEST_F(Principal, KeyedMorseIsTypedIntoTheChosenWindow) {
   });
 }
 
+// The pad follows the keying and then falls quiet: its countdown timer runs
+// only while a gap is pending, and the tone and cues sound only as the aids say.
+TEST_F(Principal, ThePadFollowsTheKeyingAndIdlesWithoutATimer) {
+  Hwnd objetivo = kit.AgregarVentana("Objetivo");
+  Cargar();
+  programa->ayudas.Tono = programa->ayudas.AvisosSonoros = true;
+  EnMarcha([&] {
+    Elegir(objetivo);
+    EXPECT_FALSE(f->fraClic.Dibujo().empty()) << "the chart shows before any press";
+    kit.BotonAbajo(*f, &f->fraClic);
+    kit.Avanzar(250);
+    const std::vector<Trazo> presionado = f->fraClic.Dibujo();
+    kit.BotonArriba(*f, &f->fraClic);
+    EXPECT_NE(f->fraClic.Dibujo(), presionado);
+    EXPECT_TRUE(f->panel.tmrPanel.Habilitado()) << "the letter gap counts down";
+    kit.Avanzar(2100);
+    EXPECT_EQ(kit.Recibido(objetivo), "e");
+    EXPECT_FALSE(f->panel.tmrPanel.Habilitado()) << "idle, and the word gap is off";
+    Teclear("-.-.-.-.-");  // in no table: dropped
+    kit.Avanzar(2100);
+    kit.Avanzar(10000);  // the letter gap fires on and on, with nothing pending
+    std::vector<std::string> oido;
+    for (const auto& s : kit.sonidos) oido.push_back(s.que);
+    const std::vector<std::string> esperado = {"tono", "silencio", "letra", "tono", "silencio", "tono",
+                                               "silencio", "tono", "silencio", "tono", "silencio",
+                                               "tono", "silencio", "tono", "silencio", "tono",
+                                               "silencio", "tono", "silencio", "tono", "silencio", "descartada"};
+    EXPECT_EQ(oido, esperado);
+    EXPECT_EQ(kit.sonidos[0].frecuencia, 700);
+    programa->ayudas = Ayudas{false, false, false, false};
+    f->AplicarOpciones();
+    EXPECT_TRUE(f->fraClic.Dibujo().empty());
+    Pulsar(250);
+    EXPECT_EQ(kit.sonidos.size(), esperado.size());
+  });
+}
+
 TEST_F(Principal, WithoutATargetALetterWarnsOnceAndIsDropped) {
   Cargar();
   EnMarcha([&] {

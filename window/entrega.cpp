@@ -90,7 +90,9 @@ void Entrega::CerrarLetra() {
     return;
   }
   if (TextoDeCodigo(programa_.tabla, motor_.CodigoActual()).empty()) {
-    motor_.BorrarCodigo();  // stands for nothing: dropped silently
+    const bool habiaCodigo = !motor_.CodigoActual().empty();
+    motor_.BorrarCodigo();  // stands for nothing: dropped without a warning
+    if (habiaCodigo && LetraTerminada) LetraTerminada(AvisoSonoro::Descartada);
   } else if (!DestinoPresente()) {
     // Kept, it would go to the next target chosen, or merge with the next
     // symbols keyed ("s" then "e" would give "h").
@@ -161,6 +163,7 @@ void Entrega::EnviarTexto() {
   Paso([&] { motor_.tmrTiempoEntrePalabras.SetHabilitado(false); });
   Paso([&] { motor_.tmrTiempoEntrePalabras.SetHabilitado(true); });
   Paso([&] { motor_.ActualizarEco(false); });
+  if (LetraTerminada) LetraTerminada(AvisoSonoro::Letra);
 }
 
 }  // namespace kelu

@@ -1,6 +1,7 @@
 // Text delivery: when a gap closes, decide whether the pending code becomes
 // text, bring the target to the front, and type the text 10 ms later.
 #pragma once
+#include <functional>
 #include <string>
 
 #include "keying/motor_pulsaciones.h"
@@ -23,6 +24,9 @@ class Entrega {
   void CerrarPalabra();
   void ActivarVentanaDestino();
   void EnviarTexto();
+
+  // A letter was typed, or a code that stands for nothing was dropped.
+  std::function<void(AvisoSonoro)> LetraTerminada;
 
  private:
   bool HayDestino() const { return cboProcesos_.Seleccion() != -1; }

@@ -22,6 +22,7 @@ frmKelu::frmKelu(Programa& programa)
             [this](std::string eco) { SetTexto(std::move(eco)); }),
       lista(programa.escritorio),
       entrega(programa, motor, lista, cboProcesos, *this),
+      panel(programa, motor, fraClic),
       programa_(programa) {
   botonMaximizar = false;
   vistaPreviaTeclas = true;
@@ -42,6 +43,8 @@ frmKelu::frmKelu(Programa& programa)
     if (AbrirOpciones) AbrirOpciones();
   };
   teclaRapida.AlMostrar = [this](bool registrada) { AvisosDeInicio(registrada); };
+  motor.Cambio = [this] { panel.Actualizar(); };
+  entrega.LetraTerminada = [this](AvisoSonoro aviso) { panel.SonarAviso(aviso); };
   cboProcesos.GotFocus = [this] { LlenarLista(); };
   cboProcesos.Click = [this] { lista.Elegir(cboProcesos); };
   // A press on the pad leaves the focus on Opciones, away from the list.
@@ -77,6 +80,7 @@ void frmKelu::AplicarOpciones() noexcept {
   ActualizarVentana();
   TraducirfrmKelu();
   Paso([&] { ActualizarEtiquetaPuntero(); });
+  panel.Actualizar();  // the aids, the code table and the language may be new
 }
 
 void frmKelu::RestaurarEncima() noexcept {
@@ -130,6 +134,7 @@ void frmKelu::Form_Resize() {
   centro.izquierda = pad.izquierda + RedondearPar((pad.ancho - centro.ancho) / 2.0);
   centro.arriba = pad.arriba + RedondearPar((pad.alto - centro.alto) / 2.0);
   lblCentro.SetPosicion(centro);
+  panel.Actualizar();
 }
 
 // From where the system really put the client area: caption and frame

@@ -10,6 +10,7 @@
 #include "platform/toolkit.h"
 #include "startup/programa.h"
 #include "window/lista_ventanas.h"
+#include "window/panel_clic.h"
 #include "window/teclas_rapidas.h"
 
 namespace kelu {
@@ -48,6 +49,7 @@ class frmKelu : public Ventana {
   MotorPulsaciones motor;
   ListaVentanas lista;
   Entrega entrega;
+  PanelClic panel;
   TeclaRapida teclaRapida;
 
   // Opens the options dialog; start-up wires it.

@@ -1,0 +1,118 @@
+#include "keying/vista_pad.h"
+
+#include <algorithm>
+
+#include "platform/ascii.h"
+
+namespace kelu {
+namespace {
+
+constexpr int kEntradaEspacio = 58;     // "espacio"
+constexpr int kEntradaFrecuentes = 59;  // the language's letters, most frequent first
+
+// "ENTER" as "Enter"; names of one character stand for that character.
+std::string NombreDeTecla(std::string nombre, const std::string& espacio) {
+  if (nombre.size() == 1) return nombre;
+  if (IgualesSinMayusculas(nombre, "ESPACIO")) return espacio;
+  for (size_t i = 1; i < nombre.size(); ++i) nombre[i] = MinusculaAscii(nombre[i]);
+  return nombre;
+}
+
+// Each distinct code with a text, first entry first, as the lookup finds them.
+std::vector<EntradaTablaPad> Entradas(const TablaCodigo& tabla, const std::string& espacio) {
+  std::vector<EntradaTablaPad> todas;
+  for (const EntradaCodigo& e : tabla.entradas) {
+    if (e.Secuencia.empty() || e.Texto.empty()) continue;
+    if (std::any_of(todas.begin(), todas.end(), [&](const EntradaTablaPad& v) { return v.codigo == e.Secuencia; }))
+      continue;
+    todas.push_back({e.Secuencia, TextoLegible(e.Texto, espacio)});
+  }
+  return todas;
+}
+
+bool Empieza(const std::string& codigo, const std::string& prefijo) {
+  return codigo.size() > prefijo.size() && codigo.compare(0, prefijo.size(), prefijo) == 0;
+}
+
+void Medidor(MedidorPulsacion& m, const MotorPulsaciones& motor, const Configuracion& c) {
+  m.activo = motor.BotonPresionado();
+  m.cuenta = motor.ContadorAbajo;
+  m.punto = {c.DuracionPunto - c.ToleranciaPunto, c.DuracionPunto + c.ToleranciaPunto};
+  m.raya = {c.DuracionRaya - c.ToleranciaRaya, c.DuracionRaya + c.ToleranciaRaya};
+  // A fifth beyond the farther band, so that "too long" has room to show.
+  const int fin = std::max({m.punto.hasta, m.raya.hasta, 1});
+  m.escala = fin + std::max(fin / 5, 1);
+  m.daPunto = MotorPulsaciones::EsPunto(m.cuenta, c);
+  m.daRaya = MotorPulsaciones::EsRaya(m.cuenta, c);
+}
+
+// The gap that will close next, from its timer: a gap that has fired once
+// has done its work.
+void Cuenta(CuentaAtras& cuenta, const MotorPulsaciones& motor, bool conCodigo) {
+  const Temporizador& t = conCodigo ? motor.tmrTiempoEntreLetras : motor.tmrTiempoEntrePalabras;
+  if (!t.Habilitado() || t.Intervalo() <= 0 || t.Disparos() > 0 || motor.tmrEnvio.Habilitado()) return;
+  cuenta.activa = true;
+  cuenta.palabra = !conCodigo;
+  cuenta.totalMs = t.Intervalo();
+  cuenta.restanteMs = static_cast<int>(std::clamp<int64_t>(t.Intervalo() - t.Transcurrido(), 0, t.Intervalo()));
+}
+
+}  // namespace
+
+std::string TextoLegible(const std::string& texto, const std::string& espacio) {
+  if (texto == " ") return espacio;
+  std::string legible;
+  for (size_t i = 0; i < texto.size(); ++i) {
+    const size_t cierre = texto[i] == '{' ? texto.find('}', i + 2) : std::string::npos;
+    if (cierre == std::string::npos) {
+      legible += texto[i];
+      continue;
+    }
+    if (!legible.empty()) legible += ' ';
+    legible += NombreDeTecla(texto.substr(i + 1, cierre - i - 1), espacio);
+    i = cierre;
+  }
+  return legible;
+}
+
+VistaPad DescribirPad(const MotorPulsaciones& motor, const Configuracion& c, const TablaCodigo& tabla,
+                      const TextosIdioma& idioma) {
+  VistaPad v;
+  const std::string& espacio = idioma.Entrada(kEntradaEspacio);
+  // The word separator is the engine's, not the person's: it shows as nothing pending.
+  v.codigo = motor.CodigoActual() == kSeparadorPalabra ? std::string() : motor.CodigoActual();
+  Medidor(v.medidor, motor, c);
+  if (!v.medidor.activo) Cuenta(v.cuenta, motor, !v.codigo.empty());
+
+  const std::vector<EntradaTablaPad> todas = Entradas(tabla, espacio);
+  if (v.codigo.empty()) {
+    for (char letra : idioma.Entrada(kEntradaFrecuentes)) {
+      auto e = std::find_if(todas.begin(), todas.end(), [&](const EntradaTablaPad& x) {
+        return IgualesSinMayusculas(x.texto, std::string_view(&letra, 1));
+      });
+      if (e != todas.end()) v.tabla.push_back(*e);
+    }
+    return v;
+  }
+  for (const EntradaTablaPad& e : todas) {
+    if (e.codigo == v.codigo) v.texto = e.texto;
+    if (e.codigo == v.codigo + '.') v.conPunto = e;
+    if (e.codigo == v.codigo + '-') v.conRaya = e;
+  }
+  for (const EntradaTablaPad& e : todas)
+    if (Empieza(e.codigo, v.codigo) && e.codigo.size() > v.codigo.size() + 1) v.tabla.push_back(e);
+  std::stable_sort(v.tabla.begin(), v.tabla.end(),
+                   [](const EntradaTablaPad& a, const EntradaTablaPad& b) { return a.codigo.size() < b.codigo.size(); });
+  // A one-step extension with no text of its own still leads somewhere.
+  auto lleva = [&](const std::string& siguiente) {
+    return std::any_of(todas.begin(), todas.end(), [&](const EntradaTablaPad& e) {
+      return e.codigo == siguiente || Empieza(e.codigo, siguiente);
+    });
+  };
+  if (v.conPunto.codigo.empty() && lleva(v.codigo + '.')) v.conPunto.codigo = v.codigo + '.';
+  if (v.conRaya.codigo.empty() && lleva(v.codigo + '-')) v.conRaya.codigo = v.codigo + '-';
+  v.sinSalida = v.texto.empty() && !lleva(v.codigo);
+  return v;
+}
+
+}  // namespace kelu

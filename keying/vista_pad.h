@@ -1,0 +1,63 @@
+// What the keying pad shows, as data: the pending code and what it gives,
+// the press being held against the dot and dash bands, the time left in a
+// gap, and the entries still within reach. Computed from the engine's own
+// state and timers, so it can never tell the person anything the engine
+// will not do.
+#pragma once
+#include <string>
+#include <vector>
+
+#include "config/configuracion.h"
+#include "config/idioma.h"
+#include "keying/motor_pulsaciones.h"
+#include "keying/tabla_codigo.h"
+
+namespace kelu {
+
+// A band of held ticks, both bounds excluded, as the engine counts them.
+struct BandaPulsacion {
+  int desde = 0, hasta = 0;
+  bool operator==(const BandaPulsacion&) const = default;
+};
+
+struct MedidorPulsacion {
+  bool activo = false;  // the button is down
+  int cuenta = 0;       // ticks held so far
+  int escala = 1;       // ticks the meter's full length stands for
+  BandaPulsacion punto, raya;
+  bool daPunto = false, daRaya = false;  // what a release now would add
+};
+
+struct CuentaAtras {
+  bool activa = false;
+  bool palabra = false;  // the word gap; else the letter gap
+  int restanteMs = 0, totalMs = 0;
+};
+
+struct EntradaTablaPad {
+  std::string codigo;  // dots and dashes
+  std::string texto;   // readable: "a", "Enter", "espacio"
+  bool operator==(const EntradaTablaPad&) const = default;
+};
+
+struct VistaPad {
+  std::string codigo;  // pending
+  std::string texto;   // what it gives now, readable; empty when nothing
+  bool sinSalida = false;  // no entry is this code or begins with it
+  MedidorPulsacion medidor;
+  CuentaAtras cuenta;
+  // With a code pending: what one more dot and one more dash give first
+  // (empty codigo when that leads nowhere), then the other entries within
+  // reach, shortest first. With none: the language's most frequent letters.
+  EntradaTablaPad conPunto, conRaya;
+  std::vector<EntradaTablaPad> tabla;
+};
+
+// The readable form of a code table text: "{ENTER}" as "Enter", "{(}" as
+// "(", a space or "{ESPACIO}" as `espacio`.
+std::string TextoLegible(const std::string& texto, const std::string& espacio);
+
+VistaPad DescribirPad(const MotorPulsaciones& motor, const Configuracion& configuracion, const TablaCodigo& tabla,
+                      const TextosIdioma& idioma);
+
+}  // namespace kelu

@@ -1,0 +1,163 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <utility>
+
+#include "keying/vista_pad.h"
+#include "platform/archivos.h"
+#include "platform/headless/toolkit_headless.h"
+#include "tests/archivos_prueba.h"
+#include "window/dibujo_pad.h"
+
+namespace kelu {
+
+// The engine with the shipped code file and Spanish texts, on the manual clock.
+class Vista : public ::testing::Test {
+ protected:
+  Vista() {
+    std::string codigo = "Morse ampliado";
+    CargarCodigo(tabla, codigo, ArchivosDelSistema(), prueba::CarpetaDatos());
+    CargarIdioma(idioma, ArchivosDelSistema(), UnirRuta(prueba::CarpetaDatos(), "Español.lng"));
+    motor.AplicarIntervalos();
+    kit.CapturarClics(ventana, [this] { motor.BotonAbajo(); }, [this] { motor.BotonArriba(); });
+  }
+  VistaPad Ver() const { return DescribirPad(motor, configuracion, tabla, idioma); }
+
+  ToolkitHeadless kit;
+  Configuracion configuracion = ConfiguracionPredeterminada();
+  TablaCodigo tabla;
+  TextosIdioma idioma;
+  Ventana ventana{kit, "frmKelu", "KELU", 8880, 1335};
+  MotorPulsaciones motor{kit, configuracion, tabla, idioma, nullptr};
+};
+
+// What the meter promises while the button is held is what the release
+// then adds, at the band edges too.
+TEST_F(Vista, TheMeterPromisesWhatTheReleaseGives) {
+  const std::pair<int, std::string> casos[] = {{100, ""},  {150, ""},  {160, "."},  {340, "."}, {350, ""},
+                                               {360, "-"}, {1140, "-"}, {1150, ""}, {1200, ""}};
+  for (const auto& [ms, esperado] : casos) {
+    motor.BorrarCodigo();
+    kit.BotonAbajo(ventana);
+    kit.Avanzar(ms);
+    const VistaPad v = Ver();
+    EXPECT_TRUE(v.medidor.activo);
+    EXPECT_EQ(v.medidor.cuenta, ms / 10);
+    EXPECT_GT(v.medidor.escala, v.medidor.raya.hasta) << "the meter shows beyond the dash band";
+    const std::string prometido = std::string(v.medidor.daPunto ? "." : "") + (v.medidor.daRaya ? "-" : "");
+    kit.BotonArriba(ventana);
+    EXPECT_EQ(prometido, esperado) << ms << " ms";
+    EXPECT_EQ(motor.CodigoActual(), esperado) << ms << " ms";
+    EXPECT_FALSE(Ver().medidor.activo);
+  }
+}
+
+TEST_F(Vista, TheChartFollowsTheLoadedTable) {
+  struct Caso {
+    std::string codigo, texto, conPunto, conRaya;
+    bool sinSalida;
+    std::string enTabla;  // one entry further away that the chart holds
+  };
+  const Caso casos[] = {
+      {".", "e", "i", "a", false, "s"},
+      {".-", "a", "r", "w", false, "{ENTER}"},
+      {"..--", "ü", "espacio", "2", false, "?"},  // key names shown readably
+      {".-.-", "Enter", "+", "ú", false, "."},
+      {".......", "", "Backspace", "", false, ""},  // no entry of its own, but one further on
+      {"........-", "", "", "", true, ""},          // leads to no entry
+  };
+  for (const Caso& c : casos) {
+    motor.FijarCodigo(c.codigo);
+    const VistaPad v = Ver();
+    EXPECT_EQ(v.texto, c.texto) << c.codigo;
+    EXPECT_EQ(v.conPunto.texto, c.conPunto) << c.codigo;
+    EXPECT_EQ(v.conRaya.texto, c.conRaya) << c.codigo;
+    EXPECT_EQ(v.sinSalida, c.sinSalida) << c.codigo;
+    for (const EntradaTablaPad& e : v.tabla)
+      EXPECT_TRUE(e.codigo.size() > c.codigo.size() + 1 && e.codigo.starts_with(c.codigo)) << e.codigo;
+    if (!c.enTabla.empty()) {
+      const std::string legible = TextoLegible(c.enTabla, "espacio");
+      EXPECT_TRUE(std::any_of(v.tabla.begin(), v.tabla.end(), [&](const auto& e) { return e.texto == legible; }))
+          << c.codigo << " should reach " << legible;
+    }
+  }
+  // Nothing pending: the language's most frequent letters, with their codes.
+  motor.BorrarCodigo();
+  const VistaPad v = Ver();
+  ASSERT_GE(v.tabla.size(), 3u);
+  EXPECT_EQ(v.tabla[0], (EntradaTablaPad{".", "e"}));
+  EXPECT_EQ(v.tabla[1], (EntradaTablaPad{".-", "a"}));
+  EXPECT_EQ(v.tabla[2], (EntradaTablaPad{"---", "o"}));
+}
+
+// The countdown is the letter gap's own timer: it starts at the release and
+// is gone once the gap has closed; idle, nothing is counted down.
+TEST_F(Vista, TheCountdownIsTheGapTimersOwn) {
+  kit.BotonAbajo(ventana);
+  kit.Avanzar(250);
+  kit.BotonArriba(ventana);
+  kit.Avanzar(500);
+  VistaPad v = Ver();
+  ASSERT_TRUE(v.cuenta.activa);
+  EXPECT_FALSE(v.cuenta.palabra);
+  EXPECT_EQ(v.cuenta.totalMs, 2000);
+  EXPECT_EQ(v.cuenta.restanteMs, 1500);
+  kit.Avanzar(1600);  // the gap fired; nobody took the code
+  EXPECT_FALSE(Ver().cuenta.activa);
+}
+
+namespace {
+bool Cruzan(const Rectangulo& a, const Rectangulo& b) {
+  return a.izquierda < b.izquierda + b.ancho && b.izquierda < a.izquierda + a.ancho && a.arriba < b.arriba + b.alto &&
+         b.arriba < a.arriba + a.alto;
+}
+}  // namespace
+
+// Every pad size KELU can have, from the narrowest strip to a wide screen,
+// at 96 and 144 DPI: the marks stay inside, texts are whole and apart, and
+// the code is drawn at a third of the pad's height at least.
+TEST_F(Vista, ThePadLayoutFitsEverySize) {
+  ToolkitHeadless medidor;
+  const MedidaTexto medir = [&](const std::string& t, const Fuente& f) { return medidor.AnchoTexto(ventana, t, f); };
+  const struct {
+    int ancho, alto;
+    double px;
+  } pads[] = {{3050, 850, 15}, {3050, 850, 10}, {9410, 850, 15}, {13250, 2000, 10}, {600, 850, 15}};
+  const struct {
+    std::string codigo;
+    int heldMs;  // 0: the button is up
+  } estados[] = {{"", 0}, {".", 250}, {"-.-", 0}, {"-----", 800}, {"........-", 0}};
+  for (const auto& pad : pads)
+    for (const auto& e : estados) {
+      motor.FijarCodigo(e.codigo);
+      if (e.heldMs) {
+        kit.BotonAbajo(ventana);
+        kit.Avanzar(e.heldMs);
+      }
+      const std::vector<Trazo> trazos = DibujarPad(Ver(), pad.ancho, pad.alto, {}, medir, pad.px);
+      if (e.heldMs) kit.BotonArriba(ventana);
+      const std::string donde = std::to_string(pad.ancho) + "x" + std::to_string(pad.alto) + " " + e.codigo;
+      std::vector<Rectangulo> apartes;  // texts and code glyphs: none may touch another
+      int mayorGlifo = 0;
+      for (const Trazo& t : trazos) {
+        const Rectangulo& r = t.area;
+        EXPECT_TRUE(r.izquierda >= 0 && r.arriba >= 0 && r.izquierda + r.ancho <= pad.ancho &&
+                    r.arriba + r.alto <= pad.alto)
+            << donde;
+        const bool enCodigo = r.arriba + r.alto <= pad.alto / 2;
+        if (t.forma == Trazo::Forma::Texto) {
+          EXPECT_GE(r.ancho, medir(t.texto, t.fuente)) << donde << t.texto;
+        }
+        if (t.forma == Trazo::Forma::Elipse && enCodigo) mayorGlifo = std::max(mayorGlifo, r.alto);
+        if (t.forma == Trazo::Forma::Texto || (enCodigo && t.forma != Trazo::Forma::Marco)) {
+          for (const Rectangulo& otro : apartes) EXPECT_FALSE(Cruzan(r, otro)) << donde << " " << t.texto;
+          apartes.push_back(r);
+        }
+      }
+      if (pad.ancho >= 3000 && e.codigo.find('.') != std::string::npos && e.codigo.size() <= 4) {
+        EXPECT_GE(mayorGlifo * 3, pad.alto) << donde;
+      }
+    }
+}
+
+}  // namespace kelu

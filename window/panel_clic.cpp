@@ -1,0 +1,66 @@
+#include "window/panel_clic.h"
+
+#include "keying/vista_pad.h"
+#include "platform/paso.h"
+#include "window/dibujo_pad.h"
+
+namespace kelu {
+
+namespace {
+// A twentieth of a second: the countdown is meant to be glanced at.
+constexpr int kIntervaloCuenta = 50;
+}  // namespace
+
+PanelClic::PanelClic(Programa& programa, MotorPulsaciones& motor, Etiqueta& pad)
+    : tmrPanel(programa.toolkit, kIntervaloCuenta, false), programa_(programa), motor_(motor), pad_(pad) {
+  tmrPanel.recuperarAtrasos = false;
+  tmrPanel.Timer = [this] { Actualizar(); };
+}
+
+void PanelClic::Actualizar() {
+  const Ayudas& a = programa_.ayudas;
+  Toolkit& kit = programa_.toolkit;
+  const bool presionado = motor_.BotonPresionado();
+  if (presionado != sonando_ && (a.Tono || sonando_)) {
+    sonando_ = presionado;
+    Paso([&] { kit.Tono(sonando_, a.FrecuenciaTono, a.VolumenTono); });
+  }
+  if (!a.MostrarCodigo && !a.TablaCodigos) {
+    Paso([&] { pad_.SetDibujo({}); });
+    Paso([&] { tmrPanel.SetHabilitado(false); });
+    return;
+  }
+  Paso([&] {
+    const VistaPad vista = DescribirPad(motor_, programa_.configuracion, programa_.tabla, programa_.idioma);
+    // Held, the counter ticks every 10 ms; every other tick is enough for
+    // the eye, unless what a release would give has just changed.
+    const bool da[2] = {vista.medidor.daPunto, vista.medidor.daRaya};
+    const bool cambio = da[0] != daba_[0] || da[1] != daba_[1];
+    daba_[0] = da[0];
+    daba_[1] = da[1];
+    if (presionado && vista.medidor.cuenta % 2 == 1 && !cambio) return;
+    const double px = kit.LeerPantalla(pad_.Padre()).twipsPorPixelX;
+    const Rectangulo& r = pad_.Posicion();
+    pad_.SetDibujo(DibujarPad(vista, r.ancho, r.alto, {a.MostrarCodigo, a.TablaCodigos},
+                              [&](const std::string& t, const Fuente& f) { return Medir(t, f, px); }, px));
+    tmrPanel.SetHabilitado(a.MostrarCodigo && vista.cuenta.activa);
+  });
+}
+
+void PanelClic::SonarAviso(AvisoSonoro aviso) {
+  if (programa_.ayudas.AvisosSonoros)
+    Paso([&] { programa_.toolkit.SonarAviso(aviso, programa_.ayudas.VolumenTono); });
+}
+
+// The chart's texts are the same from one redraw to the next.
+int PanelClic::Medir(const std::string& texto, const Fuente& fuente, double twipsPorPixel) {
+  const auto clave = std::make_tuple(texto, fuente.puntos, fuente.negrita, twipsPorPixel);
+  auto it = medidas_.find(clave);
+  if (it != medidas_.end()) return it->second;
+  if (medidas_.size() > 512) medidas_.clear();
+  const int ancho = programa_.toolkit.AnchoTexto(pad_.Padre(), texto, fuente);
+  medidas_.emplace(clave, ancho);
+  return ancho;
+}
+
+}  // namespace kelu

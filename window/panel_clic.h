@@ -1,0 +1,38 @@
+// The keying pad's feedback: what the pad shows while the person keys, and
+// the tone and cues they hear. It follows the engine and never drives it.
+#pragma once
+#include <map>
+#include <string>
+#include <tuple>
+
+#include "keying/motor_pulsaciones.h"
+#include "platform/toolkit.h"
+#include "startup/programa.h"
+
+namespace kelu {
+
+class PanelClic {
+ public:
+  PanelClic(Programa& programa, MotorPulsaciones& motor, Etiqueta& pad);
+
+  // Computes the view anew and repaints the pad if it changed; sounds the
+  // tone from the moment a press goes down until it comes up.
+  void Actualizar();
+  // A letter was typed, or a code that led nowhere dropped.
+  void SonarAviso(AvisoSonoro aviso);
+
+  // Redraws the gap countdown, only while one shows: idle, nothing runs.
+  Temporizador tmrPanel;
+
+ private:
+  int Medir(const std::string& texto, const Fuente& fuente, double twipsPorPixel);
+
+  Programa& programa_;
+  MotorPulsaciones& motor_;
+  Etiqueta& pad_;
+  bool sonando_ = false;
+  bool daba_[2] = {};  // what a release gave at the last redraw
+  std::map<std::tuple<std::string, double, bool, double>, int> medidas_;
+};
+
+}  // namespace kelu
