@@ -17,6 +17,7 @@ import arranque
 import fidelidad_wine
 import latencia_letra
 import memoria
+import pulsando
 import reposo
 import resistencia
 
@@ -26,6 +27,7 @@ BANCOS = {
     "arranque": arranque,
     "latencia_letra": latencia_letra,
     "reposo": reposo,
+    "pulsando": pulsando,
     "fidelidad_wine": fidelidad_wine,
     "resistencia": resistencia,
 }
