@@ -99,10 +99,12 @@ VistaPad DescribirPad(const MotorPulsaciones& motor, const Configuracion& c, con
     if (e.codigo == v.codigo + '.') v.conPunto = e;
     if (e.codigo == v.codigo + '-') v.conRaya = e;
   }
-  for (const EntradaTablaPad& e : todas)
-    if (Empieza(e.codigo, v.codigo) && e.codigo.size() > v.codigo.size() + 1) v.tabla.push_back(e);
-  std::stable_sort(v.tabla.begin(), v.tabla.end(),
-                   [](const EntradaTablaPad& a, const EntradaTablaPad& b) { return a.codigo.size() < b.codigo.size(); });
+  // Shortest first, the table's order among equals.
+  size_t largo = 0;
+  for (const EntradaTablaPad& e : todas) largo = std::max(largo, e.codigo.size());
+  for (size_t n = v.codigo.size() + 2; n <= largo; ++n)
+    for (const EntradaTablaPad& e : todas)
+      if (e.codigo.size() == n && Empieza(e.codigo, v.codigo)) v.tabla.push_back(e);
   // A one-step extension with no text of its own still leads somewhere.
   auto lleva = [&](const std::string& siguiente) {
     return std::any_of(todas.begin(), todas.end(), [&](const EntradaTablaPad& e) {

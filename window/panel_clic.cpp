@@ -54,7 +54,8 @@ void PanelClic::SonarAviso(AvisoSonoro aviso) {
 
 // The chart's texts are the same from one redraw to the next.
 int PanelClic::Medir(const std::string& texto, const Fuente& fuente, double twipsPorPixel) {
-  const auto clave = std::make_tuple(texto, fuente.puntos, fuente.negrita, twipsPorPixel);
+  const std::string clave = std::to_string(fuente.puntos) + (fuente.negrita ? "b" : "") + "@" +
+                            std::to_string(twipsPorPixel) + " " + texto;
   auto it = medidas_.find(clave);
   if (it != medidas_.end()) return it->second;
   if (medidas_.size() > 512) medidas_.clear();

@@ -3,7 +3,6 @@
 #pragma once
 #include <map>
 #include <string>
-#include <tuple>
 
 #include "keying/motor_pulsaciones.h"
 #include "platform/toolkit.h"
@@ -32,7 +31,7 @@ class PanelClic {
   Etiqueta& pad_;
   bool sonando_ = false;
   bool daba_[2] = {};  // what a release gave at the last redraw
-  std::map<std::tuple<std::string, double, bool, double>, int> medidas_;
+  std::map<std::string, int> medidas_;  // by font, size and text
 };
 
 }  // namespace kelu
