@@ -14,6 +14,16 @@ void TextosIdioma::RestablecerAgregadas() {
       "Otro programa ya usa la combinación CTRL+I. KELU funciona igual, pero CTRL+I no lo traerá al frente.",
       "KELU no puede guardar su configuración: no puede escribir ni en su propia carpeta ni en "
       "%APPDATA%\\KELU. Los cambios que haga se perderán al salir.",
+      "Ay&udas...",
+      "Ayudas al pulsar - KELU",
+      "Mostrar el código y el tiempo en el recuadro",
+      "Mostrar la tabla de códigos",
+      "Tono mientras el botón está pulsado",
+      "Sonido al escribir una letra o descartar un código",
+      "Frecuencia del tono:",
+      "Volumen:",
+      "espacio",
+      "EAOSRNIDLCTUMP",
   };
   for (int n = kEntradasDiseno + 1; n <= kEntradas; ++n) SetEntrada(n, kAgregadas[n - kEntradasDiseno - 1]);
 }
