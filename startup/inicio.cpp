@@ -1,7 +1,9 @@
 #include "startup/inicio.h"
 
+#include "config/ayudas.h"
 #include "config/frm_ayudas.h"
 #include "config/frm_opciones.h"
+#include "platform/paso.h"
 #include "startup/frm_inicio.h"
 #include "startup/programa.h"
 #include "window/frm_kelu.h"
@@ -21,6 +23,20 @@ void ConectarAyudas(frmOpciones& opciones, frmAyudas& ayudas) {
   opciones.AbrirAyudas = [&ayudas](Ayudas& copia) { ayudas.Abrir(copia); };
 }
 
+namespace {
+
+// "ayudas.ini" leaves with "kelu.ini", under the same rules: nothing over a
+// file that could not be read, nothing when no folder takes it.
+void GuardarAyudasAlSalir(Programa& programa) {
+  if (programa.conservarAyudas || !programa.lugarConfiguracion.guardable) return;
+  Paso([&] {
+    (void)GuardarAyudas(programa.ayudas, programa.lineasAyudas, programa.archivos,
+                        programa.CarpetaEscrituraConfiguracion());
+  });
+}
+
+}  // namespace
+
 // Who runs the message loop, in the order it happens:
 //  1. the loop below, until the splash's timer fires;
 //  2. the splash's timer handler calls EjecutarPrincipal, which shows the
@@ -36,11 +52,18 @@ int EjecutarKelu(Toolkit& toolkit, Escritorio& escritorio, Archivos& archivos) {
   frmAyudas ayudas(programa);
   ConectarFormularios(principal, opciones);
   ConectarAyudas(opciones, ayudas);
+  // The main window saves kelu.ini as it unloads; the aids follow.
+  principal.Unload = [&programa, guardarAjustes = std::move(principal.Unload)] {
+    if (guardarAjustes) guardarAjustes();
+    GuardarAyudasAlSalir(programa);
+  };
   bool terminado = false;
   // A session end saves what the person set, as closing does, but asks
   // nothing; during the splash there is nothing to save yet.
   toolkit.FinDeSesion = [&] {
-    if (principal.Cargada()) principal.GuardarConfiguracionAlSalir();
+    if (!principal.Cargada()) return;
+    principal.GuardarConfiguracionAlSalir();
+    GuardarAyudasAlSalir(programa);
   };
   inicio.EjecutarPrincipal = [&] {
     principal.Mostrar();  // returns when the main window has unloaded
