@@ -56,7 +56,7 @@ frmOpciones::frmOpciones(Programa& programa)
       cmdAyuda(*this, "cmdAyuda", {1800, 4680, 1335, 375}, kVerdana9, "A&yuda"),
       cmdIdioma(*this, "cmdIdioma", {3480, 4680, 1335, 375}, kVerdana9, "&Idioma"),
       cmdCancelar(*this, "cmdCancelar", {5040, 4680, 1335, 375}, kVerdana9, "&Cancelar"),
-      // Right of the dash and letter-gap rows, where the design left room.
+      // Right of the dash and letter-gap rows, in room no other control uses.
       cmdAyudas(*this, "cmdAyudas", {4680, 3330, 1815, 375}, kVerdana9, "Ay&udas..."),
       dlgCódigo{"Archivos de KELU (*.)", "*.kel", "*.kel", programa.carpeta, true},
       dlgIdioma{"Archivos de idioma (*.lng)", "*.lng", "*.lng", programa.carpeta, true},
