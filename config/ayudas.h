@@ -1,6 +1,12 @@
 // The aids to keying beyond the design's settings: what the pad shows and
-// what KELU sounds. They live in a file of their own beside "kelu.ini".
+// what KELU sounds. They live in a file of their own, "ayudas.ini", beside
+// "kelu.ini".
 #pragma once
+#include <string>
+#include <vector>
+
+#include "config/configuracion.h"
+#include "platform/archivos.h"
 
 namespace kelu {
 
@@ -14,5 +20,19 @@ struct Ayudas {
 
   bool operator==(const Ayudas&) const = default;
 };
+
+inline constexpr const char* kArchivoAyudas = "ayudas.ini";
+inline constexpr int kFrecuenciaMinima = 200, kFrecuenciaMaxima = 2000;
+
+// "Clave=valor" lines, read by key name. The lines as read are handed back
+// in `lineas`, so that a rewrite keeps every line KELU does not know (a
+// comment, a key of a later version) where it stood.
+LecturaConfiguracion CargarAyudas(Ayudas& a, std::vector<std::string>& lineas, const Archivos& archivos,
+                                  const std::string& carpeta);
+// The file's bytes: UTF-8 behind the byte-order mark, CR LF line ends.
+std::string TextoAyudas(const Ayudas& a, const std::vector<std::string>& lineas);
+// Writes the file without ever leaving a truncated one; false on failure.
+[[nodiscard]] bool GuardarAyudas(const Ayudas& a, const std::vector<std::string>& lineas, Archivos& archivos,
+                                 const std::string& carpeta);
 
 }  // namespace kelu

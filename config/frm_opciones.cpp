@@ -56,6 +56,8 @@ frmOpciones::frmOpciones(Programa& programa)
       cmdAyuda(*this, "cmdAyuda", {1800, 4680, 1335, 375}, kVerdana9, "A&yuda"),
       cmdIdioma(*this, "cmdIdioma", {3480, 4680, 1335, 375}, kVerdana9, "&Idioma"),
       cmdCancelar(*this, "cmdCancelar", {5040, 4680, 1335, 375}, kVerdana9, "&Cancelar"),
+      // Right of the dash and letter-gap rows, in room no other control uses.
+      cmdAyudas(*this, "cmdAyudas", {4680, 3330, 1815, 375}, kVerdana9, "Ay&udas..."),
       dlgCódigo{"Archivos de KELU (*.)", "*.kel", "*.kel", programa.carpeta, true},
       dlgIdioma{"Archivos de idioma (*.lng)", "*.lng", "*.lng", programa.carpeta, true},
       campos(*this, programa.idioma, Cargando, chkCalcularDuracionesSegúnElPunto,
@@ -82,7 +84,7 @@ frmOpciones::frmOpciones(Programa& programa)
            &txtDuraciónRaya, &lblDuraciónRaya, &txtMásMenosRaya, &lblMasMenos2, &txtDuraciónEntreLetras,
            &lblDuraciónEntreLetras, &txtMásMenosEntreLetras, &lblMasMenos3, &txtDuraciónEntrePalabras,
            &lblDuraciónEntrePalabras, &txtMásMenosEntrePalabras, &lblMasMenos4, &chkMostrarEscritura, &cmdEditar,
-           &lblCero, &cmdIdioma});
+           &lblCero, &cmdIdioma, &cmdAyudas});
 
   Load = [this] { Form_Load(); };
   // Becoming the active window ends the loading; the dot boxes are the
@@ -95,6 +97,7 @@ frmOpciones::frmOpciones(Programa& programa)
   cmdEditar.Click = [this] { cmdEditar_Click(); };
   cmdIdioma.Click = [this] { cmdIdioma_Click(); };
   cmdAyuda.Click = [this] { Paso([&] { AbrirAyuda(programa_, *this); }); };
+  cmdAyudas.Click = [this] { Paso([&] { if (AbrirAyudas) AbrirAyudas(ayudas_); }); };
 }
 
 void frmOpciones::Abrir() {
@@ -119,6 +122,7 @@ void frmOpciones::TraducirfrmOpciones() noexcept {
     Paso([&] { c->SetTexto(t.Entrada(entrada)); });
     ++entrada;
   }
+  Paso([&] { cmdAyudas.SetTexto(t.Entrada(50)); });
 }
 
 // The controls live as long as the dialog object, but each opening has to
@@ -147,6 +151,7 @@ void frmOpciones::Form_Load() {
   Paso([&] { chkMostrarEscritura.SetMarcada(c.MostrarPulsaciones); });
   Paso([&] { chkCalcularDuracionesSegúnElPunto.SetMarcada(c.CalcularSegunPunto); });
   campos.Llenar(c);
+  ayudas_ = programa_.ayudas;
 }
 
 void frmOpciones::Form_Unload() {
@@ -178,6 +183,8 @@ void frmOpciones::cmdAceptar_Click() {
   c.CalcularSegunPunto = chkCalcularDuracionesSegúnElPunto.Marcada();
   Paso([&] { campos.Guardar(c); });
   programa_.conservarConfiguracion = false;  // the person's own choice now
+  programa_.ayudas = ayudas_;
+  programa_.conservarAyudas = false;
   Paso([&] { CargarCodigo(programa_.tabla, c.Codigo, programa_.archivos, programa_.carpeta); });
   Paso([&] { if (AplicarIntervalos) AplicarIntervalos(); });
   Cerrar();

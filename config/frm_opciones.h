@@ -54,6 +54,7 @@ class frmOpciones : public Ventana {
   Boton cmdAyuda;
   Boton cmdIdioma;
   Boton cmdCancelar;
+  Boton cmdAyudas;
 
   DialogoAbrir dlgCódigo;
   DialogoAbrir dlgIdioma;
@@ -66,6 +67,8 @@ class frmOpciones : public Ventana {
   std::function<void()> AplicarIntervalos;  // OK, before the dialog closes
   std::function<void()> AplicarOpciones;    // OK, after it has closed
   std::function<void()> RestaurarEncima;    // Cancel or the close box
+  // The aids dialog, modal over this one, on the dialog's working copy.
+  std::function<void(Ayudas&)> AbrirAyudas;
 
  private:
   void Form_Load();
@@ -80,6 +83,8 @@ class frmOpciones : public Ventana {
   void DeshacerAlCancelar();
 
   Programa& programa_;
+  // What the aids dialog edits; OK here puts it into force, Cancel drops it.
+  Ayudas ayudas_;
   bool cierrePropio_ = false;  // closed by OK or Cancel, not by the close box
 };
 

@@ -13,8 +13,8 @@ class TextosIdioma {
   static constexpr int kEntradasDiseno = 46;
   // 47 KELU cannot type into the window in front; 48 Ctrl+I is another
   // program's; 49 the settings cannot be saved anywhere; 50 to 57 the aids
-  // dialog; 58 the pad's name for a space, 59 the language's most frequent
-  // letters.
+  // dialog and its button; 58 the pad's name for the space; 59 the
+  // language's most frequent letters, for the pad's chart.
   static constexpr int kEntradas = 59;
   TextosIdioma() { RestablecerAgregadas(); }
   // Entry n, 1 to kEntradas; entries 1 to 46 are empty until a language

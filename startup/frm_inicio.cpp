@@ -1,5 +1,6 @@
 #include "startup/frm_inicio.h"
 
+#include "config/ayudas.h"
 #include "config/configuracion.h"
 #include "platform/paso.h"
 #include "startup/navegador.h"
@@ -61,6 +62,10 @@ void frmInicio::Form_Load() {
     programa_.conservarConfiguracion =
         CargarConfiguracion(programa_.configuracion, programa_.archivos, programa_.CarpetaLecturaConfiguracion()) ==
         LecturaConfiguracion::Ilegible;
+  });
+  Paso([&] {
+    programa_.conservarAyudas = CargarAyudas(programa_.ayudas, programa_.lineasAyudas, programa_.archivos,
+                                             programa_.CarpetaLecturaConfiguracion()) == LecturaConfiguracion::Ilegible;
   });
   Paso([&] { CargarIdioma(programa_.idioma, programa_.archivos, programa_.Ruta(programa_.configuracion.Idioma + ".lng")); });
   Paso([&] { TraducirfrmInicio(); });

@@ -1,5 +1,6 @@
 #include "startup/inicio.h"
 
+#include "config/frm_ayudas.h"
 #include "config/frm_opciones.h"
 #include "startup/frm_inicio.h"
 #include "startup/programa.h"
@@ -16,6 +17,10 @@ void ConectarFormularios(frmKelu& principal, frmOpciones& opciones) {
   opciones.RestaurarEncima = [&principal] { principal.RestaurarEncima(); };
 }
 
+void ConectarAyudas(frmOpciones& opciones, frmAyudas& ayudas) {
+  opciones.AbrirAyudas = [&ayudas](Ayudas& copia) { ayudas.Abrir(copia); };
+}
+
 // Who runs the message loop, in the order it happens:
 //  1. the loop below, until the splash's timer fires;
 //  2. the splash's timer handler calls EjecutarPrincipal, which shows the
@@ -28,7 +33,9 @@ int EjecutarKelu(Toolkit& toolkit, Escritorio& escritorio, Archivos& archivos) {
   frmInicio inicio(programa);
   frmKelu principal(programa);
   frmOpciones opciones(programa);  // lives for the whole run
+  frmAyudas ayudas(programa);
   ConectarFormularios(principal, opciones);
+  ConectarAyudas(opciones, ayudas);
   bool terminado = false;
   // A session end saves what the person set, as closing does, but asks
   // nothing; during the splash there is nothing to save yet.

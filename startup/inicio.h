@@ -7,10 +7,14 @@ namespace kelu {
 
 class frmKelu;
 class frmOpciones;
+class frmAyudas;
 
 // The main window's Opciones button opens the dialog; the dialog pauses and
 // resumes keying and puts its settings into force on the main window.
 // Both forms must outlive the wiring.
 void ConectarFormularios(frmKelu& principal, frmOpciones& opciones);
+// The options dialog's Ayudas button opens the aids dialog on its working
+// copy of the aids.
+void ConectarAyudas(frmOpciones& opciones, frmAyudas& ayudas);
 
 }  // namespace kelu

@@ -2,6 +2,7 @@
 // form by reference, so tests can build a fresh one.
 #pragma once
 #include <string>
+#include <vector>
 
 #include "config/ayudas.h"
 #include "config/configuracion.h"
@@ -36,7 +37,12 @@ struct Programa {
   std::string CarpetaEscrituraConfiguracion() const {
     return lugarConfiguracion.escritura.empty() ? carpeta : lugarConfiguracion.escritura;
   }
+  // "ayudas.ini", beside "kelu.ini": the aids, the file's lines as read
+  // (kept when it is rewritten), and the same rule as above for a file that
+  // is there but could not be read.
   Ayudas ayudas;
+  std::vector<std::string> lineasAyudas;
+  bool conservarAyudas = false;
   TablaCodigo tabla;
   TextosIdioma idioma;
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "config/frm_ayudas.h"
 #include "config/frm_opciones.h"
 #include "startup/inicio.h"
 #include "config/utilidades.h"
@@ -222,6 +223,69 @@ TEST_F(Opciones, EditarRefusesExactlyKeluAndOtherwiseStartsTheEditor) {
   EXPECT_EQ(kit.inicios[0].carpeta, carpeta.Ruta());
   EXPECT_EQ(kit.mensajes.size(), 1u);
 }
+
+// The aids dialog edits the options dialog's working copy: only OK in both
+// puts what it changed into force. A frequency written into the file by hand
+// is offered in the list and survives the dialogs.
+struct CierreAyudas {
+  enum Forma { Aceptar, Cancelar, CajaDeCierre };
+  const char* caso;
+  Forma ayudas, opciones;
+  bool guardadas;
+  friend void PrintTo(const CierreAyudas& c, std::ostream* os) { *os << c.caso; }
+};
+
+class OpcionesYAyudas : public Opciones, public ::testing::WithParamInterface<CierreAyudas> {
+ protected:
+  OpcionesYAyudas() { ConectarAyudas(*d, a); }
+  void Cerrar(Ventana& v, Boton& aceptar, Boton& cancelar, CierreAyudas::Forma forma) {
+    if (forma == CierreAyudas::Aceptar) aceptar.Click();
+    if (forma == CierreAyudas::Cancelar) cancelar.Click();
+    if (forma == CierreAyudas::CajaDeCierre) kit.Cerrar(v);
+    EXPECT_FALSE(v.Cargada());
+  }
+  frmAyudas a{*programa};
+};
+
+TEST_P(OpcionesYAyudas, OnlyOkInBothDialogsStoresTheAids) {
+  const CierreAyudas& p = GetParam();
+  programa->ayudas.FrecuenciaTono = 750;
+  programa->conservarAyudas = true;  // the file could not be read at the start
+  const Ayudas antes = programa->ayudas;
+  Ayudas cambiadas = antes;
+  cambiadas.Tono = true;
+  cambiadas.VolumenTono = 80;
+
+  Abrir();
+  d->cmdAyudas.Click();
+  ASSERT_TRUE(a.Cargada());
+  EXPECT_EQ(a.Texto(), programa->idioma.Entrada(51));
+  EXPECT_EQ(a.cboFrecuencia.Entrada(4), "750 Hz");
+  EXPECT_EQ(a.cboFrecuencia.Seleccion(), 4);
+  EXPECT_FALSE(a.chkTono.Marcada());
+  a.chkTono.SetMarcada(true);
+  ASSERT_TRUE(a.cboVolumen.SetSeleccion(a.cboVolumen.Buscar("80 %")));
+  Cerrar(a, a.cmdAceptar, a.cmdCancelar, p.ayudas);
+
+  // Opened again from the same options dialog, it shows the working copy.
+  d->cmdAyudas.Click();
+  EXPECT_EQ(a.chkTono.Marcada(), p.ayudas == CierreAyudas::Aceptar);
+  EXPECT_EQ(a.cboVolumen.Entrada(a.cboVolumen.Seleccion()), p.ayudas == CierreAyudas::Aceptar ? "80 %" : "30 %");
+  a.cmdCancelar.Click();
+
+  Cerrar(*d, d->cmdAceptar, d->cmdCancelar, p.opciones);
+  EXPECT_EQ(programa->ayudas, p.guardadas ? cambiadas : antes);
+  EXPECT_EQ(programa->conservarAyudas, p.opciones != CierreAyudas::Aceptar);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Opciones, OpcionesYAyudas,
+    ::testing::Values(CierreAyudas{"okThenOk", CierreAyudas::Aceptar, CierreAyudas::Aceptar, true},
+                      CierreAyudas{"okThenCancel", CierreAyudas::Aceptar, CierreAyudas::Cancelar, false},
+                      CierreAyudas{"okThenCloseBox", CierreAyudas::Aceptar, CierreAyudas::CajaDeCierre, false},
+                      CierreAyudas{"cancelThenOk", CierreAyudas::Cancelar, CierreAyudas::Aceptar, false},
+                      CierreAyudas{"closeBoxThenOk", CierreAyudas::CajaDeCierre, CierreAyudas::Aceptar, false}),
+    [](const auto& caso) { return std::string(caso.param.caso); });
 
 TEST(Utilidades, FileNamesAndListSelection) {
   EXPECT_EQ(NombreDeArchivo("D:\\otros\\Morse ampliado.kel"), "Morse ampliado.kel");

@@ -45,10 +45,12 @@ class Vida : public ::testing::Test {
     EjecutarKelu(kit, kit, archivos);
   }
 
-  // kelu.ini locked while KELU starts and released at once; OK pressed in
-  // the options dialog or not; then KELU closed. The file afterwards.
-  std::string SesionConIniBloqueado(bool aceptar) {
-    archivos.ilegibles = {carpeta.En("kelu.ini")};
+  // kelu.ini and ayudas.ini locked while KELU starts and released at once;
+  // OK pressed in the options dialog or not; then KELU closed. The files
+  // afterwards.
+  std::pair<std::string, std::string> SesionConIniBloqueado(bool aceptar) {
+    carpeta.Escribir("ayudas.ini", kAyudasDeLaPersona);
+    archivos.ilegibles = {carpeta.En("kelu.ini"), carpeta.En("ayudas.ini")};
     Ejecutar([] {}, [&] {
       archivos.ilegibles.clear();
       Ventana& principal = *Propia("frmKelu");
@@ -58,8 +60,10 @@ class Vida : public ::testing::Test {
       }
       kit.Tecla(principal, kTeclaEsc);  // Esc, and Yes to the question
     });
-    return carpeta.Leer("kelu.ini");
+    return {carpeta.Leer("kelu.ini"), carpeta.Leer("ayudas.ini")};
   }
+
+  static constexpr const char* kAyudasDeLaPersona = "; mías\r\nTono=1\r\n";
 
   static constexpr const char* kIniDeLaPersona =
       "\"KELU (Sondavermo)\"\r\n\"Versi\xF3n 1.0\"\r\n\"Idioma:Espa\xF1ol\"\r\n\"C\xF3" "digo:Morse ampliado\"\r\n"
@@ -78,15 +82,19 @@ class Vida : public ::testing::Test {
 // it) gives the defaults for the session; the exit must not write them over
 // the person's file, unless the person stored settings with OK.
 TEST_F(Vida, AnUnreadableSettingsFileIsKeptAtTheExit) {
-  EXPECT_EQ(SesionConIniBloqueado(false), kIniDeLaPersona);
+  const auto [ini, ayudas] = SesionConIniBloqueado(false);
+  EXPECT_EQ(ini, kIniDeLaPersona);
+  EXPECT_EQ(ayudas, kAyudasDeLaPersona);
 }
 
 TEST_F(Vida, AnUnreadableSettingsFileGivesWayToWhatOkStored) {
-  EXPECT_NE(SesionConIniBloqueado(true).find("Tiempo entre letras:200"), std::string::npos);  // the defaults
+  const auto [ini, ayudas] = SesionConIniBloqueado(true);
+  EXPECT_NE(ini.find("Tiempo entre letras:200"), std::string::npos);  // the defaults
+  EXPECT_NE(ayudas.find("\r\nTono=0\r\n"), std::string::npos) << ayudas;
 }
 
-// The session ends while the options dialog is open: no close question, the
-// settings saved once, and nothing else.
+// The session ends while the options dialog is open: no close question,
+// kelu.ini and ayudas.ini saved once each, and nothing else.
 TEST_F(Vida, TheSessionEndSavesOnceAndAsksNothing) {
   int escriturasAlTerminar = -1;
   Ejecutar([] {}, [&] {
@@ -102,7 +110,7 @@ TEST_F(Vida, TheSessionEndSavesOnceAndAsksNothing) {
     De(*Propia("frmOpciones"), "cmdCancelar").Click();
     kit.Tecla(principal, kTeclaEsc);
   });
-  EXPECT_EQ(escriturasAlTerminar, 1);
+  EXPECT_EQ(escriturasAlTerminar, 2);
 }
 
 // Where the settings are read and saved, by what can be written: beside

@@ -1,5 +1,6 @@
 #include "window/frm_kelu.h"
 
+#include "config/ayudas.h"
 #include "platform/numeros.h"
 #include "platform/paso.h"
 #include "platform/teclas.h"
@@ -213,12 +214,20 @@ void frmKelu::Form_QueryUnload(bool& cancelar) {
 }
 
 void frmKelu::GuardarConfiguracionAlSalir() {
-  // Nowhere to write it: the person was told at the start.
-  if (programa_.conservarConfiguracion || !programa_.lugarConfiguracion.guardable) return;
+  // Nowhere to write them: the person was told at the start.
+  if (!programa_.lugarConfiguracion.guardable) return;
   // A failed save leaves the earlier file whole; there is no one left to tell.
-  Paso([&] {
-    (void)GuardarConfiguracion(programa_.configuracion, programa_.archivos, programa_.CarpetaEscrituraConfiguracion());
-  });
+  if (!programa_.conservarConfiguracion)
+    Paso([&] {
+      (void)GuardarConfiguracion(programa_.configuracion, programa_.archivos,
+                                 programa_.CarpetaEscrituraConfiguracion());
+    });
+  // "ayudas.ini" beside it, by the same rule for a file that could not be read.
+  if (!programa_.conservarAyudas)
+    Paso([&] {
+      (void)GuardarAyudas(programa_.ayudas, programa_.lineasAyudas, programa_.archivos,
+                          programa_.CarpetaEscrituraConfiguracion());
+    });
 }
 
 void frmKelu::Form_Unload() {

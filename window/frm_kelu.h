@@ -25,8 +25,8 @@ class frmKelu : public Ventana {
   void TraducirfrmKelu() noexcept;
   void ActualizarVentana() noexcept;
   void ActualizarEtiquetaPuntero();  // entry 17 while the pointer is fixed, else 9
-  // Writes "kelu.ini" where start-up chose, unless the session must keep the
-  // person's file as it is or no folder takes it.
+  // Writes "kelu.ini" and "ayudas.ini" where start-up chose, each unless the
+  // session must keep the person's file as it is, none when no folder takes them.
   void GuardarConfiguracionAlSalir();
   // What the options dialog asks of the window while it is open.
   void PausarTecleo() noexcept;     // timers suspended; off the top, so the dialog can come to the front

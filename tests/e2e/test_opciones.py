@@ -1,7 +1,8 @@
 """The options dialog on the real kelu.exe: modal over the strip, timings
 derived from a new dot and keyed with at once, OK refused for overlapping
 dot and dash, the strip moved to the top, the language picked with the
-open-file dialog (OK, Cancel, a file from elsewhere), and help."""
+open-file dialog (OK, Cancel, a file from elsewhere), help, and the keying
+aids dialog."""
 
 import re
 import shutil
@@ -359,6 +360,50 @@ class Ayuda(CasoE2E):
         dialogo.pulsar(36)
         self.assertEqual(pagina_abierta(), (kelu.carpeta / "kelu_español.html").resolve())
         dialogo.cerrar(38)
+
+
+class AyudasAlPulsar(CasoE2E):
+
+    def test_keying_aids_set_in_their_dialog_are_saved_beside_the_settings(self):
+        # Written by hand: a comment, and a volume the list does not offer.
+        kelu = self.arnes.iniciar_kelu(archivos={"ayudas.ini": b"; hecho a mano\r\nVolumenTono=75\r\n"})
+        dialogo = Dialogo(self, kelu)
+        dialogo.abrir()
+        dialogo.pulsar(50)
+        titulo = kelu.idioma[51]
+        ventana = self.arnes.esperar_ventana(titulo)
+        informe = esperar(lambda: (i := self.arnes.informe(titulo)) and i.hija(kelu.idioma[35]) and i,
+                          5, f"the controls of {titulo!r}")
+        ruta = self.arnes.captura("ayudas-es", ventana)
+        self.assertGreater(colores(ruta), 4, ruta)
+        for entrada in (52, 53, 54, 55, 38):  # labels are drawn by the dialog itself
+            self.assertIsNotNone(informe.hija(kelu.idioma[entrada]), [h["texto"] for h in informe.hijas])
+        # Nothing reaches out of the dialog's client area.
+        c = informe.cliente
+        for h in informe.hijas:
+            r = h["rect"]
+            self.assertTrue(c.x <= r.x and r.x + r.ancho <= c.x + c.ancho and
+                            c.y <= r.y and r.y + r.alto <= c.y + c.alto, (h["texto"], r, c))
+        frecuencia, volumen = sorted(informe.de_clase("ComboBox"), key=lambda h: h["rect"].y)
+        self.assertEqual(frecuencia["elementos"], [f"{f} Hz" for f in (400, 500, 600, 700, 800, 900, 1000, 1200)])
+        self.assertEqual(frecuencia["seleccion"], 3)
+        self.assertEqual(volumen["elementos"][volumen["seleccion"]], "75 %")
+
+        self.arnes.xdotool("mousemove", *informe.hija(kelu.idioma[54])["rect"].centro(), "click", 1)
+        self.arnes.xdotool("mousemove", *frecuencia["rect"].centro(), "click", 1)
+        self.arnes.teclas("Home", *["Down"] * 6, "Return")
+
+        def combo_frecuencia():
+            return sorted(self.arnes.informe(titulo).de_clase("ComboBox"), key=lambda h: h["rect"].y)[0]
+
+        esperar(lambda: combo_frecuencia()["seleccion"] == 6, 5, "1000 Hz chosen", combo_frecuencia)
+        self.arnes.xdotool("mousemove", *informe.hija(kelu.idioma[35])["rect"].centro(), "click", 1)
+        self.arnes.esperar_sin_ventana(titulo)
+        dialogo.cerrar(35)
+        salir_con_si(self, kelu, kelu.idioma)
+        self.assertEqual((kelu.carpeta / "ayudas.ini").read_bytes(),
+                         b"\xef\xbb\xbf; hecho a mano\r\nVolumenTono=75\r\nMostrarCodigo=1\r\nTablaCodigos=1\r\n"
+                         b"Tono=1\r\nAvisosSonoros=0\r\nFrecuenciaTono=1000\r\n")
 
 
 if __name__ == "__main__":

@@ -1,0 +1,103 @@
+#include "config/frm_ayudas.h"
+
+#include <algorithm>
+#include <string>
+
+#include "platform/paso.h"
+
+namespace kelu {
+namespace {
+
+const std::vector<int> kFrecuencias = {400, 500, 600, 700, 800, 900, 1000, 1200};
+const std::vector<int> kVolumenes = {5, 10, 20, 30, 40, 50, 60, 70, 80, 90, 100};
+
+// The list's values, with `actual` among them: a value written into the
+// file by hand is offered too, so that OK does not lose it.
+void Llenar(Combo& lista, std::vector<int>& valores, std::vector<int> opciones, int actual, const char* unidad) {
+  if (std::find(opciones.begin(), opciones.end(), actual) == opciones.end()) {
+    opciones.push_back(actual);
+    std::sort(opciones.begin(), opciones.end());
+  }
+  valores = opciones;
+  lista.Limpiar();
+  for (int v : valores) lista.Agregar(std::to_string(v) + unidad);
+  lista.SetSeleccion(static_cast<int>(std::find(valores.begin(), valores.end(), actual) - valores.begin()));
+}
+
+void Leer(const Combo& lista, const std::vector<int>& valores, int& destino) {
+  const int i = lista.Seleccion();
+  if (i >= 0 && i < static_cast<int>(valores.size())) destino = valores[static_cast<size_t>(i)];
+}
+
+}  // namespace
+
+frmAyudas::frmAyudas(Programa& programa)
+    : Ventana(programa.toolkit, "frmAyudas", "Ayudas al pulsar - KELU", 6765, 3495),
+      chkMostrarCodigo(*this, "chkMostrarCodigo", {240, 240, 6255, 255}, kVerdana9,
+                       "Mostrar el código y el tiempo en el recuadro"),
+      chkTablaCodigos(*this, "chkTablaCodigos", {240, 600, 6255, 255}, kVerdana9, "Mostrar la tabla de códigos"),
+      chkTono(*this, "chkTono", {240, 960, 6255, 255}, kVerdana9, "Tono mientras el botón está pulsado"),
+      chkAvisosSonoros(*this, "chkAvisosSonoros", {240, 1320, 6255, 255}, kVerdana9,
+                       "Sonido al escribir una letra o descartar un código"),
+      lblFrecuencia(*this, "lblFrecuencia", {240, 1845, 2295, 210}, kVerdana9, "Frecuencia del tono:"),
+      cboFrecuencia(*this, "cboFrecuencia", {2640, 1800, 1815, 330}, kVerdana9),
+      lblVolumen(*this, "lblVolumen", {240, 2325, 2295, 210}, kVerdana9, "Volumen:"),
+      cboVolumen(*this, "cboVolumen", {2640, 2280, 1815, 330}, kVerdana9),
+      cmdAceptar(*this, "cmdAceptar", {3600, 2880, 1335, 375}, kVerdana9, "&Aceptar"),
+      cmdCancelar(*this, "cmdCancelar", {5160, 2880, 1335, 375}, kVerdana9, "&Cancelar"),
+      programa_(programa) {
+  borde = Borde::Fijo;
+  botonMinimizar = botonMaximizar = false;
+  centrada = true;
+  cmdAceptar.predeterminado = true;
+  cmdCancelar.cancelar = true;
+  OrdenTab({&chkMostrarCodigo, &chkTablaCodigos, &chkTono, &chkAvisosSonoros, &lblFrecuencia, &cboFrecuencia,
+            &lblVolumen, &cboVolumen, &cmdAceptar, &cmdCancelar});
+
+  Load = [this] { Form_Load(); };
+  Unload = [this] { ayudas_ = nullptr; };
+  cmdAceptar.Click = [this] { cmdAceptar_Click(); };
+  cmdCancelar.Click = [this] { Paso([&] { Descargar(); }); };
+}
+
+void frmAyudas::Abrir(Ayudas& ayudas) {
+  if (Cargada()) return;
+  ayudas_ = &ayudas;
+  Paso([&] { Mostrar(true); });
+}
+
+void frmAyudas::TraducirfrmAyudas() noexcept {
+  const TextosIdioma& t = programa_.idioma;
+  Paso([&] { SetTexto(t.Entrada(51)); });
+  const std::pair<Control*, int> traducidos[] = {
+      {&chkMostrarCodigo, 52}, {&chkTablaCodigos, 53}, {&chkTono, 54}, {&chkAvisosSonoros, 55},
+      {&lblFrecuencia, 56},    {&lblVolumen, 57},      {&cmdAceptar, 35}, {&cmdCancelar, 38}};
+  for (const auto& [control, entrada] : traducidos) Paso([&] { control->SetTexto(t.Entrada(entrada)); });
+}
+
+void frmAyudas::Form_Load() {
+  TraducirfrmAyudas();
+  if (!ayudas_) return;
+  const Ayudas& a = *ayudas_;
+  Paso([&] { chkMostrarCodigo.SetMarcada(a.MostrarCodigo); });
+  Paso([&] { chkTablaCodigos.SetMarcada(a.TablaCodigos); });
+  Paso([&] { chkTono.SetMarcada(a.Tono); });
+  Paso([&] { chkAvisosSonoros.SetMarcada(a.AvisosSonoros); });
+  Paso([&] { Llenar(cboFrecuencia, frecuencias_, kFrecuencias, a.FrecuenciaTono, " Hz"); });
+  Paso([&] { Llenar(cboVolumen, volumenes_, kVolumenes, a.VolumenTono, " %"); });
+}
+
+void frmAyudas::cmdAceptar_Click() {
+  if (ayudas_) {
+    Ayudas& a = *ayudas_;
+    a.MostrarCodigo = chkMostrarCodigo.Marcada();
+    a.TablaCodigos = chkTablaCodigos.Marcada();
+    a.Tono = chkTono.Marcada();
+    a.AvisosSonoros = chkAvisosSonoros.Marcada();
+    Leer(cboFrecuencia, frecuencias_, a.FrecuenciaTono);
+    Leer(cboVolumen, volumenes_, a.VolumenTono);
+  }
+  Paso([&] { Descargar(); });
+}
+
+}  // namespace kelu

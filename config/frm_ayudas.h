@@ -1,0 +1,41 @@
+// The aids dialog, modal over the options dialog: what the pad shows and
+// what KELU sounds.
+#pragma once
+#include <vector>
+
+#include "platform/toolkit.h"
+#include "startup/programa.h"
+
+namespace kelu {
+
+class frmAyudas : public Ventana {
+ public:
+  explicit frmAyudas(Programa& programa);
+
+  // Shows `ayudas`; OK writes the choices back into it, Cancel and the
+  // close box leave it as it was. The options dialog hands over its
+  // working copy, so nothing is in force before its own OK.
+  void Abrir(Ayudas& ayudas);
+  void TraducirfrmAyudas() noexcept;
+
+  Casilla chkMostrarCodigo;
+  Casilla chkTablaCodigos;
+  Casilla chkTono;
+  Casilla chkAvisosSonoros;
+  Etiqueta lblFrecuencia;
+  Combo cboFrecuencia;
+  Etiqueta lblVolumen;
+  Combo cboVolumen;
+  Boton cmdAceptar;
+  Boton cmdCancelar;
+
+ private:
+  void Form_Load();
+  void cmdAceptar_Click();
+
+  Programa& programa_;
+  Ayudas* ayudas_ = nullptr;  // while open
+  std::vector<int> frecuencias_, volumenes_;  // the values behind the lists' entries
+};
+
+}  // namespace kelu
