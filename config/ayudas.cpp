@@ -26,6 +26,12 @@ const std::vector<Campo>& Campos() {
       {"AvisosSonoros", &A::AvisosSonoros},
       {"FrecuenciaTono", nullptr, &A::FrecuenciaTono, kFrecuenciaMinima, kFrecuenciaMaxima},
       {"VolumenTono", nullptr, &A::VolumenTono, 0, 100},
+      {"SeguirRitmo", &A::SeguirRitmo},
+      {"LetrasAntes", &A::LetrasAntes},
+      {"Practica", &A::Practica},
+      {"RitmoPunto", nullptr, &A::RitmoPunto, 0, 30000},
+      {"RitmoRaya", nullptr, &A::RitmoRaya, 0, 30000},
+      {"RitmoHueco", nullptr, &A::RitmoHueco, 0, 30000},
   };
   return campos;
 }

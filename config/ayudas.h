@@ -17,6 +17,12 @@ struct Ayudas {
   bool AvisosSonoros = false;  // a tick for a typed letter, a low cue for a dropped code
   int FrecuenciaTono = 700;    // Hz
   int VolumenTono = 30;        // percent
+  // Timing that follows the person, each off until turned on.
+  bool SeguirRitmo = false;  // classify presses and close letters from the person's own pace
+  bool LetrasAntes = false;  // close a letter as soon as no entry of the code table extends it
+  bool Practica = false;     // practice mode: letters are shown and checked, nothing is typed
+  // The pace learned so far, in ms; 0 until learned: start from the settings.
+  int RitmoPunto = 0, RitmoRaya = 0, RitmoHueco = 0;
 
   bool operator==(const Ayudas&) const = default;
 };

@@ -32,7 +32,7 @@ void Leer(const Combo& lista, const std::vector<int>& valores, int& destino) {
 }  // namespace
 
 frmAyudas::frmAyudas(Programa& programa)
-    : Ventana(programa.toolkit, "frmAyudas", "Ayudas al pulsar - KELU", 6765, 3495),
+    : Ventana(programa.toolkit, "frmAyudas", "Ayudas al pulsar - KELU", 6765, 5055),
       chkMostrarCodigo(*this, "chkMostrarCodigo", {240, 240, 6255, 255}, kVerdana9,
                        "Mostrar el código y el tiempo en el recuadro"),
       chkTablaCodigos(*this, "chkTablaCodigos", {240, 600, 6255, 255}, kVerdana9, "Mostrar la tabla de códigos"),
@@ -43,8 +43,15 @@ frmAyudas::frmAyudas(Programa& programa)
       cboFrecuencia(*this, "cboFrecuencia", {2640, 1800, 1815, 330}, kVerdana9),
       lblVolumen(*this, "lblVolumen", {240, 2325, 2295, 210}, kVerdana9, "Volumen:"),
       cboVolumen(*this, "cboVolumen", {2640, 2280, 1815, 330}, kVerdana9),
-      cmdAceptar(*this, "cmdAceptar", {3600, 2880, 1335, 375}, kVerdana9, "&Aceptar"),
-      cmdCancelar(*this, "cmdCancelar", {5160, 2880, 1335, 375}, kVerdana9, "&Cancelar"),
+      chkSeguirRitmo(*this, "chkSeguirRitmo", {240, 2820, 6255, 255}, kVerdana9, "Seguir mi ritmo al pulsar"),
+      chkLetrasAntes(*this, "chkLetrasAntes", {240, 3180, 6255, 255}, kVerdana9,
+                     "Cerrar la letra en cuanto ningún código pueda seguir"),
+      chkPractica(*this, "chkPractica", {240, 3540, 6255, 255}, kVerdana9,
+                  "Modo práctica (no escribe en ninguna ventana)"),
+      cmdCalibrar(*this, "cmdCalibrar", {240, 3960, 1935, 375}, kVerdana9, "Ca&librar..."),
+      cmdVolverTiempos(*this, "cmdVolverTiempos", {2400, 3960, 2535, 375}, kVerdana9, "&Volver a mis tiempos"),
+      cmdAceptar(*this, "cmdAceptar", {3600, 4500, 1335, 375}, kVerdana9, "&Aceptar"),
+      cmdCancelar(*this, "cmdCancelar", {5160, 4500, 1335, 375}, kVerdana9, "&Cancelar"),
       programa_(programa) {
   borde = Borde::Fijo;
   botonMinimizar = botonMaximizar = false;
@@ -52,12 +59,17 @@ frmAyudas::frmAyudas(Programa& programa)
   cmdAceptar.predeterminado = true;
   cmdCancelar.cancelar = true;
   OrdenTab({&chkMostrarCodigo, &chkTablaCodigos, &chkTono, &chkAvisosSonoros, &lblFrecuencia, &cboFrecuencia,
-            &lblVolumen, &cboVolumen, &cmdAceptar, &cmdCancelar});
+            &lblVolumen, &cboVolumen, &chkSeguirRitmo, &chkLetrasAntes, &chkPractica, &cmdCalibrar,
+            &cmdVolverTiempos, &cmdAceptar, &cmdCancelar});
 
   Load = [this] { Form_Load(); };
   Unload = [this] { ayudas_ = nullptr; };
   cmdAceptar.Click = [this] { cmdAceptar_Click(); };
   cmdCancelar.Click = [this] { Paso([&] { Descargar(); }); };
+  cmdCalibrar.Click = [this] {
+    if (Calibrar) Paso([&] { Calibrar(); });
+  };
+  cmdVolverTiempos.Click = [this] { olvidarRitmo_ = true; };
 }
 
 void frmAyudas::Abrir(Ayudas& ayudas) {
@@ -71,11 +83,14 @@ void frmAyudas::TraducirfrmAyudas() noexcept {
   Paso([&] { SetTexto(t.Entrada(51)); });
   const std::pair<Control*, int> traducidos[] = {
       {&chkMostrarCodigo, 52}, {&chkTablaCodigos, 53}, {&chkTono, 54}, {&chkAvisosSonoros, 55},
-      {&lblFrecuencia, 56},    {&lblVolumen, 57},      {&cmdAceptar, 35}, {&cmdCancelar, 38}};
+      {&lblFrecuencia, 56},    {&lblVolumen, 57},      {&chkSeguirRitmo, 70}, {&chkLetrasAntes, 71},
+      {&chkPractica, 73},      {&cmdCalibrar, 60},     {&cmdVolverTiempos, 72}, {&cmdAceptar, 35},
+      {&cmdCancelar, 38}};
   for (const auto& [control, entrada] : traducidos) Paso([&] { control->SetTexto(t.Entrada(entrada)); });
 }
 
 void frmAyudas::Form_Load() {
+  olvidarRitmo_ = false;
   TraducirfrmAyudas();
   if (!ayudas_) return;
   const Ayudas& a = *ayudas_;
@@ -85,6 +100,9 @@ void frmAyudas::Form_Load() {
   Paso([&] { chkAvisosSonoros.SetMarcada(a.AvisosSonoros); });
   Paso([&] { Llenar(cboFrecuencia, frecuencias_, kFrecuencias, a.FrecuenciaTono, " Hz"); });
   Paso([&] { Llenar(cboVolumen, volumenes_, kVolumenes, a.VolumenTono, " %"); });
+  Paso([&] { chkSeguirRitmo.SetMarcada(a.SeguirRitmo); });
+  Paso([&] { chkLetrasAntes.SetMarcada(a.LetrasAntes); });
+  Paso([&] { chkPractica.SetMarcada(a.Practica); });
 }
 
 void frmAyudas::cmdAceptar_Click() {
@@ -96,6 +114,10 @@ void frmAyudas::cmdAceptar_Click() {
     a.AvisosSonoros = chkAvisosSonoros.Marcada();
     Leer(cboFrecuencia, frecuencias_, a.FrecuenciaTono);
     Leer(cboVolumen, volumenes_, a.VolumenTono);
+    a.SeguirRitmo = chkSeguirRitmo.Marcada();
+    a.LetrasAntes = chkLetrasAntes.Marcada();
+    a.Practica = chkPractica.Marcada();
+    if (olvidarRitmo_) a.RitmoPunto = a.RitmoRaya = a.RitmoHueco = 0;
   }
   Paso([&] { Descargar(); });
 }

@@ -1,6 +1,7 @@
 // The aids dialog, modal over the options dialog: what the pad shows and
 // what KELU sounds.
 #pragma once
+#include <functional>
 #include <vector>
 
 #include "platform/toolkit.h"
@@ -26,8 +27,16 @@ class frmAyudas : public Ventana {
   Combo cboFrecuencia;
   Etiqueta lblVolumen;
   Combo cboVolumen;
+  Casilla chkSeguirRitmo;
+  Casilla chkLetrasAntes;
+  Casilla chkPractica;
+  Boton cmdCalibrar;
+  Boton cmdVolverTiempos;
   Boton cmdAceptar;
   Boton cmdCancelar;
+
+  // Opens the calibration; start-up wires it.
+  std::function<void()> Calibrar;
 
  private:
   void Form_Load();
@@ -36,6 +45,7 @@ class frmAyudas : public Ventana {
   Programa& programa_;
   Ayudas* ayudas_ = nullptr;  // while open
   std::vector<int> frecuencias_, volumenes_;  // the values behind the lists' entries
+  bool olvidarRitmo_ = false;  // "back to my settings" was pressed: OK forgets the pace learned
 };
 
 }  // namespace kelu

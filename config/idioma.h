@@ -15,7 +15,9 @@ class TextosIdioma {
   // program's; 49 the settings cannot be saved anywhere; 50 to 57 the aids
   // dialog and its button; 58 the pad's name for the space; 59 the
   // language's most frequent letters, for the pad's chart.
-  static constexpr int kEntradas = 59;
+  // 60 to 69 the calibration dialog; 70 to 72 following the pace; 73 to 80
+  // practice (80: its words).
+  static constexpr int kEntradas = 80;
   TextosIdioma() { RestablecerAgregadas(); }
   // Entry n, 1 to kEntradas; entries 1 to 46 are empty until a language
   // file has given them.

@@ -403,7 +403,8 @@ class AyudasAlPulsar(CasoE2E):
         salir_con_si(self, kelu, kelu.idioma)
         self.assertEqual((kelu.carpeta / "ayudas.ini").read_bytes(),
                          b"\xef\xbb\xbf; hecho a mano\r\nVolumenTono=75\r\nMostrarCodigo=1\r\nTablaCodigos=1\r\n"
-                         b"Tono=1\r\nAvisosSonoros=0\r\nFrecuenciaTono=1000\r\n")
+                         b"Tono=1\r\nAvisosSonoros=0\r\nFrecuenciaTono=1000\r\nSeguirRitmo=0\r\n"
+                         b"LetrasAntes=0\r\nPractica=0\r\nRitmoPunto=0\r\nRitmoRaya=0\r\nRitmoHueco=0\r\n")
 
 
 if __name__ == "__main__":

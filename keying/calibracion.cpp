@@ -1,0 +1,61 @@
+#include "keying/calibracion.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+
+namespace kelu {
+
+int Mediana(std::vector<int> v) {
+  if (v.empty()) return 0;
+  const size_t m = v.size() / 2;
+  std::nth_element(v.begin(), v.begin() + static_cast<long>(m), v.end());
+  const int alto = v[m];
+  if (v.size() % 2) return alto;
+  const int bajo = *std::max_element(v.begin(), v.begin() + static_cast<long>(m));
+  return (alto + bajo) / 2;
+}
+
+std::vector<int> SinAtipicos(std::vector<int> valores) {
+  const int mediana = Mediana(valores);
+  std::vector<int> desvios;
+  for (int v : valores) desvios.push_back(std::abs(v - mediana));
+  // At least 1 ms: ten equal presses have no deviation, and a single
+  // different one is then not "infinitely" far.
+  const int mad = std::max(Mediana(desvios), 1);
+  std::erase_if(valores, [&](int v) { return std::abs(v - mediana) > 3 * mad; });
+  return valores;
+}
+
+namespace {
+constexpr int kMinimoMuestras = 3;
+
+int16_t Centesimas(double ms) { return static_cast<int16_t>(std::clamp(std::lround(ms / 10.0), 0L, 32767L)); }
+}  // namespace
+
+PropuestaCalibracion ProponerTiempos(const MuestrasCalibracion& m) {
+  PropuestaCalibracion p;
+  const std::vector<int> puntos = SinAtipicos(m.puntos), rayas = SinAtipicos(m.rayas);
+  if (static_cast<int>(puntos.size()) < kMinimoMuestras || static_cast<int>(rayas.size()) < kMinimoMuestras)
+    return p;
+  const int16_t punto = std::max<int16_t>(Centesimas(Mediana(puntos)), 1);
+  const int16_t raya = std::max<int16_t>(Centesimas(Mediana(rayas)), 1);
+  p.solapados = *std::max_element(puntos.begin(), puntos.end()) >= *std::min_element(rayas.begin(), rayas.end()) ||
+                raya <= punto + 1;
+  if (p.solapados) return p;
+  // Where the bands meet: dot + its tolerance = dash − its tolerance.
+  const auto umbral = static_cast<int16_t>(std::lround(std::sqrt(static_cast<double>(punto) * raya)));
+  p.DuracionPunto = punto;
+  p.ToleranciaPunto = static_cast<int16_t>(umbral - punto);
+  p.DuracionRaya = raya;
+  p.ToleranciaRaya = static_cast<int16_t>(raya - umbral);
+  const int interna = Mediana(SinAtipicos(m.pausasInternas)), letra = Mediana(SinAtipicos(m.pausasLetras));
+  if (interna > 0 && letra > interna)
+    p.TiempoEntreLetras = Centesimas(std::sqrt(static_cast<double>(interna) * letra));
+  else  // no pauses to go by: eight dots, as the times derived from the dot
+    p.TiempoEntreLetras = static_cast<int16_t>(std::min(8 * punto, 32767));
+  p.valida = true;
+  return p;
+}
+
+}  // namespace kelu
