@@ -3,10 +3,16 @@
 #ifdef _WIN32
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <future>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "platform/archivos.h"
+#include "platform/paso.h"
 #include "platform/win32/toolkit_win32.h"
 
 namespace kelu {
@@ -277,6 +283,43 @@ TEST(EscritorioWin32, StartingAProgramGivesItsProcessOrSaysWhyNot) {
   const Arranque hecho = tk.Iniciar("C:\\Windows\\System32\\cmd.exe", "/c exit 0", "C:\\");
   EXPECT_EQ(hecho.resultado, Arranque::Resultado::Iniciado);
   EXPECT_NE(hecho.proceso, 0u);
+}
+
+// With whatever audio device there is (under Wine usually none), keying as
+// a person does: a first press while the device opens, a second start while
+// sounding, a cue during a tone and one after it, a press shorter than the
+// tone's attack, a cue repeated, and the device closed with the toolkit.
+// Nothing fails and nothing blocks.
+TEST(SonidoWin32, KeyingWithToneAndCuesNeitherFailsNorBlocks) {
+  using namespace std::chrono_literals;
+  std::promise<void> fin;
+  std::thread vigia([hecho = fin.get_future()] {
+    if (hecho.wait_for(30s) == std::future_status::ready) return;
+    std::fputs("SonidoWin32: the sound calls blocked\n", stderr);
+    std::_Exit(1);
+  });
+  const int tragados = RegistroFallos().cuenta;
+  {
+    ToolkitWin32 tk;
+    tk.Tono(true, 700, 30);
+    std::this_thread::sleep_for(300ms);
+    tk.Tono(false, 700, 30);
+    std::this_thread::sleep_for(100ms);
+    tk.Tono(true, 700, 30);
+    tk.Tono(true, 700, 30);
+    tk.SonarAviso(AvisoSonoro::Letra, 30);
+    std::this_thread::sleep_for(60ms);
+    tk.Tono(false, 700, 30);
+    tk.SonarAviso(AvisoSonoro::Descartada, 30);
+    std::this_thread::sleep_for(200ms);
+    tk.Tono(true, 880, 100);
+    tk.Tono(false, 880, 100);
+    tk.SonarAviso(AvisoSonoro::Letra, 80);
+    tk.SonarAviso(AvisoSonoro::Letra, 80);
+  }
+  fin.set_value();
+  vigia.join();
+  EXPECT_EQ(RegistroFallos().cuenta, tragados) << RegistroFallos().ultimo;
 }
 
 }  // namespace

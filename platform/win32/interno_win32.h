@@ -208,6 +208,14 @@ inline NativoControl* NativoDe(const Control& c) { return dynamic_cast<NativoCon
 
 LRESULT CALLBACK ProcesarClic(HWND ventana, UINT mensaje, WPARAM wp, LPARAM lp);
 
+// --- Sound (sonido_win32.cpp) ---------------------------------------------
+// The audio device and its quiet-spell timer; made at the first sound that
+// can be heard.
+class Sonido;
+struct BorrarSonido {
+  void operator()(Sonido* sonido) const;
+};
+
 // A modal window and the windows it disabled.
 struct Modal {
   Ventana* ventana;
@@ -235,6 +243,7 @@ struct Estado {
   std::vector<HWND> creadas;                // the same, oldest first
   std::vector<Modal*> modales;              // innermost last
   bool altoContraste = AltoContrasteActivo();  // read again when the colours change
+  std::unique_ptr<Sonido, BorrarSonido> sonido;  // closes the device when the toolkit goes
 };
 
 inline constexpr wchar_t kClaseVentana[] = L"KELU.Ventana";

@@ -42,7 +42,8 @@ ToolkitWin32::ToolkitWin32() {
   estado_->toolkit = this;
 }
 
-ToolkitWin32::~ToolkitWin32() = default;
+// The sound first: its timer leaves the timers while they are still there.
+ToolkitWin32::~ToolkitWin32() { estado_->sonido.reset(); }
 
 Hwnd ToolkitWin32::HandleDe(const Control& control) {
   const win32::NativoControl* nativo = win32::NativoDe(control);
