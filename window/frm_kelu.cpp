@@ -72,6 +72,7 @@ void frmKelu::TraducirfrmKelu() noexcept {
 
 void frmKelu::PausarTecleo() noexcept {
   Paso([&] { motor.SuspenderTemporizadores(); });
+  panel.Actualizar();  // a press held into the dialog ends its tone
   Paso([&] { Kit().SiempreEncima(*this, false); });
 }
 
