@@ -7,4 +7,6 @@ foreach(fuente ${BENCH_SOURCES})
   get_filename_component(nombre ${fuente} NAME_WE)
   add_executable(bench_${nombre} ${fuente})
   target_link_libraries(bench_${nombre} PRIVATE kelu_headless)
+  # The shipped code and language files, for the programs that run the real window.
+  target_compile_definitions(bench_${nombre} PRIVATE KELU_DATA_DIR="${CMAKE_SOURCE_DIR}/data")
 endforeach()
