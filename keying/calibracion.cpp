@@ -43,12 +43,17 @@ PropuestaCalibracion ProponerTiempos(const MuestrasCalibracion& m) {
   p.solapados = *std::max_element(puntos.begin(), puntos.end()) >= *std::min_element(rayas.begin(), rayas.end()) ||
                 raya <= punto + 1;
   if (p.solapados) return p;
-  // Where the bands meet: dot + its tolerance = dash − its tolerance.
-  const auto umbral = static_cast<int16_t>(std::lround(std::sqrt(static_cast<double>(punto) * raya)));
-  p.DuracionPunto = punto;
-  p.ToleranciaPunto = static_cast<int16_t>(umbral - punto);
-  p.DuracionRaya = raya;
-  p.ToleranciaRaya = static_cast<int16_t>(raya - umbral);
+  // Where the bands meet: dot + its tolerance = dash − its tolerance. Each
+  // band reaches as far out as the pace allows: a dot down to 0.4 of the
+  // person's dot (shorter is a bounce), a dash up to 2.5 of their dash
+  // (longer is a spasm), so that an unlucky median does not cut off the
+  // person's own long dashes.
+  const int umbral = static_cast<int>(std::lround(std::sqrt(static_cast<double>(punto) * raya)));
+  const int bajo = static_cast<int>(std::lround(0.4 * punto)), alto = std::min(static_cast<int>(std::lround(2.5 * raya)), 32767);
+  p.DuracionPunto = static_cast<int16_t>(std::max((bajo + umbral + 1) / 2, 1));
+  p.ToleranciaPunto = static_cast<int16_t>(umbral - p.DuracionPunto);
+  p.DuracionRaya = static_cast<int16_t>((umbral + alto) / 2);
+  p.ToleranciaRaya = static_cast<int16_t>(p.DuracionRaya - umbral);
   const int interna = Mediana(SinAtipicos(m.pausasInternas)), letra = Mediana(SinAtipicos(m.pausasLetras));
   if (interna > 0 && letra > interna)
     p.TiempoEntreLetras = Centesimas(std::sqrt(static_cast<double>(interna) * letra));

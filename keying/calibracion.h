@@ -25,7 +25,9 @@ std::vector<int> SinAtipicos(std::vector<int> valores);
 int Mediana(std::vector<int> valores);  // 0 for none
 
 // The dot and dash bands meet at the geometric mean of the two medians, so
-// that every press between them is one or the other; the letter gap lies at
+// that every press between them is one or the other; the dot band starts at
+// 0.4 of the median dot and the dash band ends at 2.5 of the median dash;
+// the letter gap lies at
 // the geometric mean of the inner and the letter pauses. Overlap is judged
 // on the samples kept: the longest dot against the shortest dash.
 PropuestaCalibracion ProponerTiempos(const MuestrasCalibracion& muestras);

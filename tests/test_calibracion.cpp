@@ -13,13 +13,13 @@ TEST(Calibracion, ProposesBandsThatMeetBetweenTheClouds) {
   const Caso casos[] = {
       // Steady hand: 250 ms dots, 750 ms dashes; a 3 s spasm and a 20 ms bounce are dropped.
       {{{240, 250, 260, 250, 20, 255, 245, 250}, {740, 760, 750, 3000, 750, 745}, {200, 220, 210}, {900, 1000, 950}},
-       true, false, 25, 18, 75, 32, 45},
+       true, false, 27, 16, 115, 72, 45},
       // Dots reach the dashes: said plainly, nothing proposed.
       {{{200, 300, 400, 420}, {380, 450, 500, 520}, {}, {}}, false, true, 0, 0, 0, 0, 0},
       // Too few presses of a kind.
       {{{250, 250}, {750, 750, 750}, {}, {}}, false, false, 0, 0, 0, 0, 0},
       // No pauses to go by: eight dots.
-      {{{300, 310, 290}, {900, 910, 890}, {}, {}}, true, false, 30, 22, 90, 38, 240},
+      {{{300, 310, 290}, {900, 910, 890}, {}, {}}, true, false, 32, 20, 138, 86, 240},
   };
   for (const Caso& c : casos) {
     const PropuestaCalibracion p = ProponerTiempos(c.m);
