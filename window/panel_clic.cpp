@@ -31,14 +31,16 @@ void PanelClic::Actualizar() {
     return;
   }
   Paso([&] {
-    const VistaPad vista = DescribirPad(motor_, programa_.configuracion, programa_.tabla, programa_.idioma);
     // Held, the counter ticks every 10 ms; every other tick is enough for
     // the eye, unless what a release would give has just changed.
-    const bool da[2] = {vista.medidor.daPunto, vista.medidor.daRaya};
+    const Configuracion& c = programa_.configuracion;
+    const int cuenta = motor_.ContadorAbajo;
+    const bool da[2] = {MotorPulsaciones::EsPunto(cuenta, c), MotorPulsaciones::EsRaya(cuenta, c)};
     const bool cambio = da[0] != daba_[0] || da[1] != daba_[1];
     daba_[0] = da[0];
     daba_[1] = da[1];
-    if (presionado && vista.medidor.cuenta % 2 == 1 && !cambio) return;
+    if (presionado && cuenta % 2 == 1 && !cambio) return;
+    const VistaPad vista = DescribirPad(motor_, c, programa_.tabla, programa_.idioma);
     const double px = kit.LeerPantalla(pad_.Padre()).twipsPorPixelX;
     const Rectangulo& r = pad_.Posicion();
     pad_.SetDibujo(DibujarPad(vista, r.ancho, r.alto, {a.MostrarCodigo, a.TablaCodigos},
