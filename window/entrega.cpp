@@ -84,6 +84,10 @@ void Entrega::DescartarLetra(int texto, int titulo) {
 // and the cue tells right from wrong.
 void Entrega::ComprobarLetra() {
   if (motor_.CodigoActual().empty()) return;
+  if (motor_.CodigoActual() == kSeparadorPalabra) {  // left from before practice came on
+    motor_.BorrarCodigo();
+    return;
+  }
   bool bien = false;
   Paso([&] {
     if (Practicar) bien = Practicar(motor_.CodigoActual());
