@@ -59,6 +59,11 @@ bool MotorPulsaciones::EsRaya(int cuenta, const Configuracion& c) {
   return EnBanda(cuenta, c.DuracionRaya, c.ToleranciaRaya);
 }
 
+int MotorPulsaciones::Umbral(char simbolo) const {
+  const Configuracion& c = configuracion_;
+  return simbolo == '.' ? c.DuracionPunto + c.ToleranciaPunto : c.DuracionRaya - c.ToleranciaRaya;
+}
+
 void MotorPulsaciones::BotonArriba() {
   const Configuracion& c = configuracion_;
   Paso([&] { tmrClicAbajo.SetHabilitado(false); });

@@ -43,6 +43,9 @@ class MotorPulsaciones {
   // bounds are excluded.
   static bool EsPunto(int cuenta, const Configuracion& c);
   static bool EsRaya(int cuenta, const Configuracion& c);
+  // The held ticks that part a dot ('.') from a dash ('-') under the rules
+  // in force: the count a dot must stay under, the count a dash must pass.
+  int Umbral(char simbolo) const;
   bool BotonPresionado() const { return tmrClicAbajo.Habilitado(); }
 
   Temporizador tmrClicAbajo;            // 10 ms, counts a held press

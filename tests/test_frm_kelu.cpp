@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "platform/headless/toolkit_headless.h"
 #include "platform/numeros.h"
 #include "platform/paso.h"
@@ -196,6 +198,71 @@ TEST_F(Principal, CodesThatStandForNothingAreDroppedSilently) {
     EXPECT_TRUE(f->motor.CodigoActual().empty());
     EXPECT_TRUE(kit.mensajes.empty());
   });
+}
+
+// Practice: the letter shown is checked, never typed, with or without a
+// target; three right in a row bring the language's next letter, a wrong
+// one names the letter asked for; after the letters, words letter by letter.
+TEST_F(Principal, PracticeChecksTheLetterShownAndTypesNothing) {
+  Hwnd otra = kit.AgregarVentana("Otra");
+  Hwnd objetivo = kit.AgregarVentana("Objetivo");
+  Cargar();
+  programa->ayudas.Practica = programa->ayudas.AvisosSonoros = true;
+  auto enPad = [&](const std::string& texto) {
+    const std::vector<Trazo> trazos = f->fraClic.Dibujo();
+    return std::any_of(trazos.begin(), trazos.end(), [&](const Trazo& t) { return t.texto == texto; });
+  };
+  // A code, or a letter keyed by its code in the table.
+  auto Marcar = [&](const std::string& tecleado) {
+    std::string morse = tecleado;
+    if (tecleado.find_first_not_of(".-") != std::string::npos)
+      for (const EntradaCodigo& e : programa->tabla.entradas)
+        if (e.Texto == tecleado) morse = e.Secuencia;
+    Teclear(morse);
+    kit.Avanzar(2000);
+  };
+  struct Paso {
+    std::string tecleado, veredicto, ultimaMedida, despues;
+  };
+  auto Seguir = [&](const std::vector<Paso>& pasos) {
+    for (const Paso& p : pasos) {
+      Marcar(p.tecleado);
+      const std::string donde = p.tecleado + " before " + p.despues;
+      EXPECT_TRUE(enPad(p.veredicto)) << donde;
+      EXPECT_TRUE(p.ultimaMedida.empty() || enPad(p.ultimaMedida)) << donde;
+      EXPECT_TRUE(enPad(p.despues)) << donde;
+    }
+  };
+  EnMarcha([&] {
+    EXPECT_TRUE(enPad("Marque: e"));
+    Seguir({
+        {".", "¡Bien!", "punto: 25 cs, umbral 35 cs", "Marque: e"},
+        {".", "¡Bien!", "punto: 25 cs, umbral 35 cs", "Marque: e"},
+        {".", "¡Bien!", "punto: 25 cs, umbral 35 cs", "Marque: a"},
+        {"-", "Era a", "raya: 75 cs, umbral 35 cs", "Marque: a"},
+        {".-", "¡Bien!", "raya: 75 cs, umbral 35 cs", "Marque: a"},
+        {"......", "Era a", "punto: 25 cs, umbral 35 cs", "Marque: a"},  // stands for nothing
+        {".-", "¡Bien!", "raya: 75 cs, umbral 35 cs", "Marque: a"},
+        {".-", "¡Bien!", "raya: 75 cs, umbral 35 cs", "Marque: a"},
+        {".-", "¡Bien!", "raya: 75 cs, umbral 35 cs", "Marque: o"},
+    });
+    Elegir(objetivo);  // a target changes nothing
+    for (char letra : std::string("osrnidlctump"))
+      for (int i = 0; i < Practica::kAciertosSeguidos; ++i) Marcar(std::string(1, letra));
+    EXPECT_TRUE(enPad("Marque: sol"));
+    Seguir({
+        {"s", "¡Bien!", "", "Marque: sol"},
+        {"l", "Era o", "", "Marque: sol"},
+        {"o", "¡Bien!", "", "Marque: sol"},
+        {"l", "¡Bien!", "", "Marque: mar"},
+    });
+  });
+  for (Hwnd v : {otra, objetivo}) EXPECT_EQ(kit.Recibido(v), "");
+  EXPECT_TRUE(kit.mensajes.size() == 1 && kit.mensajes[0].titulo == programa->idioma.Entrada(14))
+      << "no warning; only the question on closing";
+  std::vector<std::string> avisos;
+  for (const auto& s : kit.sonidos) avisos.push_back(s.que);
+  EXPECT_EQ(std::count(avisos.begin(), avisos.end(), "descartada"), 3);
 }
 
 TEST_F(Principal, TheWordGapTypesASpacePerIntervalAndCanSwallowALetter) {

@@ -115,7 +115,8 @@ bool Cruzan(const Rectangulo& a, const Rectangulo& b) {
 
 // Every pad size KELU can have, from the narrowest strip to a wide screen,
 // at 96 and 144 DPI: the marks stay inside, texts are whole and apart, and
-// the code is drawn at a third of the pad's height at least.
+// the code is drawn at a third of the pad's height at least; so too with
+// practice's line in the chart's place.
 TEST_F(Vista, ThePadLayoutFitsEverySize) {
   ToolkitHeadless medidor;
   const MedidaTexto medir = [&](const std::string& t, const Fuente& f) { return medidor.AnchoTexto(ventana, t, f); };
@@ -126,7 +127,10 @@ TEST_F(Vista, ThePadLayoutFitsEverySize) {
   const struct {
     std::string codigo;
     int heldMs;  // 0: the button is up
-  } estados[] = {{"", 0}, {".", 250}, {"-.-", 0}, {"-----", 800}, {"........-", 0}};
+    bool practica = false;
+  } estados[] = {{"", 0}, {".", 250}, {"-.-", 0}, {"-----", 800}, {"........-", 0}, {"..", 0, true}};
+  const LineaPractica linea{"Marque: casa", {".-", "a"}, "¡Bien!", true,
+                            {"punto: 25 cs, umbral 35 cs", "raya: 120 cs, umbral 35 cs", "punto: 9 cs, umbral 35 cs"}};
   for (const auto& pad : pads)
     for (const auto& e : estados) {
       motor.FijarCodigo(e.codigo);
@@ -134,7 +138,8 @@ TEST_F(Vista, ThePadLayoutFitsEverySize) {
         kit.BotonAbajo(ventana);
         kit.Avanzar(e.heldMs);
       }
-      const std::vector<Trazo> trazos = DibujarPad(Ver(), pad.ancho, pad.alto, {}, medir, pad.px);
+      const std::vector<Trazo> trazos = DibujarPad(Ver(), pad.ancho, pad.alto, {}, medir, pad.px,
+                                                    e.practica ? &linea : nullptr);
       if (e.heldMs) kit.BotonArriba(ventana);
       const std::string donde = std::to_string(pad.ancho) + "x" + std::to_string(pad.alto) + " " + e.codigo;
       std::vector<Rectangulo> apartes;  // texts and code glyphs: none may touch another

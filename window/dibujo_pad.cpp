@@ -152,6 +152,57 @@ class Lienzo {
     }
   }
 
+  // What to key at the left, how the last letter went at the right. Short
+  // of room, the last measures go first, then the verdict, then the hint.
+  void Practica(const LineaPractica& p, const Rectangulo& fila) {
+    const double puntos = std::min(PuntosPara(fila.alto), 11.0);
+    if (puntos < 6) return;
+    const Fuente letra = Verdana(puntos), fuerte = Verdana(puntos, true);
+    const int separacion = Redondo(puntos * 20);
+    const int relleno = Redondo(puntos * 6);  // around a verdict drawn on the highlight
+    struct Item {
+      std::string texto;
+      const Fuente* fuente;
+      bool resaltado = false;
+      int ancho = 0;
+    };
+    auto medido = [&](std::string texto, const Fuente& f, bool resaltado = false) {
+      Item item{std::move(texto), &f, resaltado, 0};
+      item.ancho = medir_(item.texto, f) + (resaltado ? 2 * relleno : 0);
+      return item;
+    };
+    auto poner = [&](const Item& item, int x) {
+      const int dentro = item.resaltado ? relleno : 0;
+      if (item.resaltado) Agregar(Trazo::Forma::Relleno, {x, fila.arriba, item.ancho, fila.alto}, Resaltado);
+      trazos.push_back({Trazo::Forma::Texto, {x + dentro, fila.arriba, item.ancho - 2 * dentro, fila.alto},
+                        item.resaltado ? TextoResaltado : TextoVentana, item.texto, *item.fuente});
+    };
+    std::vector<Item> izquierda, derecha;
+    if (!p.marque.empty()) izquierda.push_back(medido(p.marque, fuerte));
+    if (!p.siguiente.codigo.empty())
+      izquierda.push_back(medido(p.siguiente.texto + " " + CodigoEscrito(p.siguiente.codigo), letra));
+    if (!p.resultado.empty()) derecha.push_back(medido(p.resultado, fuerte, p.acierto));
+    for (const std::string& m : p.medidas) derecha.push_back(medido(m, letra));
+    auto ancho = [&](const std::vector<Item>& items) {
+      int total = 0;
+      for (const Item& item : items) total += item.ancho + separacion;
+      return total;
+    };
+    const int fin = fila.izquierda + fila.ancho;
+    while (!izquierda.empty() && fila.izquierda + ancho(izquierda) - separacion > fin) izquierda.pop_back();
+    int x = fila.izquierda;
+    for (const Item& item : izquierda) {
+      poner(item, x);
+      x += item.ancho + separacion;
+    }
+    while (!derecha.empty() && x + ancho(derecha) - separacion > fin) derecha.pop_back();
+    x = fin - (ancho(derecha) - separacion);
+    for (const Item& item : derecha) {
+      poner(item, x);
+      x += item.ancho + separacion;
+    }
+  }
+
  private:
   static int Redondo(double v) { return static_cast<int>(std::lround(v)); }
   void Agregar(Trazo::Forma forma, Rectangulo area, ColorSistema color) {
@@ -167,7 +218,7 @@ class Lienzo {
 }  // namespace
 
 std::vector<Trazo> DibujarPad(const VistaPad& vista, int ancho, int alto, PartesPad partes, const MedidaTexto& medir,
-                              double px) {
+                              double px, const LineaPractica* practica) {
   Lienzo lienzo(ancho, alto, medir, px);
   const int margen = std::max(static_cast<int>(std::lround(3 * px)), alto * 8 / 100);
   const int separacion = std::max(static_cast<int>(std::lround(px)), alto * 4 / 100);
@@ -186,7 +237,12 @@ std::vector<Trazo> DibujarPad(const VistaPad& vista, int ancho, int alto, Partes
     else if (vista.cuenta.activa)
       lienzo.Cuenta(vista.cuenta, medidor);
   }
-  if (partes.tabla && tabla.alto > 0) lienzo.Tabla(vista, tabla);
+  if (tabla.alto > 0) {
+    if (practica)
+      lienzo.Practica(*practica, tabla);
+    else if (partes.tabla)
+      lienzo.Tabla(vista, tabla);
+  }
   return std::move(lienzo.trazos);
 }
 

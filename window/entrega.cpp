@@ -80,7 +80,28 @@ void Entrega::DescartarLetra(int texto, int titulo) {
   if (Avisar(texto, titulo)) Paso([&] { cboProcesos_.SetFoco(); });
 }
 
+// Practice: no target, no warning, nothing typed; the letter is checked
+// and the cue tells right from wrong.
+void Entrega::ComprobarLetra() {
+  if (motor_.CodigoActual().empty()) return;
+  if (motor_.CodigoActual() == kSeparadorPalabra) {  // left from before practice came on
+    motor_.BorrarCodigo();
+    return;
+  }
+  bool bien = false;
+  Paso([&] {
+    if (Practicar) bien = Practicar(motor_.CodigoActual());
+  });
+  motor_.BorrarCodigo();
+  Paso([&] { motor_.ActualizarEco(false); });
+  if (LetraTerminada) LetraTerminada(bien ? AvisoSonoro::Letra : AvisoSonoro::Descartada);
+}
+
 void Entrega::CerrarLetra() {
+  if (EnPractica()) {
+    ComprobarLetra();
+    return;
+  }
   if (!HayDestino()) {
     if (motor_.CodigoActual().empty()) return;
     if (!AvisarSinDestino()) return;
@@ -105,6 +126,10 @@ void Entrega::CerrarLetra() {
 }
 
 void Entrega::CerrarPalabra() {
+  if (EnPractica()) {
+    Paso([&] { motor_.tmrTiempoEntrePalabras.SetHabilitado(false); });
+    return;
+  }
   if (!HayDestino()) return;
   if (!DestinoPresente()) {
     // Nothing keyed is lost; a pending letter meets the letter gap's check.
@@ -125,6 +150,8 @@ void Entrega::ActivarVentanaDestino() {
 
 void Entrega::EnviarTexto() {
   Paso([&] { motor_.tmrEnvio.SetHabilitado(false); });
+  // Practice came on while a letter was on its way: the letter gap checks it.
+  if (EnPractica()) return;
   if (!HayDestino()) {
     AvisarSinDestino();
     Paso([&] { cboProcesos_.SetFoco(); });

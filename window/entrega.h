@@ -27,8 +27,13 @@ class Entrega {
 
   // A letter was typed, or a code that stands for nothing was dropped.
   std::function<void(AvisoSonoro)> LetraTerminada;
+  // In practice mode each closed letter's code comes here instead of going
+  // to a window; true when it was the letter asked for.
+  std::function<bool(const std::string& codigo)> Practicar;
 
  private:
+  bool EnPractica() const { return programa_.ayudas.Practica; }
+  void ComprobarLetra();
   bool HayDestino() const { return cboProcesos_.Seleccion() != -1; }
   // The chosen window still exists and has a title.
   bool DestinoPresente();

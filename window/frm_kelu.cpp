@@ -23,7 +23,8 @@ frmKelu::frmKelu(Programa& programa)
             [this](std::string eco) { SetTexto(std::move(eco)); }),
       lista(programa.escritorio),
       entrega(programa, motor, lista, cboProcesos, *this),
-      panel(programa, motor, fraClic),
+      practica(programa, motor),
+      panel(programa, motor, fraClic, practica),
       programa_(programa) {
   botonMaximizar = false;
   vistaPreviaTeclas = true;
@@ -44,8 +45,12 @@ frmKelu::frmKelu(Programa& programa)
     if (AbrirOpciones) AbrirOpciones();
   };
   teclaRapida.AlMostrar = [this](bool registrada) { AvisosDeInicio(registrada); };
-  motor.Cambio = [this] { panel.Actualizar(); };
+  motor.Cambio = [this] {
+    practica.Seguir();
+    panel.Actualizar();
+  };
   entrega.LetraTerminada = [this](AvisoSonoro aviso) { panel.SonarAviso(aviso); };
+  entrega.Practicar = [this](const std::string& codigo) { return practica.Comprobar(codigo); };
   cboProcesos.GotFocus = [this] { LlenarLista(); };
   cboProcesos.Click = [this] { lista.Elegir(cboProcesos); };
   // A press on the pad leaves the focus on Opciones, away from the list.

@@ -11,6 +11,7 @@
 #include "startup/programa.h"
 #include "window/lista_ventanas.h"
 #include "window/panel_clic.h"
+#include "window/practica.h"
 #include "window/teclas_rapidas.h"
 
 namespace kelu {
@@ -49,6 +50,7 @@ class frmKelu : public Ventana {
   MotorPulsaciones motor;
   ListaVentanas lista;
   Entrega entrega;
+  Practica practica;
   PanelClic panel;
   TeclaRapida teclaRapida;
 

@@ -11,8 +11,12 @@ namespace {
 constexpr int kIntervaloCuenta = 50;
 }  // namespace
 
-PanelClic::PanelClic(Programa& programa, MotorPulsaciones& motor, Etiqueta& pad)
-    : tmrPanel(programa.toolkit, kIntervaloCuenta, false), programa_(programa), motor_(motor), pad_(pad) {
+PanelClic::PanelClic(Programa& programa, MotorPulsaciones& motor, Etiqueta& pad, const Practica& practica)
+    : tmrPanel(programa.toolkit, kIntervaloCuenta, false),
+      programa_(programa),
+      motor_(motor),
+      pad_(pad),
+      practica_(practica) {
   tmrPanel.recuperarAtrasos = false;
   tmrPanel.Timer = [this] { Actualizar(); };
 }
@@ -25,7 +29,7 @@ void PanelClic::Actualizar() {
     sonando_ = presionado;
     Paso([&] { kit.Tono(sonando_, a.FrecuenciaTono, a.VolumenTono); });
   }
-  if (!a.MostrarCodigo && !a.TablaCodigos) {
+  if (!a.MostrarCodigo && !a.TablaCodigos && !a.Practica) {
     Paso([&] { pad_.SetDibujo({}); });
     Paso([&] { tmrPanel.SetHabilitado(false); });
     return;
@@ -43,8 +47,10 @@ void PanelClic::Actualizar() {
     const VistaPad vista = DescribirPad(motor_, c, programa_.tabla, programa_.idioma);
     const double px = kit.LeerPantalla(pad_.Padre()).twipsPorPixelX;
     const Rectangulo& r = pad_.Posicion();
+    const LineaPractica linea = a.Practica ? practica_.Linea() : LineaPractica{};
     pad_.SetDibujo(DibujarPad(vista, r.ancho, r.alto, {a.MostrarCodigo, a.TablaCodigos},
-                              [&](const std::string& t, const Fuente& f) { return Medir(t, f, px); }, px));
+                              [&](const std::string& t, const Fuente& f) { return Medir(t, f, px); }, px,
+                              a.Practica ? &linea : nullptr));
     tmrPanel.SetHabilitado(a.MostrarCodigo && vista.cuenta.activa);
   });
 }

@@ -7,12 +7,13 @@
 #include "keying/motor_pulsaciones.h"
 #include "platform/toolkit.h"
 #include "startup/programa.h"
+#include "window/practica.h"
 
 namespace kelu {
 
 class PanelClic {
  public:
-  PanelClic(Programa& programa, MotorPulsaciones& motor, Etiqueta& pad);
+  PanelClic(Programa& programa, MotorPulsaciones& motor, Etiqueta& pad, const Practica& practica);
 
   // Computes the view anew and repaints the pad if it changed; sounds the
   // tone from the moment a press goes down until it comes up.
@@ -29,6 +30,7 @@ class PanelClic {
   Programa& programa_;
   MotorPulsaciones& motor_;
   Etiqueta& pad_;
+  const Practica& practica_;
   bool sonando_ = false;
   bool daba_[2] = {};  // what a release gave at the last redraw
   std::map<std::string, int> medidas_;  // by font, size and text

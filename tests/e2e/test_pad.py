@@ -1,12 +1,12 @@
 """The keying pad's feedback on the real kelu.exe: the meter while the
 button is held and the code with its letter after the release, at 96 and
-144 DPI, in Spanish and English; and keying with the tone and cues on where
-Wine has no audio device."""
+144 DPI, in Spanish and English; keying with the tone and cues on where
+Wine has no audio device; and practice, which types nothing."""
 
 import subprocess
 import time
 
-from arnes import AJUSTES_RAPIDOS, CasoE2E, esperar
+from arnes import AJUSTES_RAPIDOS, CasoE2E, Idioma, durante, esperar
 
 DPI_NORMAL = 96
 
@@ -85,3 +85,31 @@ class PadConAyudas(CasoE2E):
             kelu.teclear_texto(hasta[-1])
             self.assertEqual(objetivo.esperar_caracteres(hasta), hasta)
         esperar(lambda: not kelu.proceso.poll(), 1, "KELU still running")
+
+    def test_practice_checks_the_first_letter_and_types_nothing(self):
+        # With a target in Spanish, without one in English: neither gets a letter.
+        for idioma, con_destino in (("Español", True), ("English", False)):
+            with self.subTest(idioma=idioma):
+                self.arnes.limpiar()
+                textos = Idioma(self.arnes.dist / f"{idioma}.lng")
+                objetivo = self.arnes.iniciar_objetivo()
+                kelu = self.arnes.iniciar_kelu({**AJUSTES_RAPIDOS, "Idioma": idioma},
+                                               archivos={"ayudas.ini": "\ufeffPractica=1\r\n".encode("utf-8")})
+                if con_destino:
+                    kelu.elegir_destino(objetivo.titulo)
+                x, y, ancho, alto = self.pad(kelu, DPI_NORMAL)
+                # The chart's row, where practice draws its line; a right
+                # letter's verdict sits on the highlight colour.
+                fila = (x - kelu.rect.x, y - kelu.rect.y + alto * 2 // 3, ancho, alto // 3 - 4)
+
+                def veredicto_resaltado(nombre):
+                    vistos = pixeles(self.arnes.captura(nombre, kelu.ventana), *fila)
+                    return sum(color_vivo(p) for p in vistos) > 30
+
+                self.assertFalse(veredicto_resaltado(f"practica-{idioma}-antes"))
+                kelu.teclear(kelu.codigos[textos[59][0].lower()])
+                esperar(lambda: veredicto_resaltado(f"practica-{idioma}-bien"), 5, "the verdict on the pad")
+                self.assertFalse(durante(1, lambda: self.arnes.ventanas("^" + textos[16] + "$")),
+                                 "a warning that no target is chosen")
+                self.assertEqual(objetivo.caracteres(), "")
+                self.assertEqual(kelu.titulo(), textos[7])

@@ -1,0 +1,58 @@
+// Practice mode: KELU shows what to key, letters in the language's order of
+// frequency and then short words, checks each letter the person closes
+// instead of typing it, and keeps what each press of it measured.
+#pragma once
+#include <cstddef>
+#include <string>
+#include <vector>
+
+#include "keying/motor_pulsaciones.h"
+#include "keying/vista_pad.h"
+#include "startup/programa.h"
+#include "window/dibujo_pad.h"
+
+namespace kelu {
+
+class Practica {
+ public:
+  Practica(Programa& programa, const MotorPulsaciones& motor);
+
+  static constexpr int kAciertosSeguidos = 3;  // right in a row before the next letter
+
+  // At every change of the engine: each press that added a dot or a dash
+  // is measured.
+  void Seguir();
+  // A letter closed with `codigo`: the verdict, and what to key next. True
+  // when it was the letter asked for.
+  bool Comprobar(const std::string& codigo);
+  // What the pad shows.
+  LineaPractica Linea() const;
+
+ private:
+  struct Medida {
+    char simbolo;
+    int cuenta, umbral;  // ticks held; where the engine parts dots from dashes
+  };
+  // The letters, each as the code table has it, in the language's order.
+  std::vector<EntradaTablaPad> Letras() const;
+  // The language's words that the code table can spell, letter by letter.
+  std::vector<std::vector<EntradaTablaPad>> Palabras() const;
+  // What to key now: one letter, or a word; empty when the language and
+  // the code table leave nothing to practise.
+  std::vector<EntradaTablaPad> Ejercicio(bool* enLetras = nullptr) const;
+
+  Programa& programa_;
+  const MotorPulsaciones& motor_;
+  size_t letra_ = 0;  // past the last letter: words
+  int seguidas_ = 0;
+  size_t palabra_ = 0, posicion_ = 0;  // the word, and its letter to key now
+  std::string resultado_;
+  bool acierto_ = false;
+  std::vector<Medida> medidas_;
+  bool presionado_ = false;
+  std::string codigoAlBajar_;
+  // The verdict and measures of the letter just closed stay until the next press.
+  bool cerrada_ = false;
+};
+
+}  // namespace kelu
