@@ -152,6 +152,18 @@ class Lienzo {
     }
   }
 
+  // In practice, between letters, the letter to key stands large and grey
+  // where its code will appear, with the code beside it when there is room.
+  void Pista(const EntradaTablaPad& siguiente, const Rectangulo& fila) {
+    const Fuente letra = Verdana(PuntosPara(fila.alto), true);
+    for (const std::string& texto : {siguiente.texto + "  " + CodigoEscrito(siguiente.codigo), siguiente.texto}) {
+      const int ancho = medir_(texto, letra);
+      if (ancho > fila.ancho) continue;
+      trazos.push_back({Trazo::Forma::Texto, {fila.izquierda, fila.arriba, ancho, fila.alto}, TextoGris, texto, letra});
+      return;
+    }
+  }
+
   // What to key at the left, how the last letter went at the right. Short
   // of room, the last measures go first, then the verdict, then the hint.
   void Practica(const LineaPractica& p, const Rectangulo& fila) {
@@ -237,6 +249,8 @@ std::vector<Trazo> DibujarPad(const VistaPad& vista, int ancho, int alto, Partes
     else if (vista.cuenta.activa)
       lienzo.Cuenta(vista.cuenta, medidor);
   }
+  if (practica && vista.codigo.empty() && !vista.medidor.activo && !practica->siguiente.texto.empty())
+    lienzo.Pista(practica->siguiente, codigo);
   if (tabla.alto > 0) {
     if (practica)
       lienzo.Practica(*practica, tabla);
