@@ -20,9 +20,9 @@ std::vector<int> SinAtipicos(std::vector<int> valores) {
   const int mediana = Mediana(valores);
   std::vector<int> desvios;
   for (int v : valores) desvios.push_back(std::abs(v - mediana));
-  // At least 1 ms: ten equal presses have no deviation, and a single
-  // different one is then not "infinitely" far.
-  const int mad = std::max(Mediana(desvios), 1);
+  // At least one 10 ms tick, the engine's measure: ten presses of equal
+  // ticks have no deviation, and one a tick longer is no outlier.
+  const int mad = std::max(Mediana(desvios), 10);
   std::erase_if(valores, [&](int v) { return std::abs(v - mediana) > 3 * mad; });
   return valores;
 }

@@ -20,7 +20,7 @@ struct PropuestaCalibracion {
 };
 
 // The values left after dropping those more than 3 median absolute
-// deviations from the median.
+// deviations (taken as one 10 ms tick at least) from the median.
 std::vector<int> SinAtipicos(std::vector<int> valores);
 int Mediana(std::vector<int> valores);  // 0 for none
 
