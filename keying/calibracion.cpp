@@ -45,10 +45,24 @@ PropuestaCalibracion ProponerTiempos(const MuestrasCalibracion& m) {
   if (p.solapados) return p;
   // Where the bands meet: dot + its tolerance = dash − its tolerance.
   const auto umbral = static_cast<int16_t>(std::lround(std::sqrt(static_cast<double>(punto) * raya)));
+  const auto tolPunto = static_cast<int16_t>(umbral - punto), tolRaya = static_cast<int16_t>(raya - umbral);
+  // The bands are symmetric about the medians: a spread-out cloud can
+  // reach past its band's far edge, or past the threshold, though it does
+  // not touch the other. Bands that would misread a press kept are no
+  // proposal.
+  auto dentro = [](const std::vector<int>& ms, int duracion, int tolerancia) {
+    return std::all_of(ms.begin(), ms.end(), [&](int v) {
+      return (duracion - tolerancia) * 10 < v && v < (duracion + tolerancia) * 10;
+    });
+  };
+  if (!dentro(puntos, punto, tolPunto) || !dentro(rayas, raya, tolRaya)) {
+    p.solapados = true;
+    return p;
+  }
   p.DuracionPunto = punto;
-  p.ToleranciaPunto = static_cast<int16_t>(umbral - punto);
+  p.ToleranciaPunto = tolPunto;
   p.DuracionRaya = raya;
-  p.ToleranciaRaya = static_cast<int16_t>(raya - umbral);
+  p.ToleranciaRaya = tolRaya;
   const int interna = Mediana(SinAtipicos(m.pausasInternas)), letra = Mediana(SinAtipicos(m.pausasLetras));
   if (interna > 0 && letra > interna)
     p.TiempoEntreLetras = Centesimas(std::sqrt(static_cast<double>(interna) * letra));

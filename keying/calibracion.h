@@ -27,7 +27,8 @@ int Mediana(std::vector<int> valores);  // 0 for none
 // The dot and dash bands meet at the geometric mean of the two medians, so
 // that every press between them is one or the other; the letter gap lies at
 // the geometric mean of the inner and the letter pauses. Overlap is judged
-// on the samples kept: the longest dot against the shortest dash.
+// on the samples kept: the longest dot against the shortest dash, and any
+// press kept that its own band would not hold.
 PropuestaCalibracion ProponerTiempos(const MuestrasCalibracion& muestras);
 
 }  // namespace kelu
