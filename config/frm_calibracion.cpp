@@ -155,13 +155,14 @@ std::vector<Trazo> DibujarNubes(const std::vector<frmCalibracion::Pulsacion>& nu
   std::fill(pilas.begin(), pilas.end(), 0);
   for (const auto& pulsacion : nube) {
     const int c = std::min(pulsacion.ms / anchoClase, clases - 1);
-    const double x = c * columna + (columna - std::min(columna * 0.8, marca)) / 2;
     const double y = eje - px - marca * ++pilas[static_cast<size_t>(c)];
     const bool conservada = (pulsacion.raya ? rayas : puntos).Contiene(pulsacion.ms);
-    const double w = std::min(columna * 0.8, marca);
+    // A dash as wide as its column, a dot as round as the stack lets it be.
+    const double w = pulsacion.raya ? columna * 0.8 : std::min(columna * 0.8, marca);
+    const double x = c * columna + (columna - w) / 2;
     if (pulsacion.raya)
       trazos.push_back({Trazo::Forma::Relleno,
-                        {Redondo(x), Redondo(y + marca * 0.3), Redondo(w), std::max(Redondo(px), Redondo(marca * 0.45))},
+                        {Redondo(x), Redondo(y + marca * 0.2), Redondo(w), std::max(Redondo(px), Redondo(marca * 0.6))},
                         conservada ? Resaltado : TextoGris, {}, {}});
     else
       trazos.push_back({Trazo::Forma::Elipse, {Redondo(x), Redondo(y), Redondo(w), Redondo(std::min(w, marca * 0.9))},
@@ -198,7 +199,9 @@ std::vector<Trazo> DibujarNubes(const std::vector<frmCalibracion::Pulsacion>& nu
 
 frmCalibracion::frmCalibracion(Programa& programa)
     : Ventana(programa.toolkit, "frmCalibracion", "Calibración - KELU", 7200, 6135),
-      lblInstruccion(*this, "lblInstruccion", {240, 240, 6720, 660}, kVerdana9,
+      // Narrower than the pad: Wine's word wrap was seen to drop a word
+      // that ended right at this label's edge.
+      lblInstruccion(*this, "lblInstruccion", {240, 240, 6480, 660}, kVerdana9,
                      "Pulse diez puntos cómodos en el recuadro."),
       fraPad(*this, "fraPad", {240, 960, 6720, 1800}, kVerdana9),
       lblProgreso(*this, "lblProgreso", {240, 2880, 6720, 255}, kVerdana9),
