@@ -22,9 +22,14 @@ void ConectarAyudas(frmOpciones& opciones, frmAyudas& ayudas) {
   opciones.AbrirAyudas = [&ayudas](Ayudas& copia) { ayudas.Abrir(copia); };
 }
 
+// A pace learned before the calibration is forgotten as "back to my
+// settings" forgets it, so that following the pace starts from the new one.
 void ConectarCalibracion(frmOpciones& opciones, frmAyudas& ayudas, frmCalibracion& calibracion) {
   ayudas.Calibrar = [&calibracion] { calibracion.Abrir(); };
-  calibracion.Aceptar = [&opciones](const PropuestaCalibracion& p) { opciones.campos.TomarPropuesta(p); };
+  calibracion.Aceptar = [&opciones, &ayudas](const PropuestaCalibracion& p) {
+    opciones.campos.TomarPropuesta(p);
+    if (ayudas.cmdVolverTiempos.Click) ayudas.cmdVolverTiempos.Click();
+  };
 }
 
 // Who runs the message loop, in the order it happens:

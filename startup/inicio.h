@@ -18,7 +18,8 @@ void ConectarFormularios(frmKelu& principal, frmOpciones& opciones);
 // copy of the aids.
 void ConectarAyudas(frmOpciones& opciones, frmAyudas& ayudas);
 // The aids dialog's Calibrar button opens the calibration, whose Accept
-// puts its proposal into the options dialog's timing boxes.
+// puts its proposal into the options dialog's timing boxes and forgets the
+// pace learned so far.
 void ConectarCalibracion(frmOpciones& opciones, frmAyudas& ayudas, frmCalibracion& calibracion);
 
 }  // namespace kelu

@@ -290,8 +290,9 @@ INSTANTIATE_TEST_SUITE_P(
 
 // The calibration, opened from the aids dialog over the options dialog,
 // keyed on its own pad with the manual clock: Accept puts the proposal into
-// the options dialog's boxes, and only that dialog's OK stores it. Dots that
-// reach the dashes leave Accept disabled until a fresh start keys them apart.
+// the options dialog's boxes and forgets the pace learned, and only OK in
+// both dialogs stores that. Dots that reach the dashes leave Accept disabled
+// until a fresh start keys them apart.
 struct CasoCalibracion {
   enum Cierre { Aceptar, Cancelar };
   const char* caso;
@@ -347,7 +348,11 @@ class CalibracionEnOpciones : public Opciones, public ::testing::WithParamInterf
 
 TEST_P(CalibracionEnOpciones, AcceptFillsTheOptionsBoxesOnlyWhenDotsAndDashesStandApart) {
   const CasoCalibracion& p = GetParam();
+  programa->ayudas.RitmoPunto = 20;
+  programa->ayudas.RitmoRaya = 60;
+  programa->ayudas.RitmoHueco = 22;
   const Configuracion antes = Config();
+  const Ayudas ayudasAntes = programa->ayudas;
   Abrir();
   d->cmdAyudas.Click();
   a.cmdCalibrar.Click();
@@ -394,6 +399,9 @@ TEST_P(CalibracionEnOpciones, AcceptFillsTheOptionsBoxesOnlyWhenDotsAndDashesSta
     esperada.CalcularSegunPunto = false;
   }
   EXPECT_EQ(Config(), esperada);
+  Ayudas ayudasEsperadas = ayudasAntes;
+  if (p.guardada) ayudasEsperadas.RitmoPunto = ayudasEsperadas.RitmoRaya = ayudasEsperadas.RitmoHueco = 0;
+  EXPECT_EQ(programa->ayudas, ayudasEsperadas);
   EXPECT_TRUE(kit.mensajes.empty());
 }
 
