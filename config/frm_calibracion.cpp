@@ -87,11 +87,12 @@ std::vector<Trazo> DibujarSecuencia(const std::vector<Fila>& filas, int hechas, 
   for (const Fila& f : filas) maximo = std::max(maximo, unidades(f));
   const double n = static_cast<double>(filas.size());
   const double margen = std::max(4 * px, alto * 0.1);
-  const double g = std::floor(std::min({(ancho - 2 * margen) / maximo, (alto - 2 * margen) / (n + 0.8 * (n - 1)), 24 * px}));
+  const double alturas = n + 0.8 * (n - 1);  // rows 0.8 of a glyph apart
+  const double g = std::floor(std::min({(ancho - 2 * margen) / maximo, (alto - 2 * margen) / alturas, 24 * px}));
   if (maximo <= 0 || g < 2 * px) return {};
 
   std::vector<Trazo> trazos;
-  double y = (alto - g * (n + 0.8 * (n - 1))) / 2;
+  double y = (alto - g * alturas) / 2;
   int k = 0;
   for (const Fila& fila : filas) {
     double x = (ancho - unidades(fila) * g) / 2;
@@ -99,7 +100,8 @@ std::vector<Trazo> DibujarSecuencia(const std::vector<Fila>& filas, int hechas, 
       if (i) x += (fila[i].trasLetra ? 1.8 : 0.6) * g;
       const ColorSistema color = k < hechas ? TextoVentana : k == hechas ? Resaltado : TextoGris;
       if (fila[i].raya) {
-        trazos.push_back({Trazo::Forma::Relleno, {Redondo(x), Redondo(y + 0.225 * g), Redondo(2.4 * g), Redondo(0.55 * g)}, color, {}, {}});
+        trazos.push_back({Trazo::Forma::Relleno,
+                          {Redondo(x), Redondo(y + 0.225 * g), Redondo(2.4 * g), Redondo(0.55 * g)}, color, {}, {}});
         x += 2.4 * g;
       } else {
         trazos.push_back({Trazo::Forma::Elipse, {Redondo(x), Redondo(y), Redondo(g), Redondo(g)}, color, {}, {}});
@@ -118,9 +120,9 @@ struct Rango {
   bool Contiene(int v) const { return desde <= v && v <= hasta; }
 };
 Rango Conservados(const std::vector<int>& valores) {
-  const std::vector<int> kept = SinAtipicos(valores);
-  if (kept.empty()) return {};
-  const auto [menor, mayor] = std::minmax_element(kept.begin(), kept.end());
+  const std::vector<int> conservados = SinAtipicos(valores);
+  if (conservados.empty()) return {};
+  const auto [menor, mayor] = std::minmax_element(conservados.begin(), conservados.end());
   return {*menor, *mayor};
 }
 
@@ -190,7 +192,8 @@ std::vector<Trazo> DibujarNubes(const std::vector<frmCalibracion::Pulsacion>& nu
     const int x = xDe((p.DuracionPunto + p.ToleranciaPunto) * 10);
     const int trozo = Redondo(3 * px);
     for (int y = 0; y < eje; y += 2 * trozo)
-      trazos.push_back({Trazo::Forma::Relleno, {x, y, std::max(1, Redondo(px)), std::min(trozo, eje - y)}, TextoVentana, {}, {}});
+      trazos.push_back(
+          {Trazo::Forma::Relleno, {x, y, std::max(1, Redondo(px)), std::min(trozo, eje - y)}, TextoVentana, {}, {}});
   }
   return trazos;
 }
