@@ -5,6 +5,7 @@
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <utility>
 
 #include "platform/numeros.h"
 #include "platform/paso.h"
@@ -129,6 +130,19 @@ void CamposTiempo::Guardar(Configuracion& c) const {
     guardar(fila.tiempo, fila.ajusteTiempo);
     guardar(fila.tolerancia, fila.ajusteTolerancia);
   }
+}
+
+void CamposTiempo::TomarPropuesta(const PropuestaCalibracion& p) {
+  if (!p.valida) return;
+  // Unticked first, so that the rows the proposal fills are enabled and no
+  // derivation overwrites them.
+  Paso([&] { calcular_.SetMarcada(false); });
+  // The letter closes after the pause proposed, not that pause less a tolerance.
+  const std::pair<CajaTexto*, int> valores[] = {
+      {&filas_[0].tiempo, p.DuracionPunto}, {&filas_[0].tolerancia, p.ToleranciaPunto},
+      {&filas_[1].tiempo, p.DuracionRaya},  {&filas_[1].tolerancia, p.ToleranciaRaya},
+      {&filas_[2].tiempo, p.TiempoEntreLetras}, {&filas_[2].tolerancia, 0}};
+  for (const auto& [caja, valor] : valores) Paso([&] { caja->SetTexto(std::to_string(valor)); });
 }
 
 void CamposTiempo::Advertir(int mensaje, int titulo) {

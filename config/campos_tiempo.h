@@ -6,8 +6,9 @@
 #include <cstdint>
 
 #include "config/configuracion.h"
-#include "platform/toolkit.h"
 #include "config/idioma.h"
+#include "keying/calibracion.h"
+#include "platform/toolkit.h"
 
 namespace kelu {
 
@@ -32,6 +33,9 @@ class CamposTiempo {
   bool ComprobarAlAceptar();
   // Each setting on its own: one that does not fit 16 bits keeps its value.
   void Guardar(Configuracion& c) const;
+  // A calibration's values into the dot, dash and letter-gap boxes, the
+  // derivation unticked; OK stores them, Cancel forgets them.
+  void TomarPropuesta(const PropuestaCalibracion& p);
 
  private:
   void Punto_Change();

@@ -20,9 +20,9 @@ std::vector<int> SinAtipicos(std::vector<int> valores) {
   const int mediana = Mediana(valores);
   std::vector<int> desvios;
   for (int v : valores) desvios.push_back(std::abs(v - mediana));
-  // At least 1 ms: ten equal presses have no deviation, and a single
-  // different one is then not "infinitely" far.
-  const int mad = std::max(Mediana(desvios), 1);
+  // At least one 10 ms tick, the engine's measure: ten presses of equal
+  // ticks have no deviation, and one a tick longer is no outlier.
+  const int mad = std::max(Mediana(desvios), 10);
   std::erase_if(valores, [&](int v) { return std::abs(v - mediana) > 3 * mad; });
   return valores;
 }
@@ -49,11 +49,28 @@ PropuestaCalibracion ProponerTiempos(const MuestrasCalibracion& m) {
   // (longer is a spasm), so that an unlucky median does not cut off the
   // person's own long dashes.
   const int umbral = static_cast<int>(std::lround(std::sqrt(static_cast<double>(punto) * raya)));
-  const int bajo = static_cast<int>(std::lround(0.4 * punto)), alto = std::min(static_cast<int>(std::lround(2.5 * raya)), 32767);
-  p.DuracionPunto = static_cast<int16_t>(std::max((bajo + umbral + 1) / 2, 1));
-  p.ToleranciaPunto = static_cast<int16_t>(umbral - p.DuracionPunto);
-  p.DuracionRaya = static_cast<int16_t>((umbral + alto) / 2);
-  p.ToleranciaRaya = static_cast<int16_t>(p.DuracionRaya - umbral);
+  const int bajo = static_cast<int>(std::lround(0.4 * punto));
+  const int alto = std::min(static_cast<int>(std::lround(2.5 * raya)), 32767);
+  const auto duracionPunto = static_cast<int16_t>(std::max((bajo + umbral + 1) / 2, 1));
+  const auto tolPunto = static_cast<int16_t>(umbral - duracionPunto);
+  const auto duracionRaya = static_cast<int16_t>((umbral + alto) / 2);
+  const auto tolRaya = static_cast<int16_t>(duracionRaya - umbral);
+  // A cloud spread wide can still reach past the threshold though it does
+  // not touch the other: bands that would misread a press kept are no
+  // proposal.
+  auto dentro = [](const std::vector<int>& ms, int duracion, int tolerancia) {
+    return std::all_of(ms.begin(), ms.end(), [&](int v) {
+      return (duracion - tolerancia) * 10 < v && v < (duracion + tolerancia) * 10;
+    });
+  };
+  if (!dentro(puntos, duracionPunto, tolPunto) || !dentro(rayas, duracionRaya, tolRaya)) {
+    p.solapados = true;
+    return p;
+  }
+  p.DuracionPunto = duracionPunto;
+  p.ToleranciaPunto = tolPunto;
+  p.DuracionRaya = duracionRaya;
+  p.ToleranciaRaya = tolRaya;
   const int interna = Mediana(SinAtipicos(m.pausasInternas)), letra = Mediana(SinAtipicos(m.pausasLetras));
   if (interna > 0 && letra > interna)
     p.TiempoEntreLetras = Centesimas(std::sqrt(static_cast<double>(interna) * letra));

@@ -20,7 +20,7 @@ struct PropuestaCalibracion {
 };
 
 // The values left after dropping those more than 3 median absolute
-// deviations from the median.
+// deviations (taken as one 10 ms tick at least) from the median.
 std::vector<int> SinAtipicos(std::vector<int> valores);
 int Mediana(std::vector<int> valores);  // 0 for none
 
@@ -29,7 +29,8 @@ int Mediana(std::vector<int> valores);  // 0 for none
 // 0.4 of the median dot and the dash band ends at 2.5 of the median dash;
 // the letter gap lies at
 // the geometric mean of the inner and the letter pauses. Overlap is judged
-// on the samples kept: the longest dot against the shortest dash.
+// on the samples kept: the longest dot against the shortest dash, and any
+// press kept that its own band would not hold.
 PropuestaCalibracion ProponerTiempos(const MuestrasCalibracion& muestras);
 
 }  // namespace kelu

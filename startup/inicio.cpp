@@ -1,6 +1,7 @@
 #include "startup/inicio.h"
 
 #include "config/frm_ayudas.h"
+#include "config/frm_calibracion.h"
 #include "config/frm_opciones.h"
 #include "startup/frm_inicio.h"
 #include "startup/programa.h"
@@ -21,6 +22,16 @@ void ConectarAyudas(frmOpciones& opciones, frmAyudas& ayudas) {
   opciones.AbrirAyudas = [&ayudas](Ayudas& copia) { ayudas.Abrir(copia); };
 }
 
+// A pace learned before the calibration is forgotten as "back to my
+// settings" forgets it, so that following the pace starts from the new one.
+void ConectarCalibracion(frmOpciones& opciones, frmAyudas& ayudas, frmCalibracion& calibracion) {
+  ayudas.Calibrar = [&calibracion] { calibracion.Abrir(); };
+  calibracion.Aceptar = [&opciones, &ayudas](const PropuestaCalibracion& p) {
+    opciones.campos.TomarPropuesta(p);
+    if (ayudas.cmdVolverTiempos.Click) ayudas.cmdVolverTiempos.Click();
+  };
+}
+
 // Who runs the message loop, in the order it happens:
 //  1. the loop below, until the splash's timer fires;
 //  2. the splash's timer handler calls EjecutarPrincipal, which shows the
@@ -34,8 +45,10 @@ int EjecutarKelu(Toolkit& toolkit, Escritorio& escritorio, Archivos& archivos) {
   frmKelu principal(programa);
   frmOpciones opciones(programa);  // lives for the whole run
   frmAyudas ayudas(programa);
+  frmCalibracion calibracion(programa);
   ConectarFormularios(principal, opciones);
   ConectarAyudas(opciones, ayudas);
+  ConectarCalibracion(opciones, ayudas, calibracion);
   bool terminado = false;
   // A session end saves what the person set, as closing does, but asks
   // nothing; during the splash there is nothing to save yet.

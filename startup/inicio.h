@@ -8,6 +8,7 @@ namespace kelu {
 class frmKelu;
 class frmOpciones;
 class frmAyudas;
+class frmCalibracion;
 
 // The main window's Opciones button opens the dialog; the dialog pauses and
 // resumes keying and puts its settings into force on the main window.
@@ -16,5 +17,9 @@ void ConectarFormularios(frmKelu& principal, frmOpciones& opciones);
 // The options dialog's Ayudas button opens the aids dialog on its working
 // copy of the aids.
 void ConectarAyudas(frmOpciones& opciones, frmAyudas& ayudas);
+// The aids dialog's Calibrar button opens the calibration, whose Accept
+// puts its proposal into the options dialog's timing boxes and forgets the
+// pace learned so far.
+void ConectarCalibracion(frmOpciones& opciones, frmAyudas& ayudas, frmCalibracion& calibracion);
 
 }  // namespace kelu

@@ -16,6 +16,10 @@ TEST(Calibracion, ProposesBandsThatMeetBetweenTheClouds) {
        true, false, 27, 16, 115, 72, 45},
       // Dots reach the dashes: said plainly, nothing proposed.
       {{{200, 300, 400, 420}, {380, 450, 500, 520}, {}, {}}, false, true, 0, 0, 0, 0, 0},
+      // Presses a tick away from all the others are no outliers: the dots reach the dashes.
+      {{{150, 150, 150, 150, 150, 160}, {160, 180, 180, 180, 180, 180}, {}, {}}, false, true, 0, 0, 0, 0, 0},
+      // Apart, yet the longest dot would count as a dash: the threshold lies at 20.
+      {{{100, 150, 200, 150, 120, 180}, {260, 270, 280, 270, 260}, {}, {}}, false, true, 0, 0, 0, 0, 0},
       // Too few presses of a kind.
       {{{250, 250}, {750, 750, 750}, {}, {}}, false, false, 0, 0, 0, 0, 0},
       // No pauses to go by: eight dots.

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "config/frm_ayudas.h"
+#include "config/frm_calibracion.h"
 #include "config/frm_opciones.h"
 #include "startup/inicio.h"
 #include "config/utilidades.h"
@@ -285,6 +286,132 @@ INSTANTIATE_TEST_SUITE_P(
                       CierreAyudas{"okThenCloseBox", CierreAyudas::Aceptar, CierreAyudas::CajaDeCierre, false},
                       CierreAyudas{"cancelThenOk", CierreAyudas::Cancelar, CierreAyudas::Aceptar, false},
                       CierreAyudas{"closeBoxThenOk", CierreAyudas::CajaDeCierre, CierreAyudas::Aceptar, false}),
+    [](const auto& caso) { return std::string(caso.param.caso); });
+
+// The calibration, opened from the aids dialog over the options dialog,
+// keyed on its own pad with the manual clock: Accept puts the proposal into
+// the options dialog's boxes and forgets the pace learned, and only OK in
+// both dialogs stores that. Dots that reach the dashes leave Accept disabled
+// until a fresh start keys them apart.
+struct CasoCalibracion {
+  enum Cierre { Aceptar, Cancelar };
+  const char* caso;
+  int punto, raya;  // ms, as first keyed
+  Cierre calibracion, opciones;
+  bool guardada;
+  friend void PrintTo(const CasoCalibracion& c, std::ostream* os) { *os << c.caso; }
+};
+
+class CalibracionEnOpciones : public Opciones, public ::testing::WithParamInterface<CasoCalibracion> {
+ protected:
+  CalibracionEnOpciones() {
+    ConectarAyudas(*d, a);
+    ConectarCalibracion(*d, a, c);
+  }
+  void Pulsar(int ms, int pausaAntes) {
+    kit.Avanzar(pausaAntes);
+    kit.BotonAbajo(c, &c.fraPad);
+    kit.Avanzar(ms);
+    kit.BotonArriba(c, &c.fraPad);
+  }
+  // Ten dots, ten dashes, "sos" three times; each press 10 ms off its
+  // length now and then, the pauses one dot inside a letter, three between.
+  void Teclear(int punto, int raya) {
+    const int desvio[] = {0, -10, 10};
+    for (int i = 0; i < 10; ++i) Pulsar(punto + desvio[i % 3], 300);
+    EXPECT_EQ(c.EtapaActual(), frmCalibracion::Etapa::Rayas);
+    for (int i = 0; i < 10; ++i) Pulsar(raya + desvio[i % 3], 300);
+    EXPECT_EQ(c.lblInstruccion.Texto(), programa->idioma.Entrada(64));
+    for (int vez = 0; vez < 3; ++vez) {
+      int pausa = 1500;
+      for (char e : std::string("... --- ...")) {
+        if (e == ' ') {
+          pausa = 3 * punto;
+          continue;
+        }
+        Pulsar(e == '.' ? punto : raya, pausa);
+        pausa = punto;
+      }
+    }
+    EXPECT_EQ(c.EtapaActual(), frmCalibracion::Etapa::Hecha);
+  }
+  std::vector<std::string> Cajas() {
+    std::vector<std::string> textos;
+    for (CajaTexto* caja : {&d->txtDuraciónPunto, &d->txtMásMenosPunto, &d->txtDuraciónRaya, &d->txtMásMenosRaya,
+                            &d->txtDuraciónEntreLetras, &d->txtMásMenosEntreLetras, &d->txtDuraciónEntrePalabras})
+      textos.push_back(caja->Texto());
+    return textos;
+  }
+  frmAyudas a{*programa};
+  frmCalibracion c{*programa};
+};
+
+TEST_P(CalibracionEnOpciones, AcceptFillsTheOptionsBoxesOnlyWhenDotsAndDashesStandApart) {
+  const CasoCalibracion& p = GetParam();
+  programa->ayudas.RitmoPunto = 20;
+  programa->ayudas.RitmoRaya = 60;
+  programa->ayudas.RitmoHueco = 22;
+  const Configuracion antes = Config();
+  const Ayudas ayudasAntes = programa->ayudas;
+  Abrir();
+  d->cmdAyudas.Click();
+  a.cmdCalibrar.Click();
+  ASSERT_TRUE(c.Cargada());
+  EXPECT_EQ(c.Texto(), programa->idioma.Entrada(61));
+  const std::vector<std::string> cajasAntes = Cajas();
+
+  Teclear(p.punto, p.raya);
+  if (p.raya - p.punto < 100) {
+    EXPECT_TRUE(c.Propuesta().solapados);
+    EXPECT_EQ(c.lblInstruccion.Texto(), programa->idioma.Entrada(66));
+    EXPECT_FALSE(c.cmdAceptar.Habilitado());
+    c.cmdAceptar.Click();
+    EXPECT_TRUE(c.Cargada());
+    EXPECT_EQ(Cajas(), cajasAntes);
+    c.cmdEmpezar.Click();
+    EXPECT_EQ(c.lblInstruccion.Texto(), programa->idioma.Entrada(62));
+    Teclear(150, 450);
+  }
+  // 150 ms dots and 450 ms dashes meet at 26 cs; the letter gap lies
+  // between a 150 ms and a 450 ms pause.
+  EXPECT_EQ(c.lblInstruccion.Texto(), programa->idioma.Entrada(65));
+  EXPECT_EQ(c.lblPropuesta.Texto(), "Punto 16 ± 10, raya 69 ± 43, entre letras 26 (centésimas de segundo)");
+  ASSERT_TRUE(c.cmdAceptar.Habilitado());
+  (p.calibracion == CasoCalibracion::Aceptar ? c.cmdAceptar : c.cmdCancelar).Click();
+  EXPECT_FALSE(c.Cargada());
+  const bool tomada = p.calibracion == CasoCalibracion::Aceptar;
+  const std::vector<std::string> propuesta = {"16", "10", "69", "43", "26", "0", "0"};
+  EXPECT_EQ(Cajas(), tomada ? propuesta : cajasAntes);
+  EXPECT_EQ(d->chkCalcularDuracionesSegúnElPunto.Marcada(), !tomada);
+  EXPECT_EQ(d->txtDuraciónRaya.Habilitado(), tomada);
+
+  a.cmdAceptar.Click();
+  (p.opciones == CasoCalibracion::Aceptar ? d->cmdAceptar : d->cmdCancelar).Click();
+  EXPECT_FALSE(d->Cargada());
+  Configuracion esperada = antes;
+  if (p.guardada) {
+    esperada.DuracionPunto = 16;
+    esperada.ToleranciaPunto = 10;
+    esperada.DuracionRaya = 69;
+    esperada.ToleranciaRaya = 43;
+    esperada.TiempoEntreLetras = 26;
+    esperada.ToleranciaEntreLetras = 0;
+    esperada.CalcularSegunPunto = false;
+  }
+  EXPECT_EQ(Config(), esperada);
+  Ayudas ayudasEsperadas = ayudasAntes;
+  if (p.guardada) ayudasEsperadas.RitmoPunto = ayudasEsperadas.RitmoRaya = ayudasEsperadas.RitmoHueco = 0;
+  EXPECT_EQ(programa->ayudas, ayudasEsperadas);
+  EXPECT_TRUE(kit.mensajes.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Opciones, CalibracionEnOpciones,
+    ::testing::Values(
+        CasoCalibracion{"acceptThenOk", 150, 450, CasoCalibracion::Aceptar, CasoCalibracion::Aceptar, true},
+        CasoCalibracion{"acceptThenCancel", 150, 450, CasoCalibracion::Aceptar, CasoCalibracion::Cancelar, false},
+        CasoCalibracion{"cancelThenOk", 150, 450, CasoCalibracion::Cancelar, CasoCalibracion::Aceptar, false},
+        CasoCalibracion{"overlapThenAgain", 300, 310, CasoCalibracion::Aceptar, CasoCalibracion::Aceptar, true}),
     [](const auto& caso) { return std::string(caso.param.caso); });
 
 TEST(Utilidades, FileNamesAndListSelection) {

@@ -1,8 +1,8 @@
 """The options dialog on the real kelu.exe: modal over the strip, timings
 derived from a new dot and keyed with at once, OK refused for overlapping
 dot and dash, the strip moved to the top, the language picked with the
-open-file dialog (OK, Cancel, a file from elsewhere), help, and the keying
-aids dialog."""
+open-file dialog (OK, Cancel, a file from elsewhere), help, the keying
+aids dialog, and the calibration opened from it."""
 
 import re
 import shutil
@@ -10,7 +10,8 @@ import unittest
 from pathlib import Path
 from urllib.parse import unquote, urlparse
 
-from arnes import ENTRE_SIMBOLOS, CasoE2E, Idioma, colores, durante, esperar, ruta_windows
+from arnes import (ENTRE_SIMBOLOS, TWIPS_POR_PIXEL, CasoE2E, Idioma, colores, durante, esperar,
+                   ruta_windows)
 
 # Wine's own open-file dialog, in the prefix's en-US.
 TITULO_ABRIR = "Open"
@@ -406,6 +407,73 @@ class AyudasAlPulsar(CasoE2E):
                          b"Tono=1\r\nAvisosSonoros=0\r\nFrecuenciaTono=1000\r\nSeguirRitmo=0\r\n"
                          b"LetrasAntes=0\r\nPractica=0\r\nRitmoPunto=0\r\nRitmoRaya=0\r\nRitmoHueco=0\r\n")
 
+
+def informe_con(caso, titulo, texto):
+    """The Informe of the window titulo once it shows a control texto."""
+    return esperar(lambda: (i := caso.arnes.informe(titulo)) and i.hija(texto) and i, 5,
+                   f"the controls of {titulo!r}")
+
+
+def dentro_del_cliente(caso, informe):
+    c = informe.cliente
+    for h in informe.hijas:
+        r = h["rect"]
+        caso.assertTrue(c.x <= r.x and r.x + r.ancho <= c.x + c.ancho and
+                        c.y <= r.y and r.y + r.alto <= c.y + c.alto, (h["texto"], r, c))
+
+
+class Calibracion(CasoE2E):
+
+    def test_a_calibration_keyed_on_its_pad_becomes_the_settings_and_types_nothing(self):
+        objetivo = self.arnes.iniciar_objetivo()
+        kelu = self.arnes.iniciar_kelu()  # dot 25 +/- 10, dash 75 +/- 40
+        kelu.elegir_destino(objetivo.titulo)
+        idioma = kelu.idioma
+        dialogo = Dialogo(self, kelu)
+        dialogo.abrir()
+        dialogo.pulsar(50)
+        ayudas = informe_con(self, idioma[51], idioma[60])
+        self.arnes.xdotool("mousemove", *ayudas.hija(idioma[60])["rect"].centro(), "click", 1)
+        ventana = self.arnes.esperar_ventana(idioma[61])
+        informe = informe_con(self, idioma[61], idioma[68])
+        dentro_del_cliente(self, informe)
+
+        # Ten dots of 15 ticks, ten dashes of 45 (held half a tick more, so
+        # that no tick falls on the release), then "sos" three times with
+        # 150 ms pauses inside a letter and 450 ms between letters; one
+        # xdotool process keeps every hold and pause exact.
+        c = informe.cliente
+        pad = (c.x + (240 + 6720 // 2) // TWIPS_POR_PIXEL, c.y + (960 + 1800 // 2) // TWIPS_POR_PIXEL)
+        pasos = ["mousemove", *pad]
+        pulsaciones = [(0.2, 0.155)] * 10 + [(0.2, 0.455)] * 10
+        for _ in range(3):
+            pausa = 0.8
+            for simbolo in "... --- ...":
+                if simbolo == " ":
+                    pausa = 0.45
+                    continue
+                pulsaciones.append((pausa, 0.155 if simbolo == "." else 0.455))
+                pausa = 0.15
+        for pausa, duracion in pulsaciones:
+            pasos += ["sleep", pausa, "mousedown", 1, "sleep", duracion, "mouseup", 1]
+        self.arnes.xdotool(*pasos)
+        ruta = self.arnes.captura("calibracion-es", ventana)
+        self.assertGreater(colores(ruta), 4, ruta)
+
+        # Accept closes the calibration only when it proposes something.
+        self.arnes.xdotool("mousemove", *informe.hija(idioma[35])["rect"].centro(), "click", 1)
+        self.arnes.esperar_sin_ventana(idioma[61])
+        self.arnes.xdotool("mousemove", *ayudas.hija(idioma[35])["rect"].centro(), "click", 1)
+        self.arnes.esperar_sin_ventana(idioma[51])
+        tiempos = dialogo.tiempos()
+        self.assertEqual(tiempos[:4], ["16", "10", "69", "43"])
+        self.assertIn(tiempos[4], ("25", "26", "27"))  # between a 150 ms and a 450 ms pause
+        self.assertEqual(tiempos[5], "0")
+        dialogo.cerrar(35)
+        self.assertEqual(objetivo.caracteres(), "")
+        salir_con_si(self, kelu, idioma)
+        self.assertEqual(ajuste_guardado(kelu, "Duración del punto"), "16")
+        self.assertEqual(ajuste_guardado(kelu, "Calcular en función del punto"), "False")
 
 if __name__ == "__main__":
     unittest.main()
