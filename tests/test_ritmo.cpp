@@ -53,6 +53,8 @@ TEST(Ritmo, PausesAndSpasmsMoveNoEstimateMoreThanOneStep) {
       {"a 3 s spasm beyond the dash band", 25, 75, {{3000}, "t"}, false},
       {"a 3 s spasm inside a 1.2 s dash's band", 40, 120, {{2990}, "t"}, true},
       {"five spasm-long dashes in one letter", 40, 120, {{2990, 300, 2990, 300, 2990, 300, 2990, 300, 2990}, "0"}, true},
+      {"a 50 ms bounce between two dots", 25, 75, {{250, 50, 250}, "i"}, false},
+      {"five 110 ms dots and quick gaps in one letter", 25, 75, {{110, 250, 110, 250, 110, 250, 110, 250, 110}, "5"}, true},
       {"a 250 ms inner gap, as a control", 25, 75, {{250, 250, 250}, "i"}, true},
   };
   for (const Caso& c : casos) {
@@ -111,6 +113,19 @@ TEST(Ritmo, RunawayStopsAtTheBounds) {
     EXPECT_GE(r.Raya(), 2 * r.Punto() * 0.999) << c.que;
     EXPECT_LE(r.Raya(), 5 * r.Punto() * 1.001) << c.que;
   }
+}
+
+// A hand that slows down until its inner gaps close letters shows no gap
+// any more; the pause follows the presses' tempo all the same.
+TEST(Ritmo, TheInnerGapFollowsTheTempoWhenItIsNoLongerSeen) {
+  Ritmo r;
+  r.Empezar(ConfiguracionPredeterminada(), 150, 450, 150);
+  for (int i = 0; i < 60; ++i) {
+    const int punto = static_cast<int>(std::min(300.0, 150 * std::pow(1.03, i)));
+    Teclear(r, i % 2 ? Letra{{punto}, "e"} : Letra{{3 * punto}, "t"});
+  }
+  EXPECT_GT(r.Hueco(), 250);  // from 150, as the presses doubled
+  EXPECT_GT(r.CierreLetra(), 1.5 * 300);
 }
 
 TEST(Ritmo, StartsFromTheSettingsOrTheSavedPaceWithinBounds) {
