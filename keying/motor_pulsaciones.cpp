@@ -1,5 +1,7 @@
 #include "keying/motor_pulsaciones.h"
 
+#include <algorithm>
+#include <cmath>
 #include <optional>
 
 #include "platform/numeros.h"
@@ -13,6 +15,7 @@ MotorPulsaciones::MotorPulsaciones(Toolkit& toolkit, const Configuracion& config
       tmrTiempoEntreLetras(toolkit, 0, true),
       tmrTiempoEntrePalabras(toolkit, 0, true),
       tmrEnvio(toolkit, 10, false),
+      toolkit_(toolkit),
       configuracion_(configuracion),
       tabla_(tabla),
       idioma_(idioma),
@@ -25,9 +28,11 @@ MotorPulsaciones::MotorPulsaciones(Toolkit& toolkit, const Configuracion& config
     Avisar();
   };
   tmrTiempoEntreLetras.Timer = [this] {
+    if (seguirRitmo_) Paso([&] { AprenderLetra(); });
     if (CerrarLetra) CerrarLetra();
   };
   tmrTiempoEntrePalabras.Timer = [this] {
+    if (seguirRitmo_) ritmo_.FinDePalabra();
     if (CerrarPalabra) CerrarPalabra();
   };
   tmrEnvio.Timer = [this] {
@@ -36,6 +41,7 @@ MotorPulsaciones::MotorPulsaciones(Toolkit& toolkit, const Configuracion& config
 }
 
 void MotorPulsaciones::BotonAbajo() {
+  if (seguirRitmo_) Paso([&] { SilencioAntesDePulsar(); });
   ContadorAbajo = 0;
   Paso([&] { tmrClicAbajo.SetHabilitado(true); });
   Paso([&] { tmrTiempoEntreLetras.SetHabilitado(false); });
@@ -47,33 +53,46 @@ namespace {
 // Bounds excluded. The bounds are exact: a band whose edge lies beyond 16
 // bits (only a hand-edited file can ask for one) reaches the counter's limit
 // instead of failing to classify anything.
-bool EnBanda(int cuenta, int duracion, int tolerancia) {
-  return duracion - tolerancia < cuenta && cuenta < duracion + tolerancia;
-}
+BandaPulsacion Banda(int duracion, int tolerancia) { return {duracion - tolerancia, duracion + tolerancia}; }
 }  // namespace
 
 bool MotorPulsaciones::EsPunto(int cuenta, const Configuracion& c) {
-  return EnBanda(cuenta, c.DuracionPunto, c.ToleranciaPunto);
+  return Banda(c.DuracionPunto, c.ToleranciaPunto).Contiene(cuenta);
 }
 bool MotorPulsaciones::EsRaya(int cuenta, const Configuracion& c) {
-  return EnBanda(cuenta, c.DuracionRaya, c.ToleranciaRaya);
+  return Banda(c.DuracionRaya, c.ToleranciaRaya).Contiene(cuenta);
 }
 
-int MotorPulsaciones::Umbral(char simbolo) const {
-  const Configuracion& c = configuracion_;
-  return simbolo == '.' ? c.DuracionPunto + c.ToleranciaPunto : c.DuracionRaya - c.ToleranciaRaya;
+BandaPulsacion MotorPulsaciones::BandaPunto() const {
+  if (seguirRitmo_) return ritmo_.BandaPunto();
+  return Banda(configuracion_.DuracionPunto, configuracion_.ToleranciaPunto);
 }
+BandaPulsacion MotorPulsaciones::BandaRaya() const {
+  if (seguirRitmo_) return ritmo_.BandaRaya();
+  return Banda(configuracion_.DuracionRaya, configuracion_.ToleranciaRaya);
+}
+
+int MotorPulsaciones::Umbral(char simbolo) const { return simbolo == '.' ? BandaPunto().hasta : BandaRaya().desde; }
 
 void MotorPulsaciones::BotonArriba() {
-  const Configuracion& c = configuracion_;
   Paso([&] { tmrClicAbajo.SetHabilitado(false); });
   Paso([&] { tmrTiempoEntreLetras.SetHabilitado(true); });
   Paso([&] { tmrTiempoEntrePalabras.SetHabilitado(true); });
-  Paso([&] {
-    if (EsPunto(ContadorAbajo, c)) codigoActual_ += '.';
-  });
-  Paso([&] {
-    if (EsRaya(ContadorAbajo, c)) codigoActual_ += '-';
+  if (seguirRitmo_) {
+    Paso([&] {
+      if (const char simbolo = ritmo_.Pulsacion(ContadorAbajo)) codigoActual_ += simbolo;
+    });
+  } else {
+    Paso([&] {
+      if (BandaPunto().Contiene(ContadorAbajo)) codigoActual_ += '.';
+    });
+    Paso([&] {
+      if (BandaRaya().Contiene(ContadorAbajo)) codigoActual_ += '-';
+    });
+  }
+  if (AyudasDeTiempo()) Paso([&] {
+    soltado_ = toolkit_.Milisegundos();
+    FijarHuecos();
   });
   Paso([&] { ActualizarEco(true); });
   Avisar();
@@ -81,14 +100,28 @@ void MotorPulsaciones::BotonArriba() {
 
 namespace {
 // (tiempo × 10 − tolerancia × 10) ms in 16-bit arithmetic. An interval that
-// overflows, or a negative one (a tolerance above its time), leaves the
-// timer's interval as it was.
-void FijarIntervalo(Temporizador& t, int tiempo, int tolerancia) {
+// overflows, or a negative one (a tolerance above its time), is none: the
+// timer's interval stays as it was.
+std::optional<int16_t> IntervaloFijo(int tiempo, int tolerancia) {
   std::optional<int16_t> a = Producto16(tiempo, 10), b = Producto16(tolerancia, 10);
-  if (!a || !b) return;
+  if (!a || !b) return std::nullopt;
   std::optional<int16_t> intervalo = Resta16(*a, *b);
-  if (!intervalo || *intervalo < 0) return;
-  t.SetIntervalo(*intervalo);
+  if (!intervalo || *intervalo < 0) return std::nullopt;
+  return intervalo;
+}
+void FijarIntervalo(Temporizador& t, int tiempo, int tolerancia) {
+  if (std::optional<int16_t> intervalo = IntervaloFijo(tiempo, tolerancia)) t.SetIntervalo(*intervalo);
+}
+// A timer just started at the release counts from there either way; an
+// unchanged interval is left alone.
+void CambiarIntervalo(Temporizador& t, int ms) {
+  ms = std::clamp(ms, 0, 32767);
+  if (t.Intervalo() != ms) t.SetIntervalo(ms);
+}
+
+std::array<int, 6> TiemposDe(const Configuracion& c) {
+  return {c.DuracionPunto, c.ToleranciaPunto, c.DuracionRaya, c.ToleranciaRaya, c.TiempoEntreLetras,
+          c.ToleranciaEntreLetras};
 }
 }  // namespace
 
@@ -96,6 +129,77 @@ void MotorPulsaciones::AplicarIntervalos() noexcept {
   const Configuracion& c = configuracion_;
   Paso([&] { FijarIntervalo(tmrTiempoEntreLetras, c.TiempoEntreLetras, c.ToleranciaEntreLetras); });
   Paso([&] { FijarIntervalo(tmrTiempoEntrePalabras, c.TiempoEntrePalabras, c.ToleranciaEntrePalabras); });
+  if (std::optional<int16_t> i = IntervaloFijo(c.TiempoEntreLetras, c.ToleranciaEntreLetras)) intervaloLetra_ = *i;
+  if (std::optional<int16_t> i = IntervaloFijo(c.TiempoEntrePalabras, c.ToleranciaEntrePalabras)) intervaloPalabra_ = *i;
+  if (AyudasDeTiempo()) Paso([&] { FijarHuecos(); });
+}
+
+void MotorPulsaciones::AplicarAyudas(Ayudas& a) noexcept {
+  ayudas_ = &a;
+  seguirRitmo_ = a.SeguirRitmo;
+  letrasAntes_ = a.LetrasAntes;
+  Paso([&] {
+    const std::array<int, 6> tiempos = TiemposDe(configuracion_);
+    const std::array<int, 3> guardado = {a.RitmoPunto, a.RitmoRaya, a.RitmoHueco};
+    if (tiemposDeInicio_ && *tiemposDeInicio_ != tiempos) {
+      // The person set new times (by hand or by calibrating): the pace
+      // starts again from them.
+      ritmo_.Empezar(configuracion_);
+      a.RitmoPunto = a.RitmoRaya = a.RitmoHueco = 0;
+    } else if (!tiemposDeInicio_ || guardado != ritmoGuardado_) {
+      // At start-up, or "back to my settings" (zeros).
+      ritmo_.Empezar(configuracion_, a.RitmoPunto, a.RitmoRaya, a.RitmoHueco);
+    }
+    tiemposDeInicio_ = tiempos;
+    ritmoGuardado_ = {a.RitmoPunto, a.RitmoRaya, a.RitmoHueco};
+  });
+  AplicarIntervalos();
+}
+
+// The pause since the last release, when this press goes on the same
+// letter; any other press begins a letter, and whatever the last one had
+// shown without a gap closing it is forgotten.
+void MotorPulsaciones::SilencioAntesDePulsar() {
+  const bool mismaLetra = !codigoActual_.empty() && codigoActual_ != kSeparadorPalabra &&
+                          tmrTiempoEntreLetras.Habilitado() && tmrTiempoEntreLetras.Disparos() == 0;
+  if (mismaLetra) ritmo_.Silencio(static_cast<int>(std::min<int64_t>(toolkit_.Milisegundos() - soltado_, 1 << 30)));
+  else ritmo_.FinDeLetra({});
+}
+
+// The gaps for the silence that begins now, from the pace or the settings;
+// a code no entry extends, with that aid on, closes after a short pause.
+void MotorPulsaciones::FijarHuecos() {
+  int letra = seguirRitmo_ ? ritmo_.CierreLetra() : intervaloLetra_;
+  if (letrasAntes_ && letra > 0 && NadaLaExtiende(tabla_, codigoActual_)) {
+    // With fixed timing the inner gap is taken as one dot.
+    const int temprano =
+        seguirRitmo_ ? ritmo_.CierreTemprano()
+                     : std::max(SilencioMinimo(configuracion_),
+                                static_cast<int>(std::lround(kHuecosCierreTemprano * configuracion_.DuracionPunto * 10)));
+    letra = std::min(letra, temprano);
+  }
+  CambiarIntervalo(tmrTiempoEntreLetras, letra);
+  // The word gap restarts when a letter is typed, so it waits for the rest
+  // of the word pause after the letter close. A setting of no word gap
+  // stays so: KELU never types a space the person did not ask for.
+  int palabra = intervaloPalabra_;
+  if (seguirRitmo_ && palabra > 0)
+    palabra = std::max(SilencioMinimo(configuracion_), ritmo_.CierrePalabra() - ritmo_.CierreLetra());
+  CambiarIntervalo(tmrTiempoEntrePalabras, palabra);
+}
+
+// At the letter close, before delivery: the letter teaches only when it
+// gives something. A word separator replaced whatever was pending.
+void MotorPulsaciones::AprenderLetra() {
+  const std::string texto =
+      codigoActual_ == kSeparadorPalabra ? std::string() : TextoDeCodigo(tabla_, codigoActual_);
+  if (!ritmo_.FinDeLetra(texto) || !ayudas_) return;
+  // Within what the aids file takes; beyond it the file would read as 0.
+  auto ms = [](double v) { return static_cast<int>(std::lround(std::min(v, 30000.0))); };
+  ayudas_->RitmoPunto = ms(ritmo_.Punto());
+  ayudas_->RitmoRaya = ms(ritmo_.Raya());
+  ayudas_->RitmoHueco = ms(ritmo_.Hueco());
+  ritmoGuardado_ = {ayudas_->RitmoPunto, ayudas_->RitmoRaya, ayudas_->RitmoHueco};
 }
 
 void MotorPulsaciones::ActualizarEco(bool conTexto) {

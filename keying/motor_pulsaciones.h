@@ -1,13 +1,17 @@
 // The keying engine: times each press of the left button in 10 ms ticks,
 // classifies it as a dot or a dash, and runs the letter and word gaps.
 #pragma once
+#include <array>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <utility>
 
+#include "config/ayudas.h"
 #include "config/configuracion.h"
 #include "config/idioma.h"
+#include "keying/ritmo.h"
 #include "keying/tabla_codigo.h"
 #include "platform/toolkit.h"
 
@@ -22,6 +26,12 @@ class MotorPulsaciones {
   void BotonAbajo();
   void BotonArriba();
   void AplicarIntervalos() noexcept;
+  // Puts the timing aids of `ayudas` in force: following the person's pace
+  // (SeguirRitmo) and closing a code no entry extends sooner (LetrasAntes).
+  // The pace starts from the one saved there, or from the settings when it
+  // is 0 or the settings' times have changed since, and each letter learned
+  // writes it back. `ayudas` must outlive the engine.
+  void AplicarAyudas(Ayudas& ayudas) noexcept;
   void ActualizarEco(bool conTexto);
   void SuspenderTemporizadores();
   void ReanudarTemporizadores();
@@ -39,10 +49,15 @@ class MotorPulsaciones {
     codigoActual_ = std::move(codigo);
     Avisar();
   }
-  // Whether a press held `cuenta` ticks gives a dot, a dash: each band's
-  // bounds are excluded.
+  // Whether a press held `cuenta` ticks gives a dot, a dash by the
+  // settings: each band's bounds are excluded.
   static bool EsPunto(int cuenta, const Configuracion& c);
   static bool EsRaya(int cuenta, const Configuracion& c);
+  // The bands a release is classified by now: the settings', or those of
+  // the pace when it is followed.
+  BandaPulsacion BandaPunto() const;
+  BandaPulsacion BandaRaya() const;
+  const Ritmo& RitmoPersona() const { return ritmo_; }
   // The held ticks that part a dot ('.') from a dash ('-') under the rules
   // in force: the count a dot must stay under, the count a dash must pass.
   int Umbral(char simbolo) const;
@@ -63,12 +78,26 @@ class MotorPulsaciones {
   void Avisar() {
     if (Cambio) Cambio();
   }
+  bool AyudasDeTiempo() const { return seguirRitmo_ || letrasAntes_; }
+  void SilencioAntesDePulsar();
+  void FijarHuecos();
+  void AprenderLetra();
+
+  Toolkit& toolkit_;
   const Configuracion& configuracion_;
   const TablaCodigo& tabla_;
   const TextosIdioma& idioma_;
   std::function<void(std::string)> mostrarEco_;
   std::string codigoActual_;
   bool suspendidos_[4] = {};
+
+  Ayudas* ayudas_ = nullptr;
+  bool seguirRitmo_ = false, letrasAntes_ = false;
+  Ritmo ritmo_;
+  std::optional<std::array<int, 6>> tiemposDeInicio_;  // the settings the pace started from
+  std::array<int, 3> ritmoGuardado_ = {};              // as last read from or written to the aids
+  int intervaloLetra_ = 0, intervaloPalabra_ = 0;     // the settings' gaps, ms
+  int64_t soltado_ = 0;                                // the last release, ms
 };
 
 }  // namespace kelu

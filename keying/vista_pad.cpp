@@ -34,16 +34,16 @@ bool Empieza(const std::string& codigo, const std::string& prefijo) {
   return codigo.size() > prefijo.size() && codigo.compare(0, prefijo.size(), prefijo) == 0;
 }
 
-void Medidor(MedidorPulsacion& m, const MotorPulsaciones& motor, const Configuracion& c) {
+void Medidor(MedidorPulsacion& m, const MotorPulsaciones& motor) {
   m.activo = motor.BotonPresionado();
   m.cuenta = motor.ContadorAbajo;
-  m.punto = {c.DuracionPunto - c.ToleranciaPunto, c.DuracionPunto + c.ToleranciaPunto};
-  m.raya = {c.DuracionRaya - c.ToleranciaRaya, c.DuracionRaya + c.ToleranciaRaya};
+  m.punto = motor.BandaPunto();
+  m.raya = motor.BandaRaya();
   // A fifth beyond the farther band, so that "too long" has room to show.
   const int fin = std::max({m.punto.hasta, m.raya.hasta, 1});
   m.escala = fin + std::max(fin / 5, 1);
-  m.daPunto = MotorPulsaciones::EsPunto(m.cuenta, c);
-  m.daRaya = MotorPulsaciones::EsRaya(m.cuenta, c);
+  m.daPunto = m.punto.Contiene(m.cuenta);
+  m.daRaya = m.raya.Contiene(m.cuenta);
 }
 
 // The gap that will close next, from its timer: a gap that has fired once
@@ -75,13 +75,15 @@ std::string TextoLegible(const std::string& texto, const std::string& espacio) {
   return legible;
 }
 
-VistaPad DescribirPad(const MotorPulsaciones& motor, const Configuracion& c, const TablaCodigo& tabla,
+// The bands come from the engine, which knows whether the settings' or the
+// person's pace are in force.
+VistaPad DescribirPad(const MotorPulsaciones& motor, const Configuracion&, const TablaCodigo& tabla,
                       const TextosIdioma& idioma) {
   VistaPad v;
   const std::string& espacio = idioma.Entrada(kEntradaEspacio);
   // The word separator is the engine's, not the person's: it shows as nothing pending.
   v.codigo = motor.CodigoActual() == kSeparadorPalabra ? std::string() : motor.CodigoActual();
-  Medidor(v.medidor, motor, c);
+  Medidor(v.medidor, motor);
   if (!v.medidor.activo) Cuenta(v.cuenta, motor, !v.codigo.empty());
 
   const std::vector<EntradaTablaPad> todas = Entradas(tabla, espacio);

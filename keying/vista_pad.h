@@ -14,17 +14,11 @@
 
 namespace kelu {
 
-// A band of held ticks, both bounds excluded, as the engine counts them.
-struct BandaPulsacion {
-  int desde = 0, hasta = 0;
-  bool operator==(const BandaPulsacion&) const = default;
-};
-
 struct MedidorPulsacion {
   bool activo = false;  // the button is down
   int cuenta = 0;       // ticks held so far
   int escala = 1;       // ticks the meter's full length stands for
-  BandaPulsacion punto, raya;
+  BandaPulsacion punto, raya;  // the bands the engine classifies by now
   bool daPunto = false, daRaya = false;  // what a release now would add
 };
 

@@ -130,6 +130,30 @@ TEST_F(Principal, KeyedMorseIsTypedIntoTheChosenWindow) {
   });
 }
 
+// Aids put in force and the window told (what the options dialog's OK does)
+// change how presses are classified; the pace learned is saved at exit.
+TEST_F(Principal, TimingAidsComeIntoForceWithTheOptionsAndThePaceIsSaved) {
+  Hwnd objetivo = kit.AgregarVentana("Objetivo");
+  Cargar();
+  EnMarcha([&] {
+    Elegir(objetivo);
+    Pulsar(120);  // too short for the settings' dot
+    kit.Avanzar(2000);
+    EXPECT_EQ(kit.Recibido(objetivo), "");
+    programa->ayudas.SeguirRitmo = true;
+    f->AplicarOpciones();
+    Pulsar(120);  // over 0.4 of the settings' dot: a dot for the pace
+    kit.Avanzar(2000);
+    EXPECT_EQ(kit.Recibido(objetivo), "e");
+  });
+  Ayudas guardadas;
+  std::vector<std::string> lineas;
+  CargarAyudas(guardadas, lineas, ArchivosDelSistema(), carpeta.Ruta());
+  EXPECT_TRUE(guardadas.SeguirRitmo);
+  EXPECT_GT(guardadas.RitmoPunto, 0);
+  EXPECT_LT(guardadas.RitmoPunto, 250);
+}
+
 // The pad follows the keying and then falls quiet: its countdown timer runs
 // only while a gap is pending, and the tone and cues sound only as the aids say.
 TEST_F(Principal, ThePadFollowsTheKeyingAndIdlesWithoutATimer) {

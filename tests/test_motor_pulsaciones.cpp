@@ -4,7 +4,9 @@
 #include <utility>
 
 #include "keying/motor_pulsaciones.h"
+#include "platform/archivos.h"
 #include "platform/headless/toolkit_headless.h"
+#include "tests/archivos_prueba.h"
 
 namespace kelu {
 
@@ -161,6 +163,115 @@ TEST_F(Motor, EchoShowsTheCodeAndItsTextOnlyWhenAskedFor) {
   EXPECT_EQ(ventana.Texto(), "KELU - .- = ");
   Pulsar(75);
   EXPECT_EQ(ventana.Texto(), "KELU - .-- = ");  // stands for nothing yet
+}
+
+// A hand that speeds up letter by letter: the dot from 300 to 150 ms, dashes
+// of three dots, inner gaps of one, 2.2 s between letters (the letter gap
+// is 2 s). Returns what the letter gaps typed.
+std::string TeclearAcelerando(ToolkitHeadless& kit, Ventana& ventana, MotorPulsaciones& motor,
+                              const TablaCodigo& tabla, const std::string& texto) {
+  std::string escrito;
+  motor.CerrarLetra = [&] {
+    const std::string letra = TextoDeCodigo(tabla, motor.CodigoActual());
+    escrito += letra == "{ESPACIO}" ? " " : letra;
+    motor.BorrarCodigo();
+  };
+  for (size_t i = 0; i < texto.size(); ++i) {
+    const std::string letra = texto[i] == ' ' ? "{ESPACIO}" : std::string(1, texto[i]);
+    std::string codigo;
+    for (const EntradaCodigo& e : tabla.entradas)
+      if (e.Texto == letra && codigo.empty()) codigo = e.Secuencia;
+    const int punto = 300 - static_cast<int>(150 * i / (texto.size() - 1));
+    for (size_t j = 0; j < codigo.size(); ++j) {
+      if (j) kit.Avanzar(punto);
+      kit.BotonAbajo(ventana);
+      kit.Avanzar(codigo[j] == '.' ? punto : 3 * punto);
+      kit.BotonArriba(ventana);
+    }
+    kit.Avanzar(2200);
+  }
+  return escrito;
+}
+
+TEST_F(Motor, PressesThatSpeedUpDecodeOnlyWhenThePaceIsFollowed) {
+  std::string codigo = "Morse ampliado";
+  CargarCodigo(tabla, codigo, ArchivosDelSistema(), prueba::CarpetaDatos());
+  const std::string texto = "sal de esa isla";
+  for (bool seguir : {false, true}) {
+    Ayudas ayudas;
+    ayudas.SeguirRitmo = seguir;
+    motor.AplicarAyudas(ayudas);
+    const std::string escrito = TeclearAcelerando(kit, ventana, motor, tabla, texto);
+    EXPECT_EQ(escrito == texto, seguir) << escrito;
+    EXPECT_EQ(palabras, 0) << "no word gap in the settings: no space the person did not key";
+  }
+}
+
+// The pace learned goes to the aids to be saved; zeros there ("back to my
+// settings") or new times in the settings start it again from the settings.
+TEST_F(Motor, TheLearnedPaceIsWrittenBackAndStartsAgainFromTheSettings) {
+  std::string codigo = "Morse ampliado";
+  CargarCodigo(tabla, codigo, ArchivosDelSistema(), prueba::CarpetaDatos());
+  Ayudas ayudas;
+  ayudas.SeguirRitmo = true;
+  motor.AplicarAyudas(ayudas);
+  const BandaPulsacion punto = motor.BandaPunto();
+  EXPECT_EQ(TeclearAcelerando(kit, ventana, motor, tabla, "eso es"), "eso es");
+  EXPECT_GT(ayudas.RitmoPunto, 150);
+  EXPECT_LT(ayudas.RitmoPunto, 230);
+  EXPECT_GT(ayudas.RitmoHueco, 150);
+  EXPECT_LT(ayudas.RitmoHueco, 1000);  // from 2 s / sqrt(3)
+  EXPECT_NE(motor.BandaPunto(), punto);
+
+  Ayudas copia = ayudas;  // the options dialog's OK puts its copy in force
+  motor.AplicarAyudas(copia);
+  EXPECT_NE(motor.BandaPunto(), punto) << "the same pace kept";
+
+  copia.RitmoPunto = copia.RitmoRaya = copia.RitmoHueco = 0;
+  motor.AplicarAyudas(copia);
+  EXPECT_EQ(motor.BandaPunto(), punto);
+  EXPECT_EQ(motor.tmrTiempoEntreLetras.Intervalo(), 2000);
+
+  TeclearAcelerando(kit, ventana, motor, tabla, "eso");
+  configuracion.DuracionPunto = 30;
+  motor.AplicarAyudas(copia);
+  EXPECT_EQ(copia.RitmoPunto, 0);
+  EXPECT_NEAR(motor.RitmoPersona().Punto(), 300, 1e-9);
+}
+
+// A code no entry extends closes after 1.2 inner gaps (one dot with fixed
+// timing, 250 ms); any other waits the letter gap, as does every code with
+// the aid off.
+TEST_F(Motor, ACodeNoEntryExtendsClosesSoonerOnlyWithThatAid) {
+  std::string codigo = "Morse ampliado";
+  CargarCodigo(tabla, codigo, ArchivosDelSistema(), prueba::CarpetaDatos());
+  struct Caso {
+    bool seguir, antes;
+    std::string codigo;
+    int cierreMs;
+  };
+  const Caso casos[] = {
+      {false, false, "-----", 2000},     {false, true, "-----", 300},  {false, true, ".-", 2000},
+      {false, true, ".........-", 300},  // leads nowhere: dropped sooner
+      {true, false, "-----", 2000},      {true, true, "-----", 1386},  // 1.2 x 2 s / sqrt(3)
+      {true, true, ".-", 2000},
+  };
+  for (const Caso& c : casos) {
+    Ayudas ayudas;
+    ayudas.SeguirRitmo = c.seguir;
+    ayudas.LetrasAntes = c.antes;
+    motor.AplicarAyudas(ayudas);
+    motor.BorrarCodigo();
+    for (char s : c.codigo) {
+      Pulsar(s == '.' ? 25 : 75);
+      kit.Avanzar(250);
+    }
+    const int antes = letras;
+    kit.Avanzar(c.cierreMs - 250 - 10);
+    EXPECT_EQ(letras, antes) << c.codigo << " seguir " << c.seguir << " antes " << c.antes;
+    kit.Avanzar(20);
+    EXPECT_EQ(letras, antes + 1) << c.codigo << " seguir " << c.seguir << " antes " << c.antes;
+  }
 }
 
 }  // namespace kelu

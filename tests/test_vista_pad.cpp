@@ -32,11 +32,23 @@ class Vista : public ::testing::Test {
 };
 
 // What the meter promises while the button is held is what the release
-// then adds, at the band edges too.
+// then adds, at the band edges too, by the settings or by the pace.
 TEST_F(Vista, TheMeterPromisesWhatTheReleaseGives) {
-  const std::pair<int, std::string> casos[] = {{100, ""},  {150, ""},  {160, "."},  {340, "."}, {350, ""},
-                                               {360, "-"}, {1140, "-"}, {1150, ""}, {1200, ""}};
-  for (const auto& [ms, esperado] : casos) {
+  struct Caso {
+    bool seguirRitmo;
+    int ms;
+    std::string esperado;
+  };
+  const Caso casos[] = {{false, 100, ""},  {false, 150, ""},  {false, 160, "."},  {false, 340, "."},
+                        {false, 350, ""},  {false, 360, "-"}, {false, 1140, "-"}, {false, 1150, ""},
+                        {false, 1200, ""},
+                        // From 0.4 dots to the geometric mean of dot and dash (433 ms), then to 2.5 dashes.
+                        {true, 90, ""},    {true, 100, "."},  {true, 430, "."},   {true, 440, "-"},
+                        {true, 1870, "-"}, {true, 1880, ""}};
+  Ayudas ayudas;
+  for (const auto& [seguirRitmo, ms, esperado] : casos) {
+    ayudas.SeguirRitmo = seguirRitmo;
+    motor.AplicarAyudas(ayudas);
     motor.BorrarCodigo();
     kit.BotonAbajo(ventana);
     kit.Avanzar(ms);

@@ -87,6 +87,7 @@ void frmKelu::AplicarOpciones() noexcept {
   ActualizarVentana();
   TraducirfrmKelu();
   Paso([&] { ActualizarEtiquetaPuntero(); });
+  motor.AplicarAyudas(programa_.ayudas);
   panel.Actualizar();  // the aids, the code table and the language may be new
 }
 
@@ -153,7 +154,7 @@ void frmKelu::LlenarLista() { lista.LlenarListaVentanas(cboProcesos, kTituloProg
 void frmKelu::Form_Load() {
   TraducirfrmKelu();
   Paso([&] { CargarCodigo(programa_.tabla, programa_.configuracion.Codigo, programa_.archivos, programa_.carpeta); });
-  motor.AplicarIntervalos();
+  motor.AplicarAyudas(programa_.ayudas);  // and the gaps' intervals
   Paso([&] { LlenarLista(); });
   ActualizarVentana();
   Paso([&] { ActualizarEtiquetaPuntero(); });

@@ -32,7 +32,7 @@ class frmKelu : public Ventana {
   // What the options dialog asks of the window while it is open.
   void PausarTecleo() noexcept;     // timers suspended; off the top, so the dialog can come to the front
   void ReanudarTecleo() noexcept;   // the timers that ran start afresh
-  void AplicarOpciones() noexcept;  // placement, topmost state, texts and pointer label anew
+  void AplicarOpciones() noexcept;  // placement, topmost state, texts, pointer label and timing aids anew
   void RestaurarEncima() noexcept;  // topmost again as the settings say
 
   // The screen point, in pixels, at the centre of the keying pad.

@@ -37,14 +37,13 @@ void PanelClic::Actualizar() {
   Paso([&] {
     // Held, the counter ticks every 10 ms; every other tick is enough for
     // the eye, unless what a release would give has just changed.
-    const Configuracion& c = programa_.configuracion;
     const int cuenta = motor_.ContadorAbajo;
-    const bool da[2] = {MotorPulsaciones::EsPunto(cuenta, c), MotorPulsaciones::EsRaya(cuenta, c)};
+    const bool da[2] = {motor_.BandaPunto().Contiene(cuenta), motor_.BandaRaya().Contiene(cuenta)};
     const bool cambio = da[0] != daba_[0] || da[1] != daba_[1];
     daba_[0] = da[0];
     daba_[1] = da[1];
     if (presionado && cuenta % 2 == 1 && !cambio) return;
-    const VistaPad vista = DescribirPad(motor_, c, programa_.tabla, programa_.idioma);
+    const VistaPad vista = DescribirPad(motor_, programa_.configuracion, programa_.tabla, programa_.idioma);
     const double px = kit.LeerPantalla(pad_.Padre()).twipsPorPixelX;
     const Rectangulo& r = pad_.Posicion();
     const LineaPractica linea = a.Practica ? practica_.Linea() : LineaPractica{};
