@@ -32,6 +32,13 @@ const std::vector<Campo>& Campos() {
       {"RitmoPunto", nullptr, &A::RitmoPunto, 0, 30000},
       {"RitmoRaya", nullptr, &A::RitmoRaya, 0, 30000},
       {"RitmoHueco", nullptr, &A::RitmoHueco, 0, 30000},
+      {"TeclaPulsador", nullptr, &A::TeclaPulsador, 0, 254},
+      {"TeclaRaya", nullptr, &A::TeclaRaya, 0, 254},
+      {"MantenerDestino", &A::MantenerDestino},
+      {"PulsacionMinima", nullptr, &A::PulsacionMinima, 0, 1000},
+      {"EsperaTrasSoltar", nullptr, &A::EsperaTrasSoltar, 0, 3000},
+      {"PausaPorPulsacion", nullptr, &A::PausaPorPulsacion, 0, 30000},
+      {"RepeticionMs", nullptr, &A::RepeticionMs, 30, 5000},
   };
   return campos;
 }

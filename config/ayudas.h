@@ -23,6 +23,14 @@ struct Ayudas {
   bool Practica = false;     // practice mode: letters are shown and checked, nothing is typed
   // The pace learned so far, in ms; 0 until learned: start from the settings.
   int RitmoPunto = 0, RitmoRaya = 0, RitmoHueco = 0;
+  // Switches beyond the mouse, and their safety, each off until turned on.
+  int TeclaPulsador = 0;       // virtual-key code of a key that acts as the button; 0: none
+  int TeclaRaya = 0;           // a second key: each press a dash, the first key's a dot; 0: none
+  bool MantenerDestino = false;  // the strip never takes the front; letters go to the window in front
+  int PulsacionMinima = 0;     // ms; shorter presses are ignored (0: off)
+  int EsperaTrasSoltar = 0;    // ms after a release in which a new press is ignored (0 to 3000)
+  int PausaPorPulsacion = 0;   // ms; a hold this long pauses or resumes keying (0: off)
+  int RepeticionMs = 150;      // how often the repeat code types the last key again
 
   bool operator==(const Ayudas&) const = default;
 };

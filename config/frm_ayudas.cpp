@@ -50,6 +50,7 @@ frmAyudas::frmAyudas(Programa& programa)
                   "Modo práctica (no escribe en ninguna ventana)"),
       cmdCalibrar(*this, "cmdCalibrar", {240, 3960, 1935, 375}, kVerdana9, "Ca&librar..."),
       cmdVolverTiempos(*this, "cmdVolverTiempos", {2400, 3960, 2535, 375}, kVerdana9, "&Volver a mis tiempos"),
+      cmdPulsador(*this, "cmdPulsador", {5160, 3960, 1335, 375}, kVerdana9, "&Pulsador..."),
       cmdAceptar(*this, "cmdAceptar", {3600, 4500, 1335, 375}, kVerdana9, "&Aceptar"),
       cmdCancelar(*this, "cmdCancelar", {5160, 4500, 1335, 375}, kVerdana9, "&Cancelar"),
       programa_(programa) {
@@ -60,7 +61,7 @@ frmAyudas::frmAyudas(Programa& programa)
   cmdCancelar.cancelar = true;
   OrdenTab({&chkMostrarCodigo, &chkTablaCodigos, &chkTono, &chkAvisosSonoros, &lblFrecuencia, &cboFrecuencia,
             &lblVolumen, &cboVolumen, &chkSeguirRitmo, &chkLetrasAntes, &chkPractica, &cmdCalibrar,
-            &cmdVolverTiempos, &cmdAceptar, &cmdCancelar});
+            &cmdVolverTiempos, &cmdPulsador, &cmdAceptar, &cmdCancelar});
 
   Load = [this] { Form_Load(); };
   Unload = [this] { ayudas_ = nullptr; };
@@ -70,6 +71,11 @@ frmAyudas::frmAyudas(Programa& programa)
     if (Calibrar) Paso([&] { Calibrar(); });
   };
   cmdVolverTiempos.Click = [this] { olvidarRitmo_ = true; };
+  // The switch dialog edits the same copy: the aids dialog's Cancel does not
+  // undo it, the options dialog's Cancel does.
+  cmdPulsador.Click = [this] {
+    if (AbrirPulsador && ayudas_) Paso([&] { AbrirPulsador(*ayudas_); });
+  };
 }
 
 void frmAyudas::Abrir(Ayudas& ayudas) {
@@ -84,7 +90,7 @@ void frmAyudas::TraducirfrmAyudas() noexcept {
   const std::pair<Control*, int> traducidos[] = {
       {&chkMostrarCodigo, 52}, {&chkTablaCodigos, 53}, {&chkTono, 54}, {&chkAvisosSonoros, 55},
       {&lblFrecuencia, 56},    {&lblVolumen, 57},      {&chkSeguirRitmo, 70}, {&chkLetrasAntes, 71},
-      {&chkPractica, 73},      {&cmdCalibrar, 60},     {&cmdVolverTiempos, 72}, {&cmdAceptar, 35},
+      {&chkPractica, 73},      {&cmdCalibrar, 60},     {&cmdVolverTiempos, 72}, {&cmdPulsador, 81}, {&cmdAceptar, 35},
       {&cmdCancelar, 38}};
   for (const auto& [control, entrada] : traducidos) Paso([&] { control->SetTexto(t.Entrada(entrada)); });
 }

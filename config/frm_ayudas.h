@@ -32,11 +32,14 @@ class frmAyudas : public Ventana {
   Casilla chkPractica;
   Boton cmdCalibrar;
   Boton cmdVolverTiempos;
+  Boton cmdPulsador;
   Boton cmdAceptar;
   Boton cmdCancelar;
 
   // Opens the calibration; start-up wires it.
   std::function<void()> Calibrar;
+  // Opens the switch settings on the same working copy; start-up wires it.
+  std::function<void(Ayudas&)> AbrirPulsador;
 
  private:
   void Form_Load();

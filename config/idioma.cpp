@@ -45,6 +45,21 @@ void TextosIdioma::RestablecerAgregadas() {
       "raya",
       "%1: %2 cs, umbral %3 cs",
       "sol mar casa pan agua luz dos uno sí no hola",
+      "&Pulsador...",
+      "Pulsador - KELU",
+      "Tecla como pulsador:",
+      "Tecla para la raya:",
+      "&Elegir...",
+      "E&legir...",
+      "Pulse ahora su pulsador (Esc: ninguno).",
+      "ninguna",
+      "Mantener delante la ventana de destino",
+      "Ignorar pulsaciones de menos de:",
+      "Ignorar pulsaciones tras soltar durante:",
+      "Pausar o seguir con una pulsación de:",
+      "Repetir la última tecla cada:",
+      "En pausa",
+      "desactivado",
   };
   for (int n = kEntradasDiseno + 1; n <= kEntradas; ++n) SetEntrada(n, kAgregadas[n - kEntradasDiseno - 1]);
 }

@@ -17,7 +17,9 @@ class TextosIdioma {
   // language's most frequent letters, for the pad's chart.
   // 60 to 69 the calibration dialog; 70 to 72 following the pace; 73 to 80
   // practice (80: its words).
-  static constexpr int kEntradas = 80;
+  // 81 to 95 the switch: its dialog, the choice of keys, the safety
+  // settings, and the pause.
+  static constexpr int kEntradas = 95;
   TextosIdioma() { RestablecerAgregadas(); }
   // Entry n, 1 to kEntradas; entries 1 to 46 are empty until a language
   // file has given them.

@@ -56,31 +56,36 @@ INSTANTIATE_TEST_SUITE_P(
         CasoAyudas{"missingFile", std::nullopt, false, LecturaConfiguracion::Predeterminada, Ayudas{},
                    std::string(kBom) + "MostrarCodigo=1\r\nTablaCodigos=1\r\nTono=0\r\nAvisosSonoros=0\r\n"
                                        "FrecuenciaTono=700\r\nVolumenTono=55\r\n"
-                                       "SeguirRitmo=0\r\nLetrasAntes=0\r\nPractica=0\r\nRitmoPunto=0\r\nRitmoRaya=0\r\nRitmoHueco=0\r\n"},
+                                       "SeguirRitmo=0\r\nLetrasAntes=0\r\nPractica=0\r\nRitmoPunto=0\r\nRitmoRaya=0\r\nRitmoHueco=0\r\n"
+                                       "TeclaPulsador=0\r\nTeclaRaya=0\r\nMantenerDestino=0\r\nPulsacionMinima=0\r\nEsperaTrasSoltar=0\r\nPausaPorPulsacion=0\r\nRepeticionMs=150\r\n"},
         CasoAyudas{"lockedFile", "Tono=1\r\n", true, LecturaConfiguracion::Ilegible, Ayudas{},
                    std::string(kBom) + "MostrarCodigo=1\r\nTablaCodigos=1\r\nTono=0\r\nAvisosSonoros=0\r\n"
                                        "FrecuenciaTono=700\r\nVolumenTono=55\r\n"
-                                       "SeguirRitmo=0\r\nLetrasAntes=0\r\nPractica=0\r\nRitmoPunto=0\r\nRitmoRaya=0\r\nRitmoHueco=0\r\n"},
+                                       "SeguirRitmo=0\r\nLetrasAntes=0\r\nPractica=0\r\nRitmoPunto=0\r\nRitmoRaya=0\r\nRitmoHueco=0\r\n"
+                                       "TeclaPulsador=0\r\nTeclaRaya=0\r\nMantenerDestino=0\r\nPulsacionMinima=0\r\nEsperaTrasSoltar=0\r\nPausaPorPulsacion=0\r\nRepeticionMs=150\r\n"},
         // No mark: the ANSI code page, as every KELU text file; LF ends, no
         // end on the last line, keys in any order and any case.
         CasoAyudas{"ansiLfAnyOrder", "; mi configuraci\xF3n\n volumentono = 80\nClaveFutura=x\n\nTono=1\nFrecuenciaTono=1200",
                    false, LecturaConfiguracion::Leida, Con(true, true, true, false, 1200, 80),
                    std::string(kBom) + "; mi configuración\r\nVolumenTono=55\r\nClaveFutura=x\r\n\r\nTono=1\r\n"
                                        "FrecuenciaTono=1200\r\nMostrarCodigo=1\r\nTablaCodigos=1\r\nAvisosSonoros=0\r\n"
-                                       "SeguirRitmo=0\r\nLetrasAntes=0\r\nPractica=0\r\nRitmoPunto=0\r\nRitmoRaya=0\r\nRitmoHueco=0\r\n"},
+                                       "SeguirRitmo=0\r\nLetrasAntes=0\r\nPractica=0\r\nRitmoPunto=0\r\nRitmoRaya=0\r\nRitmoHueco=0\r\n"
+                                       "TeclaPulsador=0\r\nTeclaRaya=0\r\nMantenerDestino=0\r\nPulsacionMinima=0\r\nEsperaTrasSoltar=0\r\nPausaPorPulsacion=0\r\nRepeticionMs=150\r\n"},
         CasoAyudas{"utf8MalformedValuesTakeTheirDefaults",
                    std::string(kBom) + "MostrarCodigo=0\r\nTablaCodigos=sí\r\nTono=2\r\nAvisosSonoros=1\r\n"
                                        "FrecuenciaTono=150\r\nVolumenTono=-5\r\n# Ñandú\r\n",
                    false, LecturaConfiguracion::Leida, Con(false, true, false, true, 700, 30),
                    std::string(kBom) + "MostrarCodigo=0\r\nTablaCodigos=1\r\nTono=0\r\nAvisosSonoros=1\r\n"
                                        "FrecuenciaTono=700\r\nVolumenTono=55\r\n# Ñandú\r\n"
-                                       "SeguirRitmo=0\r\nLetrasAntes=0\r\nPractica=0\r\nRitmoPunto=0\r\nRitmoRaya=0\r\nRitmoHueco=0\r\n"},
+                                       "SeguirRitmo=0\r\nLetrasAntes=0\r\nPractica=0\r\nRitmoPunto=0\r\nRitmoRaya=0\r\nRitmoHueco=0\r\n"
+                                       "TeclaPulsador=0\r\nTeclaRaya=0\r\nMantenerDestino=0\r\nPulsacionMinima=0\r\nEsperaTrasSoltar=0\r\nPausaPorPulsacion=0\r\nRepeticionMs=150\r\n"},
         // A key twice: the last line counts; the rewrite keeps the first place only.
         CasoAyudas{"aKeyTwice", "VolumenTono=10\r\nFrecuenciaTono=2000\r\nVolumenTono=100\r\n", false,
                    LecturaConfiguracion::Leida, Con(true, true, false, false, 2000, 100),
                    std::string(kBom) + "VolumenTono=55\r\nFrecuenciaTono=2000\r\nMostrarCodigo=1\r\nTablaCodigos=1\r\n"
                                        "Tono=0\r\nAvisosSonoros=0\r\n"
-                                       "SeguirRitmo=0\r\nLetrasAntes=0\r\nPractica=0\r\nRitmoPunto=0\r\nRitmoRaya=0\r\nRitmoHueco=0\r\n"}),
+                                       "SeguirRitmo=0\r\nLetrasAntes=0\r\nPractica=0\r\nRitmoPunto=0\r\nRitmoRaya=0\r\nRitmoHueco=0\r\n"
+                                       "TeclaPulsador=0\r\nTeclaRaya=0\r\nMantenerDestino=0\r\nPulsacionMinima=0\r\nEsperaTrasSoltar=0\r\nPausaPorPulsacion=0\r\nRepeticionMs=150\r\n"}),
     [](const auto& caso) { return std::string(caso.param.caso); });
 
 }  // namespace
