@@ -59,17 +59,6 @@ int Total(const std::vector<Fila>& filas) {
   return static_cast<int>(n);
 }
 
-// "%1", "%2"... of a language entry, in order.
-std::string Rellenar(std::string plantilla, std::initializer_list<int> valores) {
-  int n = 0;
-  for (int valor : valores) {
-    const std::string marca = "%" + std::to_string(++n);
-    for (size_t i = plantilla.find(marca); i != std::string::npos; i = plantilla.find(marca, i))
-      plantilla.replace(i, marca.size(), std::to_string(valor));
-  }
-  return plantilla;
-}
-
 int Redondo(double v) { return static_cast<int>(std::lround(v)); }
 
 using MedidaLinea = std::function<int(const std::string& texto, const Fuente& fuente)>;
@@ -322,11 +311,12 @@ void frmCalibracion::Actualizar() {
                                                      : 66;
   Paso([&] { lblInstruccion.SetTexto(t.Entrada(instruccion)); });
   const std::vector<Fila> filas = Filas(hecha ? Etapa::Palabra : etapa_);
-  Paso([&] { lblProgreso.SetTexto(hecha ? std::string() : Rellenar(t.Entrada(69), {hechas_, Total(filas)})); });
+  Paso([&] { lblProgreso.SetTexto(hecha ? std::string() : Sustituir(t.Entrada(69), {std::to_string(hechas_), std::to_string(Total(filas))})); });
   Paso([&] {
-    lblPropuesta.SetTexto(hecha && p.valida ? Rellenar(t.Entrada(67), {p.DuracionPunto, p.ToleranciaPunto,
-                                                                        p.DuracionRaya, p.ToleranciaRaya,
-                                                                        p.TiempoEntreLetras})
+    using std::to_string;
+    lblPropuesta.SetTexto(hecha && p.valida ? Sustituir(t.Entrada(67), {to_string(p.DuracionPunto), to_string(p.ToleranciaPunto),
+                                                                         to_string(p.DuracionRaya), to_string(p.ToleranciaRaya),
+                                                                         to_string(p.TiempoEntreLetras)})
                                             : std::string());
   });
   Paso([&] { cmdAceptar.SetHabilitado(hecha && p.valida); });

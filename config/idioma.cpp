@@ -76,4 +76,20 @@ void CargarIdioma(TextosIdioma& textos, const Archivos& archivos, const std::str
   }
 }
 
+// "%1", "%2", ... replaced by the texts given, in one pass: a text that
+// holds "%2" itself stays as it is.
+std::string Sustituir(const std::string& plantilla, std::initializer_list<std::string> valores) {
+  std::string salida;
+  for (size_t i = 0; i < plantilla.size(); ++i) {
+    const size_t n = i + 1 < plantilla.size() ? static_cast<size_t>(plantilla[i + 1] - '1') : valores.size();
+    if (plantilla[i] == '%' && n < valores.size()) {
+      salida += *(valores.begin() + n);
+      ++i;
+    } else {
+      salida += plantilla[i];
+    }
+  }
+  return salida;
+}
+
 }  // namespace kelu

@@ -2,6 +2,7 @@
 // file, and the entries added after them.
 #pragma once
 #include <array>
+#include <initializer_list>
 #include <string>
 
 #include "platform/archivos.h"
@@ -39,5 +40,9 @@ class TextosIdioma {
 // as they were and a missing file changes nothing; the entries after the
 // design's that a file lacks take their built-in texts.
 void CargarIdioma(TextosIdioma& textos, const Archivos& archivos, const std::string& ruta);
+
+// "%1", "%2", ... of an entry replaced by the texts given, in one pass: a
+// text that holds "%2" itself stays as it is.
+std::string Sustituir(const std::string& plantilla, std::initializer_list<std::string> valores);
 
 }  // namespace kelu

@@ -14,22 +14,6 @@ constexpr int kEntradaMarque = 74, kEntradaBien = 75, kEntradaEra = 76;
 constexpr int kEntradaPunto = 77, kEntradaRaya = 78, kEntradaMedida = 79;
 constexpr int kEntradaPalabras = 80;
 
-// "%1", "%2", ... replaced by the texts given, in one pass: a text that
-// holds "%2" itself stays as it is.
-std::string Sustituir(const std::string& plantilla, std::initializer_list<std::string> valores) {
-  std::string salida;
-  for (size_t i = 0; i < plantilla.size(); ++i) {
-    const size_t n = i + 1 < plantilla.size() ? static_cast<size_t>(plantilla[i + 1] - '1') : valores.size();
-    if (plantilla[i] == '%' && n < valores.size()) {
-      salida += *(valores.begin() + n);
-      ++i;
-    } else {
-      salida += plantilla[i];
-    }
-  }
-  return salida;
-}
-
 // The characters of a UTF-8 text, each as its own text; a byte that is
 // not UTF-8 stands alone.
 std::vector<std::string> Caracteres(const std::string& texto) {
