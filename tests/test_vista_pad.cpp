@@ -164,7 +164,9 @@ TEST_F(Vista, ThePadLayoutFitsEverySize) {
       for (const Trazo& t : trazos) {
         pausaDicha |= t.forma == Trazo::Forma::Texto && !e.pausa.empty() && t.texto == e.pausa;
         // Paused, nothing speaks of a code or the chart.
-        if (!e.pausa.empty()) EXPECT_TRUE(t.forma != Trazo::Forma::Texto || t.texto == e.pausa) << t.texto;
+        if (!e.pausa.empty()) {
+          EXPECT_TRUE(t.forma != Trazo::Forma::Texto || t.texto == e.pausa) << t.texto;
+        }
         const Rectangulo& r = t.area;
         EXPECT_TRUE(r.izquierda >= 0 && r.arriba >= 0 && r.izquierda + r.ancho <= pad.ancho &&
                     r.arriba + r.alto <= pad.alto)
@@ -179,7 +181,9 @@ TEST_F(Vista, ThePadLayoutFitsEverySize) {
           apartes.push_back(r);
         }
       }
-      if (pad.ancho >= 3000 && !e.pausa.empty()) EXPECT_TRUE(pausaDicha) << donde;
+      if (pad.ancho >= 3000 && !e.pausa.empty()) {
+        EXPECT_TRUE(pausaDicha) << donde;
+      }
       if (pad.ancho >= 3000 && e.codigo.find('.') != std::string::npos && e.codigo.size() <= 4) {
         EXPECT_GE(mayorGlifo * 3, pad.alto) << donde;
       }
