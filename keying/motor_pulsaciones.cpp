@@ -25,6 +25,12 @@ MotorPulsaciones::MotorPulsaciones(Toolkit& toolkit, const Configuracion& config
   tmrTiempoEntreLetras.recuperarAtrasos = tmrTiempoEntrePalabras.recuperarAtrasos = false;
   tmrClicAbajo.Timer = [this] {
     if (ContadorAbajo < kMaximoContador) ++ContadorAbajo;
+    const int64_t sostenido = toolkit_.Milisegundos() - abajo_;
+    if (pulsacion_ == Pulsacion::Pendiente && sostenido >= pulsacionMinima_) EmpezarPulsacion();
+    // At the moment the hold passes the time, not at its release: the
+    // person knows to let go.
+    if (pausaPorPulsacion_ > 0 && pulsacion_ != Pulsacion::Pendiente && !conmutada_ && sostenido >= pausaPorPulsacion_)
+      ConmutarPausa();
     Avisar();
   };
   tmrTiempoEntreLetras.Timer = [this] {
@@ -40,13 +46,47 @@ MotorPulsaciones::MotorPulsaciones(Toolkit& toolkit, const Configuracion& config
   };
 }
 
+// The tremor filter: a press that begins within the settle time after the
+// last release (of a press that was not itself ignored) is ignored whole;
+// one released before the minimum press is too. An ignored press leaves
+// the gaps as they were: they never stopped for it.
 void MotorPulsaciones::BotonAbajo() {
-  if (seguirRitmo_) Paso([&] { SilencioAntesDePulsar(); });
+  const int64_t ahora = toolkit_.Milisegundos();
+  if (esperaTrasSoltar_ > 0 && ultimaSoltada_ && ahora - *ultimaSoltada_ < esperaTrasSoltar_) {
+    pulsacion_ = Pulsacion::Ignorada;
+    return;
+  }
+  abajo_ = ahora;
+  contadorPrevio_ = ContadorAbajo;
+  conmutada_ = false;
   ContadorAbajo = 0;
   Paso([&] { tmrClicAbajo.SetHabilitado(true); });
+  if (enPausa_) pulsacion_ = Pulsacion::Muda;
+  else if (pulsacionMinima_ > 0) pulsacion_ = Pulsacion::Pendiente;
+  else EmpezarPulsacion();
+  Avisar();
+}
+
+void MotorPulsaciones::EmpezarPulsacion() {
+  pulsacion_ = Pulsacion::Contada;
+  if (seguirRitmo_) Paso([&] { SilencioAntesDePulsar(); });
   Paso([&] { tmrTiempoEntreLetras.SetHabilitado(false); });
   Paso([&] { tmrTiempoEntrePalabras.SetHabilitado(false); });
-  Avisar();
+  if (PulsacionEmpieza) Paso([&] { PulsacionEmpieza(); });
+}
+
+// Pausing drops the pending code and stops every gap and a delivery on its
+// way; the hold's own release keys nothing either way.
+void MotorPulsaciones::ConmutarPausa() {
+  enPausa_ = !enPausa_;
+  pulsacion_ = Pulsacion::Muda;
+  conmutada_ = true;
+  if (enPausa_) {
+    codigoActual_.clear();
+    for (Temporizador* t : {&tmrTiempoEntreLetras, &tmrTiempoEntrePalabras, &tmrEnvio})
+      Paso([&] { t->SetHabilitado(false); });
+  }
+  if (PausaCambiada) Paso([&] { PausaCambiada(enPausa_); });
 }
 
 namespace {
@@ -75,6 +115,28 @@ BandaPulsacion MotorPulsaciones::BandaRaya() const {
 int MotorPulsaciones::Umbral(char simbolo) const { return simbolo == '.' ? BandaPunto().hasta : BandaRaya().desde; }
 
 void MotorPulsaciones::BotonArriba() {
+  const int64_t ahora = toolkit_.Milisegundos();
+  if (pulsacion_ == Pulsacion::Ignorada) {
+    pulsacion_ = Pulsacion::Contada;
+    return;
+  }
+  if (pulsacion_ == Pulsacion::Pendiente) {
+    if (ahora - abajo_ < pulsacionMinima_) {
+      Paso([&] { tmrClicAbajo.SetHabilitado(false); });
+      ContadorAbajo = contadorPrevio_;
+      pulsacion_ = Pulsacion::Contada;
+      Avisar();
+      return;
+    }
+    EmpezarPulsacion();  // held long enough between two ticks
+  }
+  ultimaSoltada_ = ahora;
+  if (pulsacion_ == Pulsacion::Muda) {
+    Paso([&] { tmrClicAbajo.SetHabilitado(false); });
+    pulsacion_ = Pulsacion::Contada;
+    Avisar();
+    return;
+  }
   Paso([&] { tmrClicAbajo.SetHabilitado(false); });
   Paso([&] { tmrTiempoEntreLetras.SetHabilitado(true); });
   Paso([&] { tmrTiempoEntrePalabras.SetHabilitado(true); });
@@ -138,6 +200,14 @@ void MotorPulsaciones::AplicarAyudas(Ayudas& a) noexcept {
   ayudas_ = &a;
   seguirRitmo_ = a.SeguirRitmo;
   letrasAntes_ = a.LetrasAntes;
+  pulsacionMinima_ = std::max(0, a.PulsacionMinima);
+  esperaTrasSoltar_ = std::max(0, a.EsperaTrasSoltar);
+  pausaPorPulsacion_ = std::max(0, a.PausaPorPulsacion);
+  // With the pause hold turned off there would be no way out of a pause.
+  if (enPausa_ && pausaPorPulsacion_ == 0) {
+    enPausa_ = false;
+    if (PausaCambiada) Paso([&] { PausaCambiada(false); });
+  }
   Paso([&] {
     const std::array<int, 6> tiempos = TiemposDe(configuracion_);
     const std::array<int, 3> guardado = {a.RitmoPunto, a.RitmoRaya, a.RitmoHueco};
@@ -162,7 +232,7 @@ void MotorPulsaciones::AplicarAyudas(Ayudas& a) noexcept {
 void MotorPulsaciones::SilencioAntesDePulsar() {
   const bool mismaLetra = !codigoActual_.empty() && codigoActual_ != kSeparadorPalabra &&
                           tmrTiempoEntreLetras.Habilitado() && tmrTiempoEntreLetras.Disparos() == 0;
-  if (mismaLetra) ritmo_.Silencio(static_cast<int>(std::min<int64_t>(toolkit_.Milisegundos() - soltado_, 1 << 30)));
+  if (mismaLetra) ritmo_.Silencio(static_cast<int>(std::min<int64_t>(abajo_ - soltado_, 1 << 30)));
   else ritmo_.FinDeLetra({});
 }
 

@@ -27,7 +27,8 @@ class MotorPulsaciones {
   void BotonArriba();
   void AplicarIntervalos() noexcept;
   // Puts the timing aids of `ayudas` in force: following the person's pace
-  // (SeguirRitmo) and closing a code no entry extends sooner (LetrasAntes).
+  // (SeguirRitmo), closing a code no entry extends sooner (LetrasAntes), and
+  // the switch's safety (PulsacionMinima, EsperaTrasSoltar, PausaPorPulsacion).
   // The pace starts from the one saved there, or from the settings when it
   // is 0 or the settings' times have changed since, and each letter learned
   // writes it back. `ayudas` must outlive the engine.
@@ -62,6 +63,10 @@ class MotorPulsaciones {
   // in force: the count a dot must stay under, the count a dash must pass.
   int Umbral(char simbolo) const;
   bool BotonPresionado() const { return tmrClicAbajo.Habilitado(); }
+  // Keying is paused: nothing is keyed until another long hold.
+  bool EnPausa() const { return enPausa_; }
+  // The press now down has paused or resumed: from then on it is no press.
+  bool PausaConmutada() const { return conmutada_ && BotonPresionado(); }
 
   Temporizador tmrClicAbajo;            // 10 ms, counts a held press
   Temporizador tmrTiempoEntreLetras;    // the letter gap
@@ -73,12 +78,25 @@ class MotorPulsaciones {
   // After a press goes down or up, at each tick it is held, and whenever the
   // pending code changes: what the pad shows follows from here.
   std::function<void()> Cambio;
+  // A press that counts has begun (one the tremor filter lets through).
+  std::function<void()> PulsacionEmpieza;
+  // At the moment a long hold pauses (true) or resumes (false) keying.
+  std::function<void(bool)> PausaCambiada;
 
  private:
   void Avisar() {
     if (Cambio) Cambio();
   }
   bool AyudasDeTiempo() const { return seguirRitmo_ || letrasAntes_; }
+  // What the press now down is to the engine.
+  enum class Pulsacion {
+    Contada,    // keys a symbol and restarts the gaps (every press with the safety off)
+    Pendiente,  // not yet held the minimum press: the gaps run on as if it were not there
+    Ignorada,   // began in the settle time after a release: neither it nor its release does anything
+    Muda,       // measured only for the pause hold: while paused, or the hold that toggled the pause
+  };
+  void EmpezarPulsacion();
+  void ConmutarPausa();
   void SilencioAntesDePulsar();
   void FijarHuecos();
   void AprenderLetra();
@@ -98,6 +116,14 @@ class MotorPulsaciones {
   std::array<int, 3> ritmoGuardado_ = {};              // as last read from or written to the aids
   int intervaloLetra_ = 0, intervaloPalabra_ = 0;     // the settings' gaps, ms
   int64_t soltado_ = 0;                                // the last release, ms
+
+  int pulsacionMinima_ = 0, esperaTrasSoltar_ = 0, pausaPorPulsacion_ = 0;  // ms, 0 off
+  Pulsacion pulsacion_ = Pulsacion::Contada;
+  int64_t abajo_ = 0;                   // when the press now down began, ms
+  std::optional<int64_t> ultimaSoltada_;  // the last release the settle time counts from
+  int16_t contadorPrevio_ = 0;          // the counter before a press that may yet be ignored
+  bool enPausa_ = false;
+  bool conmutada_ = false;  // the press now down has toggled the pause
 };
 
 }  // namespace kelu

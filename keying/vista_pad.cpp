@@ -8,6 +8,7 @@ namespace kelu {
 namespace {
 
 constexpr int kEntradaEspacio = 58;     // "espacio"
+constexpr int kEntradaEnPausa = 94;     // "En pausa"
 constexpr int kEntradaFrecuentes = 59;  // the language's letters, most frequent first
 
 // "ENTER" as "Enter"; names of one character stand for that character.
@@ -80,6 +81,7 @@ std::string TextoLegible(const std::string& texto, const std::string& espacio) {
 VistaPad DescribirPad(const MotorPulsaciones& motor, const Configuracion&, const TablaCodigo& tabla,
                       const TextosIdioma& idioma) {
   VistaPad v;
+  if (motor.EnPausa()) v.pausa = idioma.Entrada(kEntradaEnPausa);
   const std::string& espacio = idioma.Entrada(kEntradaEspacio);
   // The word separator is the engine's, not the person's: it shows as nothing pending.
   v.codigo = motor.CodigoActual() == kSeparadorPalabra ? std::string() : motor.CodigoActual();

@@ -111,6 +111,11 @@ std::vector<int16_t> GenerarAviso(AvisoSonoro aviso, int volumen, int muestrasPo
   if (aviso == AvisoSonoro::Letra) {
     // A soft high tick: a quick rise and a longer fade, below the tone's loudness.
     Agregar(muestras, 1800, 0.025, 0.002, 0.020, a / 2, porSegundo);
+  } else if (aviso == AvisoSonoro::Pausa) {
+    // Three rising notes, long enough to hear while still holding the switch.
+    Agregar(muestras, 523, 0.090, 0.005, 0.015, a, porSegundo);
+    Agregar(muestras, 659, 0.090, 0.005, 0.015, a, porSegundo);
+    Agregar(muestras, 784, 0.120, 0.005, 0.040, a, porSegundo);
   } else {
     // Two falling low notes, unlike any tick or the tone.
     Agregar(muestras, 392, 0.070, 0.005, 0.010, a, porSegundo);

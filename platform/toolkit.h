@@ -376,8 +376,9 @@ enum : int {
   kIdOk = 1, kIdCancelar = 2, kIdSi = 6, kIdNo = 7,
 };
 
-// Short sounds: a letter was typed; a code that led to no entry was dropped.
-enum class AvisoSonoro { Letra, Descartada };
+// Short sounds: a letter was typed; a code that led to no entry was dropped;
+// keying paused or resumed.
+enum class AvisoSonoro { Letra, Descartada, Pausa };
 
 struct DialogoAbrir {
   std::string descripcion;  // "Archivos de idioma (*.lng)"

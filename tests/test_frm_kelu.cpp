@@ -130,6 +130,34 @@ TEST_F(Principal, KeyedMorseIsTypedIntoTheChosenWindow) {
   });
 }
 
+// The repeat code types the last letter again at once and every 150 ms
+// (the aids' default) until the next press begins; with nothing typed yet
+// it types nothing.
+TEST_F(Principal, TheRepeatCodeRepeatsTheLastLetterUntilTheNextPress) {
+  Hwnd objetivo = kit.AgregarVentana("Objetivo");
+  Cargar();
+  EnMarcha([&] {
+    Elegir(objetivo);
+    Teclear("--.-.");
+    kit.Avanzar(3000);
+    EXPECT_EQ(kit.Recibido(objetivo), "");
+    Teclear("-.-.");
+    kit.Avanzar(2000);
+    EXPECT_EQ(kit.Recibido(objetivo), "c");
+    Teclear("--.-.");
+    kit.Avanzar(1900);  // the letter closes 2 s after the last release
+    EXPECT_EQ(kit.Recibido(objetivo), "cc");
+    kit.Avanzar(300);
+    EXPECT_EQ(kit.Recibido(objetivo), "cccc");
+    kit.BotonAbajo(*f, &f->fraClic);
+    kit.Avanzar(250);
+    kit.BotonArriba(*f, &f->fraClic);
+    kit.Avanzar(5000);
+    EXPECT_EQ(kit.Recibido(objetivo), "cccce");
+    EXPECT_FALSE(f->entrega.tmrRepetir.Habilitado());
+  });
+}
+
 // Aids put in force and the window told (what the options dialog's OK does)
 // change how presses are classified; the pace learned is saved at exit.
 TEST_F(Principal, TimingAidsComeIntoForceWithTheOptionsAndThePaceIsSaved) {

@@ -2,6 +2,7 @@
 
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "keying/motor_pulsaciones.h"
 #include "platform/archivos.h"
@@ -272,6 +273,76 @@ TEST_F(Motor, ACodeNoEntryExtendsClosesSoonerOnlyWithThatAid) {
     kit.Avanzar(20);
     EXPECT_EQ(letras, antes + 1) << c.codigo << " seguir " << c.seguir << " antes " << c.antes;
   }
+}
+
+// The tremor filter at its edges. A press it ignores leaves no symbol and the
+// letter gap closes 2 s after the dot as if it had never happened; one it
+// lets through restarts the gap from its own release.
+TEST_F(Motor, TheTremorFilterIgnoresShortPressesAndPressesInTheSettleTime) {
+  struct Caso {
+    int minima, espera;  // ms
+    int tras, ms;        // the second press: ms after the dot's release, and held
+    bool cuenta;
+    const char* codigo;
+  };
+  const Caso casos[] = {
+      {0, 0, 500, 10, true, "."},   // both off: every press restarts the gap
+      {20, 0, 500, 19, false, "."}, {20, 0, 500, 20, true, "."},  {20, 0, 500, 21, true, "."},
+      {20, 0, 500, 250, true, ".."}, {0, 300, 299, 250, false, "."}, {0, 300, 301, 250, true, ".."},
+  };
+  for (const Caso& c : casos) {
+    Ayudas a;
+    a.PulsacionMinima = c.minima;
+    a.EsperaTrasSoltar = c.espera;
+    motor.AplicarAyudas(a);
+    motor.BorrarCodigo();
+    Pulsar(25);
+    const int antes = letras;
+    kit.Avanzar(c.tras);
+    kit.BotonAbajo(ventana);
+    kit.Avanzar(c.ms);
+    kit.BotonArriba(ventana);
+    EXPECT_EQ(motor.CodigoActual(), c.codigo) << c.minima << "/" << c.espera << " " << c.tras << "+" << c.ms;
+    kit.Avanzar(2000 - c.tras - c.ms + 5);  // just past 2 s after the dot
+    EXPECT_EQ(letras - antes, c.cuenta ? 0 : 1) << c.minima << "/" << c.espera << " " << c.tras << "+" << c.ms;
+    kit.Avanzar(c.tras + c.ms);  // just past 2 s after the second press
+    EXPECT_EQ(letras - antes, 1) << c.minima << "/" << c.espera << " " << c.tras << "+" << c.ms;
+    kit.Avanzar(3000);
+  }
+}
+
+// A long hold pauses at the moment it passes the time and drops the pending
+// code; paused, presses key nothing and run no gap, until another such hold.
+TEST_F(Motor, ALongHoldPausesAndAnotherResumes) {
+  Ayudas a;
+  a.PausaPorPulsacion = 1000;  // a dash's length: its release must add nothing
+  motor.AplicarAyudas(a);
+  std::vector<bool> cambios;
+  motor.PausaCambiada = [&](bool pausa) { cambios.push_back(pausa); };
+  auto Mantener = [&](bool pausa) {
+    kit.BotonAbajo(ventana);
+    kit.Avanzar(995);
+    EXPECT_EQ(motor.EnPausa(), !pausa);
+    kit.Avanzar(10);
+    EXPECT_EQ(motor.EnPausa(), pausa);  // before the release
+    kit.Avanzar(95);
+    kit.BotonArriba(ventana);
+    EXPECT_EQ(motor.CodigoActual(), "");
+    EXPECT_FALSE(motor.tmrTiempoEntreLetras.Habilitado() || motor.tmrTiempoEntrePalabras.Habilitado());
+  };
+  Pulsar(25);
+  Mantener(true);
+  EXPECT_EQ(cambios, std::vector<bool>{true});
+  for (int ticks : {25, 75, 25}) Pulsar(ticks);
+  kit.Avanzar(10000);
+  EXPECT_EQ(motor.CodigoActual(), "");
+  EXPECT_EQ(letras + palabras, 0);
+  Mantener(false);
+  EXPECT_EQ(cambios, (std::vector<bool>{true, false}));
+  Pulsar(25);
+  EXPECT_EQ(motor.CodigoActual(), ".");
+  kit.Avanzar(2010);
+  EXPECT_EQ(letras, 1);
 }
 
 }  // namespace kelu

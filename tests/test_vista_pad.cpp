@@ -140,7 +140,9 @@ TEST_F(Vista, ThePadLayoutFitsEverySize) {
     std::string codigo;
     int heldMs;  // 0: the button is up
     bool practica = false;
-  } estados[] = {{"", 0}, {".", 250}, {"-.-", 0}, {"-----", 800}, {"........-", 0}, {"..", 0, true}};
+    std::string pausa = {};  // keying paused: the pad says this alone, with the hold's meter
+  } estados[] = {{"", 0}, {".", 250}, {"-.-", 0}, {"-----", 800}, {"........-", 0}, {"..", 0, true},
+                 {"", 800, false, "En pausa"}};
   const LineaPractica linea{"Marque: casa", {".-", "a"}, "¡Bien!", true,
                             {"punto: 25 cs, umbral 35 cs", "raya: 120 cs, umbral 35 cs", "punto: 9 cs, umbral 35 cs"}};
   for (const auto& pad : pads)
@@ -150,13 +152,21 @@ TEST_F(Vista, ThePadLayoutFitsEverySize) {
         kit.BotonAbajo(ventana);
         kit.Avanzar(e.heldMs);
       }
-      const std::vector<Trazo> trazos = DibujarPad(Ver(), pad.ancho, pad.alto, {}, medir, pad.px,
+      VistaPad vista = Ver();
+      vista.pausa = e.pausa;
+      const std::vector<Trazo> trazos = DibujarPad(vista, pad.ancho, pad.alto, {}, medir, pad.px,
                                                     e.practica ? &linea : nullptr);
       if (e.heldMs) kit.BotonArriba(ventana);
       const std::string donde = std::to_string(pad.ancho) + "x" + std::to_string(pad.alto) + " " + e.codigo;
       std::vector<Rectangulo> apartes;  // texts and code glyphs: none may touch another
       int mayorGlifo = 0;
+      bool pausaDicha = false;
       for (const Trazo& t : trazos) {
+        pausaDicha |= t.forma == Trazo::Forma::Texto && !e.pausa.empty() && t.texto == e.pausa;
+        // Paused, nothing speaks of a code or the chart.
+        if (!e.pausa.empty()) {
+          EXPECT_TRUE(t.forma != Trazo::Forma::Texto || t.texto == e.pausa) << t.texto;
+        }
         const Rectangulo& r = t.area;
         EXPECT_TRUE(r.izquierda >= 0 && r.arriba >= 0 && r.izquierda + r.ancho <= pad.ancho &&
                     r.arriba + r.alto <= pad.alto)
@@ -170,6 +180,9 @@ TEST_F(Vista, ThePadLayoutFitsEverySize) {
           for (const Rectangulo& otro : apartes) EXPECT_FALSE(Cruzan(r, otro)) << donde << " " << t.texto;
           apartes.push_back(r);
         }
+      }
+      if (pad.ancho >= 3000 && !e.pausa.empty()) {
+        EXPECT_TRUE(pausaDicha) << donde;
       }
       if (pad.ancho >= 3000 && e.codigo.find('.') != std::string::npos && e.codigo.size() <= 4) {
         EXPECT_GE(mayorGlifo * 3, pad.alto) << donde;

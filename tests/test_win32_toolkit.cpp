@@ -316,6 +316,10 @@ TEST(SonidoWin32, KeyingWithToneAndCuesNeitherFailsNorBlocks) {
     tk.Tono(false, 880, 100);
     tk.SonarAviso(AvisoSonoro::Letra, 80);
     tk.SonarAviso(AvisoSonoro::Letra, 80);
+    std::this_thread::sleep_for(100ms);
+    tk.Tono(false, 880, 100);  // a pausing hold's tone ends, then its cue
+    tk.SonarAviso(AvisoSonoro::Pausa, 80);
+    std::this_thread::sleep_for(100ms);
   }
   fin.set_value();
   vigia.join();

@@ -152,6 +152,16 @@ class Lienzo {
     }
   }
 
+  // A notice in the code's place, as large as the row lets it be.
+  void Aviso(const std::string& texto, const Rectangulo& fila) {
+    for (double puntos = PuntosPara(fila.alto); puntos >= 6; puntos -= 0.5) {
+      const Fuente letra = Verdana(puntos, true);
+      const int ancho = medir_(texto, letra);
+      if (ancho > fila.ancho) continue;
+      trazos.push_back({Trazo::Forma::Texto, {fila.izquierda, fila.arriba, ancho, fila.alto}, TextoGris, texto, letra});
+      return;
+    }
+  }
   // In practice, between letters, the letter to key stands large and grey
   // where its code will appear, with the code beside it when there is room.
   void Pista(const EntradaTablaPad& siguiente, const Rectangulo& fila) {
@@ -242,6 +252,13 @@ std::vector<Trazo> DibujarPad(const VistaPad& vista, int ancho, int alto, Partes
                            std::max(static_cast<int>(std::lround(3 * px)), alto * 18 / 100)};
   const int arribaTabla = medidor.arriba + medidor.alto + separacion;
   const Rectangulo tabla{margen, arribaTabla, interior, alto - margen - arribaTabla};
+  // Paused, the pad says so whatever the parts shown, and the meter follows
+  // the hold that will resume.
+  if (!vista.pausa.empty()) {
+    lienzo.Aviso(vista.pausa, codigo);
+    if (vista.medidor.activo) lienzo.Medidor(vista.medidor, medidor);
+    return std::move(lienzo.trazos);
+  }
   if (partes.codigo) {
     lienzo.Codigo(vista, codigo);
     if (vista.medidor.activo)

@@ -1,5 +1,6 @@
 #include "window/entrega.h"
 
+#include <algorithm>
 #include <optional>
 
 #include "keying/cadena_teclas.h"
@@ -43,10 +44,19 @@ Hwnd ActivarPorTitulo(Escritorio& escritorio, const std::string& titulo) {
 
 Entrega::Entrega(Programa& programa, MotorPulsaciones& motor, ListaVentanas& lista, Combo& cboProcesos,
                  Ventana& ventana)
-    : programa_(programa), motor_(motor), lista_(lista), cboProcesos_(cboProcesos), ventana_(ventana) {
+    : tmrRepetir(programa.toolkit, 150, false),
+      programa_(programa),
+      motor_(motor),
+      lista_(lista),
+      cboProcesos_(cboProcesos),
+      ventana_(ventana) {
   motor.CerrarLetra = [this] { CerrarLetra(); };
   motor.CerrarPalabra = [this] { CerrarPalabra(); };
   motor.EnviarTexto = [this] { EnviarTexto(); };
+  motor.PulsacionEmpieza = [this] { DejarDeRepetir(); };
+  // After a stall, one key: a burst would overshoot where the person meant to stop.
+  tmrRepetir.recuperarAtrasos = false;
+  tmrRepetir.Timer = [this] { Repetir(); };
 }
 
 bool Entrega::Avisar(int texto, int titulo) {
@@ -176,6 +186,17 @@ void Entrega::EnviarTexto() {
   });
   std::string texto = TextoDeCodigo(programa_.tabla, motor_.CodigoActual());
   if (texto == "{ESPACIO}") texto = " ";
+  const bool repetir = texto == kRepetir;
+  const bool espacioDePalabra = motor_.CodigoActual() == kSeparadorPalabra;
+  if (repetir) {
+    texto = ultimoTexto_;
+    if (texto.empty()) {  // nothing typed yet: nothing to repeat
+      motor_.BorrarCodigo();
+      Paso([&] { motor_.ActualizarEco(false); });
+      if (LetraTerminada) LetraTerminada(AvisoSonoro::Descartada);
+      return;
+    }
+  }
   // A text that is not a valid key string types nothing at all.
   if (admitidas)
     Paso([&] {
@@ -186,11 +207,38 @@ void Entrega::EnviarTexto() {
     DescartarLetra(kTeclasRechazadas, kTituloAviso);
     return;
   }
+  if (!repetir && !espacioDePalabra) ultimoTexto_ = texto;
   motor_.BorrarCodigo();
   Paso([&] { motor_.tmrTiempoEntrePalabras.SetHabilitado(false); });
-  Paso([&] { motor_.tmrTiempoEntrePalabras.SetHabilitado(true); });
+  // Repeating, no word gap: a space would land among the repeated keys.
+  if (repetir) Paso([&] {
+    tmrRepetir.SetIntervalo(std::clamp(programa_.ayudas.RepeticionMs, 10, 32767));
+    tmrRepetir.SetHabilitado(true);
+  });
+  else Paso([&] { motor_.tmrTiempoEntrePalabras.SetHabilitado(true); });
   Paso([&] { motor_.ActualizarEco(false); });
   if (LetraTerminada) LetraTerminada(AvisoSonoro::Letra);
+}
+
+void Entrega::DejarDeRepetir() {
+  Paso([&] { tmrRepetir.SetHabilitado(false); });
+}
+
+bool Entrega::TeclearEnDestino(const std::string& texto) {
+  bool hecho = false;
+  Paso([&] {
+    Escritorio& e = programa_.escritorio;
+    if (EnPractica() || !HayDestino() || !DestinoPresente() || !DestinoAlFrente()) return;
+    if (!e.PuedeRecibirTeclas(e.VentanaAlFrente())) return;
+    if (std::optional<std::vector<EventoTecla>> eventos = AnalizarCadenaTeclas(texto)) hecho = e.Teclear(*eventos);
+  });
+  return hecho;
+}
+
+// Quietly over when the target is no longer in front to take the keys:
+// they would land wherever the person went.
+void Entrega::Repetir() {
+  if (!TeclearEnDestino(ultimoTexto_)) DejarDeRepetir();
 }
 
 }  // namespace kelu

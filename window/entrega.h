@@ -16,6 +16,10 @@ namespace kelu {
 // in Z order wins. The window activated, or 0 when none or refused.
 Hwnd ActivarPorTitulo(Escritorio& escritorio, const std::string& titulo);
 
+// The code table text that types the last key string again and again, every
+// RepeticionMs of the aids, until the next press begins.
+inline constexpr const char* kRepetir = "{REPETIR}";
+
 class Entrega {
  public:
   Entrega(Programa& programa, MotorPulsaciones& motor, ListaVentanas& lista, Combo& cboProcesos, Ventana& ventana);
@@ -24,6 +28,10 @@ class Entrega {
   void CerrarPalabra();
   void ActivarVentanaDestino();
   void EnviarTexto();
+  void DejarDeRepetir();
+
+  // Runs only while repeating.
+  Temporizador tmrRepetir;
 
   // A letter was typed, or a code that stands for nothing was dropped.
   std::function<void(AvisoSonoro)> LetraTerminada;
@@ -55,6 +63,11 @@ class Entrega {
   Ventana& ventana_;
   bool avisoAbierto_ = false;
   Hwnd activada_ = 0;  // what the last activation by title brought forward
+  // The key string the last letter typed (never the word gap's space), for the repeat.
+  std::string ultimoTexto_;
+  // Types `texto` if the target is still in front and takes keys; false when not.
+  bool TeclearEnDestino(const std::string& texto);
+  void Repetir();
 };
 
 }  // namespace kelu

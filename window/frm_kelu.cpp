@@ -50,6 +50,12 @@ frmKelu::frmKelu(Programa& programa)
     panel.Actualizar();
   };
   entrega.LetraTerminada = [this](AvisoSonoro aviso) { panel.SonarAviso(aviso); };
+  // Paused by a long hold: the title says so until the next one resumes.
+  motor.PausaCambiada = [this](bool) {
+    Paso([&] { SetTexto(Titulo()); });
+    panel.Actualizar();  // the hold's tone ends before the cue
+    panel.SonarAviso(AvisoSonoro::Pausa);
+  };
   entrega.Practicar = [this](const std::string& codigo) { return practica.Comprobar(codigo); };
   cboProcesos.GotFocus = [this] { LlenarLista(); };
   cboProcesos.Click = [this] { lista.Elegir(cboProcesos); };
@@ -67,12 +73,17 @@ frmKelu::frmKelu(Programa& programa)
 
 void frmKelu::TraducirfrmKelu() noexcept {
   const TextosIdioma& t = programa_.idioma;
-  Paso([&] { SetTexto(t.Entrada(7)); });
+  Paso([&] { SetTexto(Titulo()); });
   Paso([&] { lblEscribirEn.SetTexto(t.Entrada(8)); });
   Paso([&] { lblFijarPunteroDelMouse.SetTexto(t.Entrada(9)); });
   Paso([&] { lblF6CtrlI.SetTexto(t.Entrada(10)); });
   Paso([&] { cmdOpciones.SetTexto(t.Entrada(11)); });
   Paso([&] { cmdSalir.SetTexto(t.Entrada(12)); });
+}
+
+std::string frmKelu::Titulo() const {
+  const TextosIdioma& t = programa_.idioma;
+  return motor.EnPausa() ? t.Entrada(7) + " - " + t.Entrada(94) : t.Entrada(7);
 }
 
 void frmKelu::PausarTecleo() noexcept {

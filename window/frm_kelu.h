@@ -26,6 +26,8 @@ class frmKelu : public Ventana {
   void TraducirfrmKelu() noexcept;
   void ActualizarVentana() noexcept;
   void ActualizarEtiquetaPuntero();  // entry 17 while the pointer is fixed, else 9
+  // The window's own title: entry 7, and entry 94 after it while keying is paused.
+  std::string Titulo() const;
   // Writes "kelu.ini" and "ayudas.ini" where start-up chose, each unless the
   // session must keep the person's file as it is, none when no folder takes them.
   void GuardarConfiguracionAlSalir();

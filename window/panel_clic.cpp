@@ -24,12 +24,13 @@ PanelClic::PanelClic(Programa& programa, MotorPulsaciones& motor, Etiqueta& pad,
 void PanelClic::Actualizar() {
   const Ayudas& a = programa_.ayudas;
   Toolkit& kit = programa_.toolkit;
-  const bool presionado = motor_.BotonPresionado();
+  // The hold that paused or resumed falls silent then, for the cue.
+  const bool presionado = motor_.BotonPresionado() && !motor_.PausaConmutada();
   if (presionado != sonando_ && (a.Tono || sonando_)) {
     sonando_ = presionado;
     Paso([&] { kit.Tono(sonando_, a.FrecuenciaTono, a.VolumenTono); });
   }
-  if (!a.MostrarCodigo && !a.TablaCodigos && !a.Practica) {
+  if (!a.MostrarCodigo && !a.TablaCodigos && !a.Practica && !motor_.EnPausa()) {
     Paso([&] { pad_.SetDibujo({}); });
     Paso([&] { tmrPanel.SetHabilitado(false); });
     return;

@@ -124,7 +124,10 @@ class ToolkitHeadless final : public Toolkit, public Escritorio {
     sonidos.push_back({sonando ? "tono" : "silencio", frecuencia, volumen});
   }
   void SonarAviso(AvisoSonoro aviso, int volumen) override {
-    sonidos.push_back({aviso == AvisoSonoro::Letra ? "letra" : "descartada", 0, volumen});
+    sonidos.push_back({aviso == AvisoSonoro::Letra        ? "letra"
+                        : aviso == AvisoSonoro::Descartada ? "descartada"
+                                                           : "pausa",
+                        0, volumen});
   }
   struct Sonido {
     std::string que;

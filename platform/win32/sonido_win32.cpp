@@ -139,7 +139,7 @@ class Dispositivo : public std::enable_shared_from_this<Dispositivo> {
   Bloque ataque_, sostenido_, caida_;
   int frecuencia_ = -1, volumen_ = -1;  // what the tone's blocks were made for
   bool sonando_ = false;                // the tone is queued, its loop not yet broken
-  Bloque avisos_[2];                    // by AvisoSonoro
+  Bloque avisos_[3];                    // by AvisoSonoro
 };
 
 bool Dispositivo::Tono(bool sonando, int frecuencia, int volumen) {
@@ -280,7 +280,7 @@ void Dispositivo::Parar() {
 }
 
 void Dispositivo::Sonar(AvisoSonoro aviso, int volumen) {
-  Bloque& bloque = avisos_[aviso == AvisoSonoro::Letra ? 0 : 1];
+  Bloque& bloque = avisos_[static_cast<int>(aviso)];
   std::vector<int16_t> muestras;
   if (bloque.volumen != volumen) muestras = GenerarAviso(aviso, volumen);
   // The release of a tone just ended plays out and the cue follows it.
