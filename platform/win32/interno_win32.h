@@ -193,7 +193,7 @@ class NativoVentana final : public Nativo {
   NativoControl* SinVentanaEn(POINT p) const;
   void Tamano(WPARAM tipo);
   void Activacion(bool activa, bool minimizada);
-  LRESULT ActivacionPorRaton(LPARAM lp);
+  LRESULT ActivacionPorRaton(WPARAM wp, LPARAM lp);
   void CambioDeDpi(UINT nuevo, const RECT& sugerido);
   LRESULT Comando(WPARAM wp, LPARAM lp);
   LRESULT BotonPredeterminado() const;

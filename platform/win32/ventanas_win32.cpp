@@ -110,7 +110,7 @@ LRESULT NativoVentana::Procesar(UINT mensaje, WPARAM wp, LPARAM lp) {
       if (!IsIconic(hwnd)) InformarPosicion();
       return 0;
     case WM_MOUSEACTIVATE:
-      return ActivacionPorRaton(lp);
+      return sinActivar ? ActivacionPorRaton(wp, lp) : DefWindowProcW(hwnd, mensaje, wp, lp);
     case WM_ACTIVATE:
       Activacion(LOWORD(wp) != WA_INACTIVE, HIWORD(wp) != 0);
       return 0;
@@ -274,8 +274,7 @@ void NativoVentana::Activacion(bool activa, bool minimizada) {
 // control, the caption or the frame activates it, so that the buttons and
 // the target list stay usable.
 // https://learn.microsoft.com/windows/win32/inputdev/wm-mouseactivate
-LRESULT NativoVentana::ActivacionPorRaton(LPARAM lp) {
-  if (!sinActivar) return MA_ACTIVATE;
+LRESULT NativoVentana::ActivacionPorRaton(WPARAM wp, LPARAM lp) {
   POINT p;
   GetCursorPos(&p);
   ScreenToClient(hwnd, &p);
@@ -283,7 +282,7 @@ LRESULT NativoVentana::ActivacionPorRaton(LPARAM lp) {
   // WS_EX_NOACTIVATE keeps the system from doing it; the person just
   // pressed here, so the foreground is ours to take.
   SetForegroundWindow(hwnd);
-  return MA_ACTIVATE;
+  return DefWindowProcW(hwnd, WM_MOUSEACTIVATE, wp, lp);
 }
 
 void NativoVentana::CambioDeDpi(UINT nuevo, const RECT& sugerido) {
