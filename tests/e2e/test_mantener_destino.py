@@ -34,6 +34,9 @@ class MantenerDestino(CasoE2E):
         self.assertEqual(objetivo.caracteres(), "sos")
         self.assertTrue(self.arnes.informe(objetivo.titulo).primer_plano)
         self.assertFalse(kelu.informe().primer_plano)
+        # KELU's own controls still bring it forward: the target list opens.
+        self.arnes.xdotool("mousemove", *kelu.combo()["rect"].centro(), "click", 1)
+        esperar(lambda: kelu.informe().primer_plano, 5, "KELU in front")
 
 
 if __name__ == "__main__":
