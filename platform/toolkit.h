@@ -400,6 +400,9 @@ class Toolkit {
   virtual void OcultarVentana(Ventana& ventana) = 0;
   virtual void Enfocar(Control& control) = 0;
   virtual void SiempreEncima(Ventana& ventana, bool encima) = 0;
+  // A press on the window's own ground no longer brings it to the front, as
+  // with an on-screen keyboard; its controls still do, so they stay usable.
+  virtual void SinActivar(Ventana& ventana, bool sinActivar) = 0;
   // The left-button presses of a window, before its own handling of them.
   virtual void CapturarClics(Ventana& ventana, std::function<void()> abajo, std::function<void()> arriba) = 0;
 

@@ -410,6 +410,58 @@ TEST_F(Principal, ACtrlIOwnedElsewhereIsToldOnceAndKeyingGoesOn) {
   });
 }
 
+// Keeping the target in front: a press on the pad leaves the foreground
+// alone, and a target still in front gets its letter when the letter gap
+// closes, with no activation (here refused) and no wait for one. A target
+// that lost the front is activated as before; with the aid off nothing
+// changes, the press brings KELU forward and the letter waits for the
+// activation.
+struct CasoDelante {
+  bool mantener, keluDelante, rechazar;
+  const char* recibido;
+  int espera;  // ms from the letter gap to the letter; -1 when none arrives
+};
+
+class TargetInFront : public Principal, public ::testing::WithParamInterface<CasoDelante> {};
+
+TEST_P(TargetInFront, TypesAtTheGapWithoutActivatingOnlyWhenKeptInFront) {
+  const CasoDelante& c = GetParam();
+  Hwnd objetivo = kit.AgregarVentana("Objetivo");
+  Cargar();
+  programa->ayudas.MantenerDestino = c.mantener;
+  EnMarcha([&] {
+    f->AplicarOpciones();
+    EXPECT_EQ(kit.sinActivar[f.get()], c.mantener);
+    Elegir(objetivo);
+    ASSERT_TRUE(kit.Activar(c.keluDelante ? f->Handle() : objetivo));
+    kit.rechazarActivacion = c.rechazar;
+    kit.BotonAbajo(*f, &f->fraClic);
+    kit.Avanzar(250);
+    kit.BotonArriba(*f, &f->fraClic);
+    EXPECT_EQ(kit.activa, c.mantener && !c.keluDelante ? objetivo : f->Handle());
+    kit.Avanzar(f->motor.tmrTiempoEntreLetras.Intervalo());
+    int espera = 0;
+    while (kit.Recibido(objetivo).empty() && kit.mensajes.empty() && espera < 100) {
+      kit.Avanzar(1);
+      ++espera;
+    }
+    EXPECT_EQ(kit.Recibido(objetivo), c.recibido);
+    if (c.espera >= 0) {
+      EXPECT_EQ(espera, c.espera);
+    }
+    EXPECT_EQ(kit.mensajes.size(), c.espera < 0 ? 1u : 0u);
+    kit.rechazarActivacion = false;
+  });
+}
+
+INSTANTIATE_TEST_SUITE_P(Principal, TargetInFront,
+                         ::testing::Values(CasoDelante{true, false, true, "e", 0},  // still in front: typed at once
+                                           CasoDelante{true, false, false, "e", 0},
+                                           CasoDelante{true, true, false, "e", 10},  // KELU in front: activated first
+                                           CasoDelante{true, true, true, "", -1},  // ... refused: dropped, told
+                                           CasoDelante{false, false, false, "e", 10},
+                                           CasoDelante{false, false, true, "", -1}));  // the press took the front
+
 // The activation by title may bring forward another window of the same
 // title, higher in Z order: the letter goes there, as it always has.
 TEST_F(Principal, TheWindowTheTitleActivatedGetsTheLetter) {

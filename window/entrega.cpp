@@ -153,6 +153,14 @@ void Entrega::CerrarPalabra() {
 void Entrega::ActivarVentanaDestino() {
   std::string titulo = lista_.TituloVentanaDestino();
   if (titulo == ListaVentanas::kSinTitulo) return;  // gone or untitled: nothing to type into
+  // With KELU kept out of the front, the target usually still has it: the
+  // wait is there only for an activation to settle, so the letter goes now.
+  bool yaDelante = false;
+  if (programa_.ayudas.MantenerDestino) Paso([&] { yaDelante = DestinoAlFrente(); });
+  if (yaDelante) {
+    EnviarTexto();
+    return;
+  }
   activada_ = 0;
   Paso([&] { activada_ = ActivarPorTitulo(programa_.escritorio, titulo); });
   Paso([&] { motor_.tmrEnvio.SetHabilitado(true); });

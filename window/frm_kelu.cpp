@@ -99,6 +99,7 @@ void frmKelu::AplicarOpciones() noexcept {
   TraducirfrmKelu();
   Paso([&] { ActualizarEtiquetaPuntero(); });
   motor.AplicarAyudas(programa_.ayudas);
+  Paso([&] { Kit().SinActivar(*this, programa_.ayudas.MantenerDestino); });
   panel.Actualizar();  // the aids, the code table and the language may be new
 }
 
@@ -166,6 +167,7 @@ void frmKelu::Form_Load() {
   TraducirfrmKelu();
   Paso([&] { CargarCodigo(programa_.tabla, programa_.configuracion.Codigo, programa_.archivos, programa_.carpeta); });
   motor.AplicarAyudas(programa_.ayudas);  // and the gaps' intervals
+  Paso([&] { Kit().SinActivar(*this, programa_.ayudas.MantenerDestino); });
   Paso([&] { LlenarLista(); });
   ActualizarVentana();
   Paso([&] { ActualizarEtiquetaPuntero(); });

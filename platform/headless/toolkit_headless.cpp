@@ -67,7 +67,10 @@ void ToolkitHeadless::Programar(Temporizador& t) {
 void ToolkitHeadless::Olvidar(Temporizador& t) { relojes_.erase(&t); }
 
 void ToolkitHeadless::BotonAbajo(Ventana& ventana, Control* sobre) {
-  AlFrente(ventana.Handle());  // a press brings the window to the front, as on screen
+  // A press brings the window to the front, as on screen; one on its ground
+  // does not while it is kept from activating.
+  const bool control = sobre && (sobre->Tipo() == TipoControl::Boton || sobre->Tipo() == TipoControl::Combo);
+  if (!sinActivar[&ventana] || control) AlFrente(ventana.Handle());
   auto captura = capturas_.find(&ventana);
   if (captura != capturas_.end() && captura->second.first) captura->second.first();
   pulsaciones_[&ventana].Abajo(sobre);

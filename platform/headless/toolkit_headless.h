@@ -57,6 +57,7 @@ class ToolkitHeadless final : public Toolkit, public Escritorio {
   std::deque<std::optional<std::string>> archivosElegidos;  // nullopt: Cancel
   std::optional<std::pair<int, int>> cursor;
   std::map<const Ventana*, bool> encima;
+  std::map<const Ventana*, bool> sinActivar;
   struct TeclaRapida {
     int id;
     unsigned modificadores;
@@ -104,6 +105,7 @@ class ToolkitHeadless final : public Toolkit, public Escritorio {
   void OcultarVentana(Ventana& ventana) override;
   void Enfocar(Control& control) override;
   void SiempreEncima(Ventana& ventana, bool valor) override { encima[&ventana] = valor; }
+  void SinActivar(Ventana& ventana, bool valor) override { sinActivar[&ventana] = valor; }
   void CapturarClics(Ventana& ventana, std::function<void()> abajo, std::function<void()> arriba) override;
   void Programar(Temporizador& temporizador) override;
   void Olvidar(Temporizador& temporizador) override;

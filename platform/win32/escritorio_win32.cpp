@@ -297,4 +297,20 @@ void ToolkitWin32::SiempreEncima(Ventana& v, bool encima) {
     SetWindowPos(nv->hwnd, encima ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE);
 }
 
+void ToolkitWin32::SinActivar(Ventana& v, bool sinActivar) {
+  auto* nv = win32::NativoDe(v);
+  if (!nv || nv->sinActivar == sinActivar) return;
+  nv->sinActivar = sinActivar;
+  // The style keeps a press from activating the window; the answer to
+  // WM_MOUSEACTIVATE lets the controls' presses through.
+  // https://learn.microsoft.com/windows/win32/winmsg/extended-window-styles
+  if (sinActivar)
+    nv->estiloExtendido |= WS_EX_NOACTIVATE;
+  else
+    nv->estiloExtendido &= ~static_cast<DWORD>(WS_EX_NOACTIVATE);
+  SetWindowLongPtrW(nv->hwnd, GWL_EXSTYLE, static_cast<LONG_PTR>(nv->estiloExtendido));
+  SetWindowPos(nv->hwnd, nullptr, 0, 0, 0, 0,
+               SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+}
+
 }  // namespace kelu

@@ -180,6 +180,7 @@ class NativoVentana final : public Nativo {
   bool informando = false;    // inside the model's Resize
   bool destruyendo = false;
   bool pantallaPendiente = false;  // kMensajePantalla posted and not yet handled
+  bool sinActivar = false;         // a press on its ground leaves the foreground where it is
   HWND focoGuardado = nullptr;
   PulsacionIzquierda pulsacion;  // the left press in progress, if any
   // Cleared when this object is deleted, which a handler may do to its own window.
@@ -192,6 +193,7 @@ class NativoVentana final : public Nativo {
   NativoControl* SinVentanaEn(POINT p) const;
   void Tamano(WPARAM tipo);
   void Activacion(bool activa, bool minimizada);
+  LRESULT ActivacionPorRaton(WPARAM wp, LPARAM lp);
   void CambioDeDpi(UINT nuevo, const RECT& sugerido);
   LRESULT Comando(WPARAM wp, LPARAM lp);
   LRESULT BotonPredeterminado() const;

@@ -31,6 +31,7 @@ class ToolkitWin32 final : public Toolkit, public Escritorio {
   void OcultarVentana(Ventana& ventana) override;
   void Enfocar(Control& control) override;
   void SiempreEncima(Ventana& ventana, bool encima) override;
+  void SinActivar(Ventana& ventana, bool sinActivar) override;
   void CapturarClics(Ventana& ventana, std::function<void()> abajo, std::function<void()> arriba) override;
   void Programar(Temporizador& temporizador) override;
   void Olvidar(Temporizador& temporizador) override;

@@ -109,6 +109,8 @@ LRESULT NativoVentana::Procesar(UINT mensaje, WPARAM wp, LPARAM lp) {
     case WM_MOVE:
       if (!IsIconic(hwnd)) InformarPosicion();
       return 0;
+    case WM_MOUSEACTIVATE:
+      return sinActivar ? ActivacionPorRaton(wp, lp) : DefWindowProcW(hwnd, mensaje, wp, lp);
     case WM_ACTIVATE:
       Activacion(LOWORD(wp) != WA_INACTIVE, HIWORD(wp) != 0);
       return 0;
@@ -265,6 +267,22 @@ void NativoVentana::Activacion(bool activa, bool minimizada) {
   // than to the bare window.
   if (!minimizada) DarFoco();
   if (*sigue && ventana.Activate) Paso([&] { ventana.Activate(); });
+}
+
+// While kept from activating, a press on the window's own ground (the pad,
+// the labels) leaves the foreground to the program the keys go to; one on a
+// control, the caption or the frame activates it, so that the buttons and
+// the target list stay usable.
+// https://learn.microsoft.com/windows/win32/inputdev/wm-mouseactivate
+LRESULT NativoVentana::ActivacionPorRaton(WPARAM wp, LPARAM lp) {
+  POINT p;
+  GetCursorPos(&p);
+  ScreenToClient(hwnd, &p);
+  if (LOWORD(lp) == HTCLIENT && ChildWindowFromPointEx(hwnd, p, CWP_SKIPINVISIBLE) == hwnd) return MA_NOACTIVATE;
+  // WS_EX_NOACTIVATE keeps the system from doing it; the person just
+  // pressed here, so the foreground is ours to take.
+  SetForegroundWindow(hwnd);
+  return DefWindowProcW(hwnd, WM_MOUSEACTIVATE, wp, lp);
 }
 
 void NativoVentana::CambioDeDpi(UINT nuevo, const RECT& sugerido) {
