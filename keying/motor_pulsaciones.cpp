@@ -114,7 +114,7 @@ BandaPulsacion MotorPulsaciones::BandaRaya() const {
 
 int MotorPulsaciones::Umbral(char simbolo) const { return simbolo == '.' ? BandaPunto().hasta : BandaRaya().desde; }
 
-void MotorPulsaciones::BotonArriba() {
+void MotorPulsaciones::BotonArriba(char simbolo) {
   const int64_t ahora = toolkit_.Milisegundos();
   if (pulsacion_ == Pulsacion::Ignorada) {
     pulsacion_ = Pulsacion::Contada;
@@ -140,9 +140,11 @@ void MotorPulsaciones::BotonArriba() {
   Paso([&] { tmrClicAbajo.SetHabilitado(false); });
   Paso([&] { tmrTiempoEntreLetras.SetHabilitado(true); });
   Paso([&] { tmrTiempoEntrePalabras.SetHabilitado(true); });
-  if (seguirRitmo_) {
+  if (simbolo == '.' || simbolo == '-') {
+    codigoActual_ += simbolo;
+  } else if (seguirRitmo_) {
     Paso([&] {
-      if (const char simbolo = ritmo_.Pulsacion(ContadorAbajo)) codigoActual_ += simbolo;
+      if (const char s = ritmo_.Pulsacion(ContadorAbajo)) codigoActual_ += s;
     });
   } else {
     Paso([&] {

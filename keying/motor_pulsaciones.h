@@ -24,7 +24,9 @@ class MotorPulsaciones {
                    const TextosIdioma& idioma, std::function<void(std::string)> mostrarEco);
 
   void BotonAbajo();
-  void BotonArriba();
+  // `simbolo` '.' or '-': the press is that symbol whatever its length (a
+  // switch of its own for each); 0: classified by how long it was held.
+  void BotonArriba(char simbolo = 0);
   void AplicarIntervalos() noexcept;
   // Puts the timing aids of `ayudas` in force: following the person's pace
   // (SeguirRitmo), closing a code no entry extends sooner (LetrasAntes), and

@@ -405,6 +405,12 @@ class Toolkit {
   virtual void SinActivar(Ventana& ventana, bool sinActivar) = 0;
   // The left-button presses of a window, before its own handling of them.
   virtual void CapturarClics(Ventana& ventana, std::function<void()> abajo, std::function<void()> arriba) = 0;
+  // Keys that act as switches wherever the focus is: each down and up of
+  // `tecla` or `teclaRaya` (0: none) is swallowed, reaches no program, and
+  // goes to `alPulsar` in order, on the program's thread; a down while the
+  // key is down (auto-repeat) is dropped. kCualquierTecla takes every key.
+  // 0, 0 stops. One capture at a time: a new call replaces the last.
+  virtual void CapturarTeclas(int tecla, int teclaRaya, std::function<void(int tecla, bool abajo)> alPulsar) = 0;
 
   // Timers: called whenever a timer is enabled, disabled or given an interval.
   virtual void Programar(Temporizador& temporizador) = 0;

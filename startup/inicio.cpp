@@ -3,6 +3,7 @@
 #include "config/frm_ayudas.h"
 #include "config/frm_calibracion.h"
 #include "config/frm_opciones.h"
+#include "config/frm_pulsador.h"
 #include "startup/frm_inicio.h"
 #include "startup/programa.h"
 #include "window/frm_kelu.h"
@@ -20,6 +21,10 @@ void ConectarFormularios(frmKelu& principal, frmOpciones& opciones) {
 
 void ConectarAyudas(frmOpciones& opciones, frmAyudas& ayudas) {
   opciones.AbrirAyudas = [&ayudas](Ayudas& copia) { ayudas.Abrir(copia); };
+}
+
+void ConectarPulsador(frmAyudas& ayudas, frmPulsador& pulsador) {
+  ayudas.AbrirPulsador = [&pulsador](Ayudas& copia) { pulsador.Abrir(copia); };
 }
 
 // A pace learned before the calibration is forgotten as "back to my
@@ -46,8 +51,10 @@ int EjecutarKelu(Toolkit& toolkit, Escritorio& escritorio, Archivos& archivos) {
   frmOpciones opciones(programa);  // lives for the whole run
   frmAyudas ayudas(programa);
   frmCalibracion calibracion(programa);
+  frmPulsador pulsador(programa);
   ConectarFormularios(principal, opciones);
   ConectarAyudas(opciones, ayudas);
+  ConectarPulsador(ayudas, pulsador);
   ConectarCalibracion(opciones, ayudas, calibracion);
   bool terminado = false;
   // A session end saves what the person set, as closing does, but asks

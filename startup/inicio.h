@@ -9,6 +9,7 @@ class frmKelu;
 class frmOpciones;
 class frmAyudas;
 class frmCalibracion;
+class frmPulsador;
 
 // The main window's Opciones button opens the dialog; the dialog pauses and
 // resumes keying and puts its settings into force on the main window.
@@ -17,6 +18,8 @@ void ConectarFormularios(frmKelu& principal, frmOpciones& opciones);
 // The options dialog's Ayudas button opens the aids dialog on its working
 // copy of the aids.
 void ConectarAyudas(frmOpciones& opciones, frmAyudas& ayudas);
+// Its Pulsador button opens the switch dialog on that same copy.
+void ConectarPulsador(frmAyudas& ayudas, frmPulsador& pulsador);
 // The aids dialog's Calibrar button opens the calibration, whose Accept
 // puts its proposal into the options dialog's timing boxes and forgets the
 // pace learned so far.

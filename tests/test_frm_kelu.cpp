@@ -158,6 +158,76 @@ TEST_F(Principal, TheRepeatCodeRepeatsTheLastLetterUntilTheNextPress) {
   });
 }
 
+// A key as the switch, alone or with a dash key, beside the mouse pad: the
+// keys are swallowed wherever the focus is, auto-repeat adds nothing, and
+// the capture follows the aids in force and stops while a dialog is open.
+TEST_F(Principal, SwitchKeysKeyThroughTheSameEngine) {
+  constexpr int kEspacio = 0x20, kEnter = 0x0D, kRaton = 0, kHueco = -1;
+  struct Pulsacion {
+    int tecla;  // kRaton: the pad; kHueco: a letter gap of `ms`
+    int ms;
+  };
+  struct Caso {
+    const char* nombre;
+    int teclaRaya;
+    std::vector<Pulsacion> pulsaciones;
+    std::string tecleado;
+  };
+  const auto S = [](int t) { return std::vector<Pulsacion>{{t, 250}, {t, 250}, {t, 250}, {kHueco, 2000}}; };
+  auto sos = S(kEspacio);
+  for (Pulsacion p : {Pulsacion{kEspacio, 750}, {kRaton, 750}, {kEspacio, 750}, {kHueco, 2000}}) sos.push_back(p);
+  for (Pulsacion p : S(kEspacio)) sos.push_back(p);
+  const Caso casos[] = {
+      {"one key, timed; the pad beside it", 0, sos, "sos"},
+      // Each press a symbol by its key, whatever its length.
+      {"two keys", kEnter,
+       {{kEspacio, 100}, {kEnter, 100}, {kEnter, 900}, {kEspacio, 40}, {kHueco, 2000},
+        {kEspacio, 900}, {kEnter, 30}, {kHueco, 2000}, {kEspacio, 100}, {kEnter, 100}, {kEspacio, 100}, {kHueco, 2000},
+        {kEspacio, 100}, {kEspacio, 100}, {kHueco, 2000}, {kEspacio, 100}, {kRaton, 250}, {kEspacio, 100}, {kHueco, 2000}},
+       "paris"},
+  };
+  Hwnd objetivo = kit.AgregarVentana("Objetivo");
+  Cargar();
+  EnMarcha([&] {
+    EXPECT_EQ(kit.teclasCapturadas, std::make_pair(0, 0)) << "no capture unless asked";
+    Elegir(objetivo);
+    for (const Caso& c : casos) {
+      SCOPED_TRACE(c.nombre);
+      programa->ayudas.TeclaPulsador = kEspacio;
+      programa->ayudas.TeclaRaya = c.teclaRaya;
+      f->AplicarOpciones();
+      EXPECT_EQ(kit.teclasCapturadas, std::make_pair(kEspacio, c.teclaRaya));
+      const size_t antes = kit.Recibido(objetivo).size();
+      for (const Pulsacion& p : c.pulsaciones) {
+        if (p.tecla == kHueco) {
+          kit.Avanzar(p.ms);
+        } else if (p.tecla == kRaton) {
+          Pulsar(p.ms);
+        } else {
+          EXPECT_TRUE(kit.TeclaGlobal(p.tecla, true));
+          // The key auto-repeats while held: nothing starts again.
+          for (int t = 0; t + 30 < p.ms; t += 30) {
+            kit.Avanzar(30);
+            EXPECT_TRUE(kit.TeclaGlobal(p.tecla, true));
+          }
+          kit.Avanzar(p.ms % 30);
+          EXPECT_TRUE(kit.TeclaGlobal(p.tecla, false));
+          kit.Avanzar(150);
+        }
+      }
+      EXPECT_EQ(kit.Recibido(objetivo).substr(antes), c.tecleado);
+      EXPECT_FALSE(kit.TeclaGlobal('A', true)) << "other keys reach the focused window";
+      EXPECT_FALSE(kit.TeclaGlobal('A', false));
+      f->PausarTecleo();
+      EXPECT_FALSE(kit.TeclaGlobal(kEspacio, true)) << "the dialogs get the switch key";
+      EXPECT_FALSE(kit.TeclaGlobal(kEspacio, false));
+      f->ReanudarTecleo();
+      EXPECT_EQ(kit.teclasCapturadas, std::make_pair(kEspacio, c.teclaRaya));
+    }
+  });
+  EXPECT_EQ(kit.teclasCapturadas, std::make_pair(0, 0)) << "released at unload";
+}
+
 // Aids put in force and the window told (what the options dialog's OK does)
 // change how presses are classified; the pace learned is saved at exit.
 TEST_F(Principal, TimingAidsComeIntoForceWithTheOptionsAndThePaceIsSaved) {

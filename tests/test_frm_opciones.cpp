@@ -3,6 +3,7 @@
 #include "config/frm_ayudas.h"
 #include "config/frm_calibracion.h"
 #include "config/frm_opciones.h"
+#include "config/frm_pulsador.h"
 #include "startup/inicio.h"
 #include "config/utilidades.h"
 #include "platform/headless/toolkit_headless.h"
@@ -287,6 +288,61 @@ INSTANTIATE_TEST_SUITE_P(
                       CierreAyudas{"cancelThenOk", CierreAyudas::Cancelar, CierreAyudas::Aceptar, false},
                       CierreAyudas{"closeBoxThenOk", CierreAyudas::CajaDeCierre, CierreAyudas::Aceptar, false}),
     [](const auto& caso) { return std::string(caso.param.caso); });
+
+// The switch dialog, opened from the aids dialog on the same working copy:
+// keys are chosen by pressing them (swallowed, so Esc does not cancel the
+// dialog; Esc chooses none), a dash key needs a switch key, a value written
+// by hand stays in its list, and Cancel leaves everything as it was.
+TEST_F(OpcionesYAyudas, TheSwitchDialogChoosesKeysByPressingThem) {
+  constexpr int kEspacio = 0x20, kF8 = 0x77, kNinguna = -2;
+  struct Caso {
+    const char* caso;
+    int tecla, raya;              // in the working copy
+    int pulsarTecla, pulsarRaya;  // pressed after Choose; kNinguna: not chosen
+    bool aceptar;
+    int tecla2, raya2;  // afterwards
+  };
+  const Caso casos[] = {
+      {"both chosen", 0, 0, kEspacio, kF8, true, kEspacio, kF8},
+      {"esc chooses none; the dash key goes with it", kEspacio, kF8, kTeclaEsc, kNinguna, true, 0, 0},
+      {"cancel", 0, 0, kEspacio, kF8, false, 0, 0},
+  };
+  frmPulsador pulsador(*programa);
+  ConectarPulsador(a, pulsador);
+  for (const Caso& c : casos) {
+    SCOPED_TRACE(c.caso);
+    Ayudas copia;
+    copia.TeclaPulsador = c.tecla;
+    copia.TeclaRaya = c.raya;
+    copia.PulsacionMinima = 25;
+    a.Abrir(copia);
+    a.cmdPulsador.Click();
+    ASSERT_TRUE(pulsador.Cargada());
+    EXPECT_EQ(pulsador.lblNombreTecla.Texto(), c.tecla ? "SPACE" : programa->idioma.Entrada(88));
+    EXPECT_EQ(pulsador.cboPulsacionMinima.Entrada(pulsador.cboPulsacionMinima.Seleccion()), "25 ms");
+    const std::pair<Boton*, int> elecciones[] = {{&pulsador.cmdElegirTecla, c.pulsarTecla},
+                                                 {&pulsador.cmdElegirRaya, c.pulsarRaya}};
+    for (auto [boton, tecla] : elecciones) {
+      if (tecla == kNinguna) continue;
+      boton->Click();
+      EXPECT_EQ(pulsador.lblPulseAhora.Texto(), programa->idioma.Entrada(87));
+      for (bool abajo : {true, true, false}) EXPECT_TRUE(kit.TeclaGlobal(tecla, abajo));
+      EXPECT_TRUE(pulsador.Cargada());
+      EXPECT_EQ(kit.teclasCapturadas, std::make_pair(0, 0)) << "one key, then the keys are free again";
+      EXPECT_EQ(pulsador.lblPulseAhora.Texto(), "");
+    }
+    if (c.pulsarRaya == kF8) {
+      EXPECT_EQ(pulsador.lblNombreRaya.Texto(), "F8");
+    }
+    pulsador.chkMantenerDestino.SetMarcada(true);
+    (c.aceptar ? pulsador.cmdAceptar : pulsador.cmdCancelar).Click();
+    EXPECT_FALSE(pulsador.Cargada());
+    EXPECT_EQ(std::make_pair(copia.TeclaPulsador, copia.TeclaRaya), std::make_pair(c.tecla2, c.raya2));
+    EXPECT_EQ(copia.MantenerDestino, c.aceptar);
+    EXPECT_EQ(copia.PulsacionMinima, 25);
+    a.cmdCancelar.Click();
+  }
+}
 
 // The calibration, opened from the aids dialog over the options dialog,
 // keyed on its own pad with the manual clock: Accept puts the proposal into

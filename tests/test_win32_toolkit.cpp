@@ -248,6 +248,32 @@ TEST_F(VentanaWin32, AHotKeyIsTakenOnlyWhenOneCame) {
   EXPECT_FALSE(tk.TomarTeclaRapida(f.v));
 }
 
+// The switch key is swallowed before the focused text box sees it, its
+// auto-repeat is dropped, its events come in order on this thread; other
+// keys, and the same key typed by KELU itself, go through.
+TEST_F(VentanaWin32, ASwitchKeyIsSwallowedAndReportedOnceEachWay) {
+  f.v.Mostrar();
+  f.txt.SetFoco();
+  tk.CapturarTeclas('Q', 0, [this](int tecla, bool abajo) {
+    sucesos.push_back(std::string(1, static_cast<char>(tecla)) + (abajo ? ".down" : ".up"));
+  });
+  for (auto [vk, abajo] : {std::pair{'Q', true}, {'Q', true}, {'A', true}, {'A', false}, {'Q', true}, {'Q', false}})
+    ToolkitWin32::EnviarTeclaSistema(vk, abajo);
+  ASSERT_TRUE(tk.Teclear({EventoTecla{TipoEvento::Caracter, 0, U'q'}}));
+  for (int i = 0; i < 100 && (sucesos.size() < 2 || f.txt.Texto().size() < 2); ++i) {
+    tk.ProcesarEventos();
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  EXPECT_EQ(sucesos, (Lista{"Q.down", "Q.up"}));
+  EXPECT_EQ(f.txt.Texto(), "aq");
+  tk.CapturarTeclas(0, 0, nullptr);
+  const ToolkitWin32::TiempoGancho t = ToolkitWin32::MedirGancho();
+  std::printf("switch key hook: %lld events, mean %.1f us, max %.1f us\n", static_cast<long long>(t.eventos),
+              t.medioUs, t.maximoUs);
+  EXPECT_GE(t.eventos, 7);
+  EXPECT_LT(t.medioUs, 1000.0);
+}
+
 TEST(EscritorioWin32, TheScreenIsMeasuredInWholePixelsOfTwips) {
   ToolkitWin32 tk;
   Ventana sinCrear(tk, "v", "", 1000, 1000);  // the primary monitor's

@@ -90,9 +90,43 @@ void frmKelu::PausarTecleo() noexcept {
   Paso([&] { motor.SuspenderTemporizadores(); });
   panel.Actualizar();  // a press held into the dialog ends its tone
   Paso([&] { Kit().SiempreEncima(*this, false); });
+  // The dialogs get every key meanwhile: the switch dialog takes the new one.
+  Paso([&] { Kit().CapturarTeclas(0, 0, nullptr); });
+  teclaAbajo_ = 0;
 }
 
-void frmKelu::ReanudarTecleo() noexcept { Paso([&] { motor.ReanudarTemporizadores(); }); }
+void frmKelu::ReanudarTecleo() noexcept {
+  Paso([&] { motor.ReanudarTemporizadores(); });
+  CapturarTeclas();
+}
+
+void frmKelu::CapturarTeclas() noexcept {
+  const Ayudas& a = programa_.ayudas;
+  teclaAbajo_ = 0;
+  Paso([&] {
+    Kit().CapturarTeclas(a.TeclaPulsador, a.TeclaPulsador ? a.TeclaRaya : 0,
+                         [this](int tecla, bool abajo) { Pulsador_Tecla(tecla, abajo); });
+  });
+}
+
+// A switch key is the left button: down and up timed by the same engine.
+// With a dash key each press is a symbol by its key, whatever its length.
+// One press at a time: another switch, or the mouse, pressed meanwhile is
+// left out.
+void frmKelu::Pulsador_Tecla(int tecla, bool abajo) {
+  const Ayudas& a = programa_.ayudas;
+  if (abajo) {
+    if (teclaAbajo_ || motor.BotonPresionado()) return;
+    teclaAbajo_ = tecla;
+    motor.BotonAbajo();
+    return;
+  }
+  if (tecla != teclaAbajo_) return;
+  teclaAbajo_ = 0;
+  char simbolo = 0;
+  if (a.TeclaRaya) simbolo = tecla == a.TeclaRaya ? '-' : '.';
+  motor.BotonArriba(simbolo);
+}
 
 void frmKelu::AplicarOpciones() noexcept {
   ActualizarVentana();
@@ -100,6 +134,7 @@ void frmKelu::AplicarOpciones() noexcept {
   Paso([&] { ActualizarEtiquetaPuntero(); });
   motor.AplicarAyudas(programa_.ayudas);
   Paso([&] { Kit().SinActivar(*this, programa_.ayudas.MantenerDestino); });
+  CapturarTeclas();
   panel.Actualizar();  // the aids, the code table and the language may be new
 }
 
@@ -172,6 +207,7 @@ void frmKelu::Form_Load() {
   ActualizarVentana();
   Paso([&] { ActualizarEtiquetaPuntero(); });
   Paso([&] { Kit().CapturarClics(*this, [this] { motor.BotonAbajo(); }, [this] { motor.BotonArriba(); }); });
+  CapturarTeclas();
   teclaRapida.RegistrarTeclaRapida(*this, kTeclaI);
 }
 
@@ -251,6 +287,7 @@ void frmKelu::GuardarConfiguracionAlSalir() {
 }
 
 void frmKelu::Form_Unload() {
+  Paso([&] { Kit().CapturarTeclas(0, 0, nullptr); });
   GuardarConfiguracionAlSalir();
   Paso([&] { teclaRapida.LiberarTeclaRapida(*this); });
 }

@@ -70,8 +70,12 @@ class frmKelu : public Ventana {
   void LlenarLista();
   // What the person must know from the start, once the window shows.
   void AvisosDeInicio(bool conTeclaRapida);
+  // The keys of the aids in force as switches, or none.
+  void CapturarTeclas() noexcept;
+  void Pulsador_Tecla(int tecla, bool abajo);
 
   Programa& programa_;
+  int teclaAbajo_ = 0;  // the switch key held, 0: none
 };
 
 // Turns "Abajo"/"Arriba"/other placement into the editor's rectangle in

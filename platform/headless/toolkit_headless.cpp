@@ -175,6 +175,23 @@ void ToolkitHeadless::CapturarClics(Ventana& ventana, std::function<void()> abaj
   capturas_[&ventana] = {std::move(abajo), std::move(arriba)};
 }
 
+void ToolkitHeadless::CapturarTeclas(int tecla, int teclaRaya, std::function<void(int, bool)> alPulsar) {
+  if (tecla == 0) teclaRaya = 0;
+  teclasCapturadas = {tecla, teclaRaya};
+  filtro_ = FiltroTeclas(tecla, teclaRaya);
+  alPulsar_ = tecla ? std::move(alPulsar) : nullptr;
+}
+
+bool ToolkitHeadless::TeclaGlobal(int vk, bool abajo) {
+  bool avisar = false;
+  const bool tomada = filtro_.Tomar(vk, abajo, avisar);
+  if (avisar && alPulsar_) {
+    auto alPulsar = alPulsar_;  // the handler may stop the capture
+    alPulsar(vk, abajo);
+  }
+  return tomada;
+}
+
 void ToolkitHeadless::ProcesarEventos() {
   while (!pendientes_.empty()) {
     auto evento = std::move(pendientes_.front());

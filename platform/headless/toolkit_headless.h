@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/escritorio.h"
+#include "platform/filtro_teclas.h"
 #include "platform/toolkit.h"
 
 namespace kelu {
@@ -34,6 +35,10 @@ class ToolkitHeadless final : public Toolkit, public Escritorio {
   void BotonArriba(Ventana& ventana, Control* sobre = nullptr);
   void MoverRaton(Ventana& ventana, Control* sobre = nullptr);
   void Tecla(Ventana& ventana, int codigo, ModificadorTecla shift = ModificadorTecla::Ninguno);  // through the key preview
+  // A key going down or up anywhere on the desktop, as a keyboard hook sees
+  // it; true when a switch capture swallowed it.
+  bool TeclaGlobal(int vk, bool abajo);
+  std::pair<int, int> teclasCapturadas;  // as last asked; {0, 0}: none
   void Cerrar(Ventana& ventana) { ventana.CierreDelSistema(); }  // the close box
   void PulsarTeclaRapida(Ventana& ventana) { teclaRapidaPendiente_[&ventana] = true; }
   // The Windows session ends: FinDeSesion runs once; the process would end.
@@ -107,6 +112,7 @@ class ToolkitHeadless final : public Toolkit, public Escritorio {
   void SiempreEncima(Ventana& ventana, bool valor) override { encima[&ventana] = valor; }
   void SinActivar(Ventana& ventana, bool valor) override { sinActivar[&ventana] = valor; }
   void CapturarClics(Ventana& ventana, std::function<void()> abajo, std::function<void()> arriba) override;
+  void CapturarTeclas(int tecla, int teclaRaya, std::function<void(int tecla, bool abajo)> alPulsar) override;
   void Programar(Temporizador& temporizador) override;
   void Olvidar(Temporizador& temporizador) override;
   void ProcesarEventos() override;
@@ -171,6 +177,8 @@ class ToolkitHeadless final : public Toolkit, public Escritorio {
   int64_t ahora_ = 0;
   Hwnd proximoHandle_ = 0x100;
   std::map<const Ventana*, std::pair<std::function<void()>, std::function<void()>>> capturas_;
+  FiltroTeclas filtro_;
+  std::function<void(int, bool)> alPulsar_;
   std::map<const Ventana*, bool> teclaRapidaPendiente_;
   std::map<const Ventana*, PulsacionIzquierda> pulsaciones_;
   std::deque<std::function<void()>> pendientes_;

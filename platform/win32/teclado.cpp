@@ -68,6 +68,7 @@ class Entradas {
     // Some programs read the scan code rather than the virtual key.
     in.ki.wScan = static_cast<WORD>(MapVirtualKeyExW(vk, MAPVK_VK_TO_VSC, distribucion_));
     in.ki.dwFlags = (arriba ? KEYEVENTF_KEYUP : 0) | (EsExtendida(vk) ? KEYEVENTF_EXTENDEDKEY : 0);
+    in.ki.dwExtraInfo = kMarcaTeclasKelu;
     lista_.push_back(in);
   }
 
@@ -87,6 +88,7 @@ class Entradas {
       in.type = INPUT_KEYBOARD;
       in.ki.wScan = unidades[i];
       in.ki.dwFlags = KEYEVENTF_UNICODE | (arriba ? KEYEVENTF_KEYUP : 0);
+      in.ki.dwExtraInfo = kMarcaTeclasKelu;
       lista_.push_back(in);
     }
   }

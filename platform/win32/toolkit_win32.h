@@ -33,6 +33,7 @@ class ToolkitWin32 final : public Toolkit, public Escritorio {
   void SiempreEncima(Ventana& ventana, bool encima) override;
   void SinActivar(Ventana& ventana, bool sinActivar) override;
   void CapturarClics(Ventana& ventana, std::function<void()> abajo, std::function<void()> arriba) override;
+  void CapturarTeclas(int tecla, int teclaRaya, std::function<void(int tecla, bool abajo)> alPulsar) override;
   void Programar(Temporizador& temporizador) override;
   void Olvidar(Temporizador& temporizador) override;
   void ProcesarEventos() override;
@@ -77,6 +78,15 @@ class ToolkitWin32 final : public Toolkit, public Escritorio {
   // A left-button press (abajo) or release at a client point in twips,
   // delivered to the window's procedure as the system delivers it; for tests.
   static void EnviarPulsacion(Ventana& ventana, bool abajo, int x, int y);
+  // The switch key hook's own time per key event, since the program started.
+  struct TiempoGancho {
+    int64_t eventos = 0;
+    double medioUs = 0, maximoUs = 0;
+  };
+  static TiempoGancho MedirGancho();
+  // A key going down or up as a keyboard sends it (not marked as KELU's
+  // own); for tests.
+  static void EnviarTeclaSistema(int vk, bool abajo);
 
  private:
   std::unique_ptr<win32::Estado> estado_;

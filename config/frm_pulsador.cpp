@@ -1,0 +1,185 @@
+#include "config/frm_pulsador.h"
+
+#include <algorithm>
+#include <string>
+
+#include "platform/filtro_teclas.h"
+#include "platform/paso.h"
+#include "platform/teclas.h"
+
+namespace kelu {
+namespace {
+
+// The list's values, with `actual` among them (a value written into the
+// file by hand is offered too, so that OK does not lose it); 0 reads as
+// "off" in lists that have it.
+void Llenar(Combo& lista, std::vector<int>& valores, std::vector<int> opciones, int actual, int divisor,
+            const char* unidad, const std::string& desactivado) {
+  if (std::find(opciones.begin(), opciones.end(), actual) == opciones.end()) {
+    opciones.push_back(actual);
+    std::sort(opciones.begin(), opciones.end());
+  }
+  valores = opciones;
+  lista.Limpiar();
+  for (int v : valores) {
+    if (v == 0 && !desactivado.empty()) lista.Agregar(desactivado);
+    else if (v % divisor == 0) lista.Agregar(std::to_string(v / divisor) + unidad);
+    else lista.Agregar(std::to_string(v) + " ms");
+  }
+  lista.SetSeleccion(static_cast<int>(std::find(valores.begin(), valores.end(), actual) - valores.begin()));
+}
+
+void Leer(const Combo& lista, const std::vector<int>& valores, int& destino) {
+  const int i = lista.Seleccion();
+  if (i >= 0 && i < static_cast<int>(valores.size())) destino = valores[static_cast<size_t>(i)];
+}
+
+}  // namespace
+
+std::string NombreTecla(int vk, const TextosIdioma& idioma) {
+  if (vk == 0) return idioma.Entrada(88);
+  if (vk == kVkEspacio) return "SPACE";
+  if ((vk >= '0' && vk <= '9') || (vk >= 'A' && vk <= 'Z')) return std::string(1, static_cast<char>(vk));
+  static const char* const kNombres[] = {"BACKSPACE", "TAB",    "ENTER",  "ESC",    "PGUP",     "PGDN",
+                                         "END",       "HOME",   "LEFT",   "UP",     "RIGHT",    "DOWN",
+                                         "INSERT",    "DELETE", "ADD",    "SUBTRACT", "MULTIPLY", "DIVIDE",
+                                         "CAPSLOCK",  "NUMLOCK", "SCROLLLOCK", "BREAK", "HELP"};
+  for (const char* nombre : kNombres)
+    if (VkDeNombre(nombre) == vk) return nombre;
+  for (int n = 1; n <= 16; ++n)
+    if (VkDeNombre("F" + std::to_string(n)) == vk) return "F" + std::to_string(n);
+  return "#" + std::to_string(vk);
+}
+
+frmPulsador::frmPulsador(Programa& programa)
+    : Ventana(programa.toolkit, "frmPulsador", "Pulsador - KELU", 6765, 4575),
+      lblTecla(*this, "lblTecla", {240, 285, 2775, 210}, kVerdana9, "Tecla como pulsador:"),
+      lblNombreTecla(*this, "lblNombreTecla", {3120, 240, 1815, 300}, kVerdana9),
+      cmdElegirTecla(*this, "cmdElegirTecla", {5160, 195, 1335, 375}, kVerdana9, "&Elegir..."),
+      lblRaya(*this, "lblRaya", {240, 765, 2775, 210}, kVerdana9, "Tecla para la raya:"),
+      lblNombreRaya(*this, "lblNombreRaya", {3120, 720, 1815, 300}, kVerdana9),
+      cmdElegirRaya(*this, "cmdElegirRaya", {5160, 675, 1335, 375}, kVerdana9, "E&legir..."),
+      lblPulseAhora(*this, "lblPulseAhora", {240, 1185, 6255, 210}, kVerdana9),
+      chkMantenerDestino(*this, "chkMantenerDestino", {240, 1530, 6255, 255}, kVerdana9,
+                         "Mantener delante la ventana de destino"),
+      lblPulsacionMinima(*this, "lblPulsacionMinima", {240, 2040, 3975, 210}, kVerdana9),
+      cboPulsacionMinima(*this, "cboPulsacionMinima", {4320, 1995, 2175, 330}, kVerdana9),
+      lblEsperaTrasSoltar(*this, "lblEsperaTrasSoltar", {240, 2520, 3975, 210}, kVerdana9),
+      cboEsperaTrasSoltar(*this, "cboEsperaTrasSoltar", {4320, 2475, 2175, 330}, kVerdana9),
+      lblPausaPorPulsacion(*this, "lblPausaPorPulsacion", {240, 3000, 3975, 210}, kVerdana9),
+      cboPausaPorPulsacion(*this, "cboPausaPorPulsacion", {4320, 2955, 2175, 330}, kVerdana9),
+      lblRepeticion(*this, "lblRepeticion", {240, 3480, 3975, 210}, kVerdana9),
+      cboRepeticion(*this, "cboRepeticion", {4320, 3435, 2175, 330}, kVerdana9),
+      cmdAceptar(*this, "cmdAceptar", {3600, 4020, 1335, 375}, kVerdana9, "&Aceptar"),
+      cmdCancelar(*this, "cmdCancelar", {5160, 4020, 1335, 375}, kVerdana9, "&Cancelar"),
+      programa_(programa) {
+  borde = Borde::Fijo;
+  botonMinimizar = botonMaximizar = false;
+  centrada = true;
+  lblNombreTecla.borde = lblNombreRaya.borde = true;
+  cmdAceptar.predeterminado = true;
+  cmdCancelar.cancelar = true;
+  OrdenTab({&lblTecla, &lblNombreTecla, &cmdElegirTecla, &lblRaya, &lblNombreRaya, &cmdElegirRaya, &lblPulseAhora,
+            &chkMantenerDestino, &lblPulsacionMinima, &cboPulsacionMinima, &lblEsperaTrasSoltar,
+            &cboEsperaTrasSoltar, &lblPausaPorPulsacion, &cboPausaPorPulsacion, &lblRepeticion, &cboRepeticion,
+            &cmdAceptar, &cmdCancelar});
+
+  Load = [this] { Form_Load(); };
+  Unload = [this] {
+    DejarDeElegir();
+    ayudas_ = nullptr;
+  };
+  cmdAceptar.Click = [this] { cmdAceptar_Click(); };
+  cmdCancelar.Click = [this] { Paso([&] { Descargar(); }); };
+  cmdElegirTecla.Click = [this] { Elegir(tecla_); };
+  cmdElegirRaya.Click = [this] { Elegir(teclaRaya_); };
+}
+
+void frmPulsador::Abrir(Ayudas& ayudas) {
+  if (Cargada()) return;
+  ayudas_ = &ayudas;
+  Paso([&] { Mostrar(true); });
+}
+
+void frmPulsador::TraducirfrmPulsador() noexcept {
+  const TextosIdioma& t = programa_.idioma;
+  Paso([&] { SetTexto(t.Entrada(82)); });
+  const std::pair<Control*, int> traducidos[] = {
+      {&lblTecla, 83},           {&lblRaya, 84},         {&cmdElegirTecla, 85},         {&cmdElegirRaya, 86},
+      {&chkMantenerDestino, 89}, {&lblPulsacionMinima, 90}, {&lblEsperaTrasSoltar, 91}, {&lblPausaPorPulsacion, 92},
+      {&lblRepeticion, 93},      {&cmdAceptar, 35},      {&cmdCancelar, 38}};
+  for (const auto& [control, entrada] : traducidos) Paso([&] { control->SetTexto(t.Entrada(entrada)); });
+}
+
+void frmPulsador::Form_Load() {
+  TraducirfrmPulsador();
+  eligiendo_ = nullptr;
+  elegida_ = 0;
+  Paso([&] { lblPulseAhora.SetTexto({}); });
+  if (!ayudas_) return;
+  const Ayudas& a = *ayudas_;
+  const std::string no = programa_.idioma.Entrada(95);
+  tecla_ = a.TeclaPulsador;
+  teclaRaya_ = a.TeclaRaya;
+  MostrarTeclas();
+  Paso([&] { chkMantenerDestino.SetMarcada(a.MantenerDestino); });
+  Paso([&] { Llenar(cboPulsacionMinima, minimas_, {0, 10, 20, 30, 50, 80}, a.PulsacionMinima, 1, " ms", no); });
+  Paso([&] {
+    Llenar(cboEsperaTrasSoltar, esperas_, {0, 250, 500, 1000, 2000, 3000}, a.EsperaTrasSoltar, 1, " ms", no);
+  });
+  Paso([&] {
+    Llenar(cboPausaPorPulsacion, pausas_, {0, 2000, 3000, 4000, 5000}, a.PausaPorPulsacion, 1000, " s", no);
+  });
+  Paso([&] { Llenar(cboRepeticion, repeticiones_, {100, 150, 250, 400}, a.RepeticionMs, 1, " ms", {}); });
+}
+
+void frmPulsador::MostrarTeclas() {
+  Paso([&] { lblNombreTecla.SetTexto(NombreTecla(tecla_, programa_.idioma)); });
+  Paso([&] { lblNombreRaya.SetTexto(NombreTecla(teclaRaya_, programa_.idioma)); });
+}
+
+// Through the switch capture: the key chosen is swallowed, so an Esc, a
+// Space or an Enter does not also act on the dialog.
+void frmPulsador::Elegir(int& destino) {
+  DejarDeElegir();
+  eligiendo_ = &destino;
+  Paso([&] { lblPulseAhora.SetTexto(programa_.idioma.Entrada(87)); });
+  Paso([&] { Kit().CapturarTeclas(kCualquierTecla, 0, [this](int t, bool abajo) { Elegida_Tecla(t, abajo); }); });
+}
+
+void frmPulsador::Elegida_Tecla(int tecla, bool abajo) {
+  if (!eligiendo_) return;
+  if (abajo) {
+    if (!elegida_) elegida_ = tecla;
+    return;
+  }
+  if (tecla != elegida_) return;
+  *eligiendo_ = tecla == kTeclaEsc ? 0 : tecla;
+  DejarDeElegir();
+  MostrarTeclas();
+}
+
+void frmPulsador::DejarDeElegir() {
+  if (!eligiendo_) return;
+  eligiendo_ = nullptr;
+  elegida_ = 0;
+  Paso([&] { Kit().CapturarTeclas(0, 0, nullptr); });
+  Paso([&] { lblPulseAhora.SetTexto({}); });
+}
+
+void frmPulsador::cmdAceptar_Click() {
+  if (ayudas_) {
+    Ayudas& a = *ayudas_;
+    a.TeclaPulsador = tecla_;
+    // A dash key alone would be no switch: it is kept only beside the first.
+    a.TeclaRaya = tecla_ && teclaRaya_ != tecla_ ? teclaRaya_ : 0;
+    a.MantenerDestino = chkMantenerDestino.Marcada();
+    Leer(cboPulsacionMinima, minimas_, a.PulsacionMinima);
+    Leer(cboEsperaTrasSoltar, esperas_, a.EsperaTrasSoltar);
+    Leer(cboPausaPorPulsacion, pausas_, a.PausaPorPulsacion);
+    Leer(cboRepeticion, repeticiones_, a.RepeticionMs);
+  }
+  Paso([&] { Descargar(); });
+}
+
+}  // namespace kelu

@@ -1,0 +1,48 @@
+"""A key as the switch on the real kelu.exe: the Space key keys Morse while
+the target window keeps the focus, and never reaches it; with F8 as the
+dash key each press is a symbol by its key, whatever its length."""
+
+import time
+import unittest
+
+from arnes import ENTRE_SIMBOLOS, PUNTO, RAYA, CasoE2E
+
+ENTRE_LETRAS = 0.9  # beyond the 0.6 s letter gap of AJUSTES_RAPIDOS
+
+
+class TeclaComoPulsador(CasoE2E):
+
+    def teclear_con_teclas(self, ayudas, texto, pulsacion):
+        """Starts KELU with ayudas.ini, focuses the target and keys texto
+        with key events only, all in one xdotool process; pulsacion gives
+        (key, hold) for a symbol. Returns what the target got."""
+        objetivo = self.arnes.iniciar_objetivo()
+        kelu = self.arnes.iniciar_kelu(archivos={"ayudas.ini": ("\ufeff" + ayudas).encode("utf-8")})
+        kelu.elegir_destino(objetivo.titulo)
+        self.arnes.enfocar(objetivo.ventana)
+        pasos = []
+        for letra in texto:
+            for simbolo in kelu.codigos[letra]:
+                tecla, duracion = pulsacion(simbolo)
+                pasos += ["keydown", tecla, "sleep", duracion, "keyup", tecla, "sleep", ENTRE_SIMBOLOS]
+            pasos += ["sleep", ENTRE_LETRAS]
+        self.arnes.xdotool(*pasos)
+        objetivo.esperar_caracteres(texto)
+        time.sleep(1.0)  # a stray key would have arrived by now
+        return objetivo.caracteres()
+
+    def test_sos_with_the_space_key_as_the_switch(self):
+        recibido = self.teclear_con_teclas("TeclaPulsador=32\r\n", "sos",
+                                           lambda s: ("space", PUNTO if s == "." else RAYA))
+        self.assertEqual(recibido, "sos")
+
+    def test_paris_with_two_switches(self):
+        # Short presses only: the key, not the hold, makes the dash.
+        # F8 rather than Return: choosing the target takes a Return.
+        recibido = self.teclear_con_teclas("TeclaPulsador=32\r\nTeclaRaya=119\r\n", "paris",
+                                           lambda s: ("space" if s == "." else "F8", 0.08))
+        self.assertEqual(recibido, "paris")
+
+
+if __name__ == "__main__":
+    unittest.main()
