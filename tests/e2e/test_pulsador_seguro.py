@@ -1,7 +1,8 @@
 """The switch's safety on the real kelu.exe: a stray 10 ms press with a
 20 ms minimum press neither keys nor holds the letter open, and a long hold
 pauses keying at the moment it passes its time, so that nothing keyed
-meanwhile is typed, until another such hold resumes."""
+meanwhile is typed, until another such hold resumes; and the repeat code
+types the last letter again and again until the next press."""
 
 import time
 import unittest
@@ -53,6 +54,24 @@ class PulsadorSeguro(CasoE2E):
         mantener(titulo)
         kelu.teclear_texto("t")
         self.assertEqual(objetivo.esperar_caracteres("eet"), "eet")
+
+    def test_the_repeat_code_repeats_the_last_letter_until_the_next_press(self):
+        objetivo = self.arnes.iniciar_objetivo()
+        kelu = self.arnes.iniciar_kelu(archivos={"ayudas.ini": b"RepeticionMs=200\r\n"})
+        kelu.elegir_destino(objetivo.titulo)
+        kelu.teclear_texto("c")
+        objetivo.esperar_caracteres("c")
+        kelu.teclear_texto("{REPETIR}")
+        # At once, then every 200 ms: five or more within about a second.
+        esperar(lambda: len(objetivo.caracteres()) >= 6 or None, 5, "the letter repeated",
+                objetivo.caracteres)
+        kelu.teclear_texto("e")  # its press stops the repeat; its letter follows
+        esperar(lambda: objetivo.caracteres().endswith("e") or None, 5, "the next letter",
+                objetivo.caracteres)
+        hasta = objetivo.caracteres()
+        self.assertEqual(set(hasta[:-1]), {"c"}, hasta)
+        self.assertIsNone(durante(1.0, lambda: objetivo.caracteres() != hasta or None),
+                          "the repeat went on after the next press")
 
 
 if __name__ == "__main__":
