@@ -1,8 +1,8 @@
 #include "config/frm_ayudas.h"
 
-#include <algorithm>
 #include <string>
 
+#include "config/utilidades.h"
 #include "platform/paso.h"
 
 namespace kelu {
@@ -10,24 +10,6 @@ namespace {
 
 const std::vector<int> kFrecuencias = {400, 500, 600, 700, 800, 900, 1000, 1200};
 const std::vector<int> kVolumenes = {5, 10, 20, 30, 40, 50, 60, 70, 80, 90, 100};
-
-// The list's values, with `actual` among them: a value written into the
-// file by hand is offered too, so that OK does not lose it.
-void Llenar(Combo& lista, std::vector<int>& valores, std::vector<int> opciones, int actual, const char* unidad) {
-  if (std::find(opciones.begin(), opciones.end(), actual) == opciones.end()) {
-    opciones.push_back(actual);
-    std::sort(opciones.begin(), opciones.end());
-  }
-  valores = opciones;
-  lista.Limpiar();
-  for (int v : valores) lista.Agregar(std::to_string(v) + unidad);
-  lista.SetSeleccion(static_cast<int>(std::find(valores.begin(), valores.end(), actual) - valores.begin()));
-}
-
-void Leer(const Combo& lista, const std::vector<int>& valores, int& destino) {
-  const int i = lista.Seleccion();
-  if (i >= 0 && i < static_cast<int>(valores.size())) destino = valores[static_cast<size_t>(i)];
-}
 
 }  // namespace
 
@@ -104,8 +86,8 @@ void frmAyudas::Form_Load() {
   Paso([&] { chkTablaCodigos.SetMarcada(a.TablaCodigos); });
   Paso([&] { chkTono.SetMarcada(a.Tono); });
   Paso([&] { chkAvisosSonoros.SetMarcada(a.AvisosSonoros); });
-  Paso([&] { Llenar(cboFrecuencia, frecuencias_, kFrecuencias, a.FrecuenciaTono, " Hz"); });
-  Paso([&] { Llenar(cboVolumen, volumenes_, kVolumenes, a.VolumenTono, " %"); });
+  Paso([&] { LlenarValores(cboFrecuencia, frecuencias_, kFrecuencias, a.FrecuenciaTono, " Hz"); });
+  Paso([&] { LlenarValores(cboVolumen, volumenes_, kVolumenes, a.VolumenTono, " %"); });
   Paso([&] { chkSeguirRitmo.SetMarcada(a.SeguirRitmo); });
   Paso([&] { chkLetrasAntes.SetMarcada(a.LetrasAntes); });
   Paso([&] { chkPractica.SetMarcada(a.Practica); });
@@ -118,8 +100,8 @@ void frmAyudas::cmdAceptar_Click() {
     a.TablaCodigos = chkTablaCodigos.Marcada();
     a.Tono = chkTono.Marcada();
     a.AvisosSonoros = chkAvisosSonoros.Marcada();
-    Leer(cboFrecuencia, frecuencias_, a.FrecuenciaTono);
-    Leer(cboVolumen, volumenes_, a.VolumenTono);
+    LeerValor(cboFrecuencia, frecuencias_, a.FrecuenciaTono);
+    LeerValor(cboVolumen, volumenes_, a.VolumenTono);
     a.SeguirRitmo = chkSeguirRitmo.Marcada();
     a.LetrasAntes = chkLetrasAntes.Marcada();
     a.Practica = chkPractica.Marcada();

@@ -1,40 +1,13 @@
 #include "config/frm_pulsador.h"
 
-#include <algorithm>
 #include <string>
 
+#include "config/utilidades.h"
 #include "platform/filtro_teclas.h"
 #include "platform/paso.h"
 #include "platform/teclas.h"
 
 namespace kelu {
-namespace {
-
-// The list's values, with `actual` among them (a value written into the
-// file by hand is offered too, so that OK does not lose it); 0 reads as
-// "off" in lists that have it.
-void Llenar(Combo& lista, std::vector<int>& valores, std::vector<int> opciones, int actual, int divisor,
-            const char* unidad, const std::string& desactivado) {
-  if (std::find(opciones.begin(), opciones.end(), actual) == opciones.end()) {
-    opciones.push_back(actual);
-    std::sort(opciones.begin(), opciones.end());
-  }
-  valores = opciones;
-  lista.Limpiar();
-  for (int v : valores) {
-    if (v == 0 && !desactivado.empty()) lista.Agregar(desactivado);
-    else if (v % divisor == 0) lista.Agregar(std::to_string(v / divisor) + unidad);
-    else lista.Agregar(std::to_string(v) + " ms");
-  }
-  lista.SetSeleccion(static_cast<int>(std::find(valores.begin(), valores.end(), actual) - valores.begin()));
-}
-
-void Leer(const Combo& lista, const std::vector<int>& valores, int& destino) {
-  const int i = lista.Seleccion();
-  if (i >= 0 && i < static_cast<int>(valores.size())) destino = valores[static_cast<size_t>(i)];
-}
-
-}  // namespace
 
 std::string NombreTecla(int vk, const TextosIdioma& idioma) {
   if (vk == 0) return idioma.Entrada(88);
@@ -123,14 +96,14 @@ void frmPulsador::Form_Load() {
   teclaRaya_ = a.TeclaRaya;
   MostrarTeclas();
   Paso([&] { chkMantenerDestino.SetMarcada(a.MantenerDestino); });
-  Paso([&] { Llenar(cboPulsacionMinima, minimas_, {0, 10, 20, 30, 50, 80}, a.PulsacionMinima, 1, " ms", no); });
+  Paso([&] { LlenarValores(cboPulsacionMinima, minimas_, {0, 10, 20, 30, 50, 80}, a.PulsacionMinima, " ms", 1, no); });
   Paso([&] {
-    Llenar(cboEsperaTrasSoltar, esperas_, {0, 250, 500, 1000, 2000, 3000}, a.EsperaTrasSoltar, 1, " ms", no);
+    LlenarValores(cboEsperaTrasSoltar, esperas_, {0, 250, 500, 1000, 2000, 3000}, a.EsperaTrasSoltar, " ms", 1, no);
   });
   Paso([&] {
-    Llenar(cboPausaPorPulsacion, pausas_, {0, 2000, 3000, 4000, 5000}, a.PausaPorPulsacion, 1000, " s", no);
+    LlenarValores(cboPausaPorPulsacion, pausas_, {0, 2000, 3000, 4000, 5000}, a.PausaPorPulsacion, " s", 1000, no);
   });
-  Paso([&] { Llenar(cboRepeticion, repeticiones_, {100, 150, 250, 400}, a.RepeticionMs, 1, " ms", {}); });
+  Paso([&] { LlenarValores(cboRepeticion, repeticiones_, {100, 150, 250, 400}, a.RepeticionMs, " ms"); });
 }
 
 void frmPulsador::MostrarTeclas() {
@@ -174,10 +147,10 @@ void frmPulsador::cmdAceptar_Click() {
     // A dash key alone would be no switch: it is kept only beside the first.
     a.TeclaRaya = tecla_ && teclaRaya_ != tecla_ ? teclaRaya_ : 0;
     a.MantenerDestino = chkMantenerDestino.Marcada();
-    Leer(cboPulsacionMinima, minimas_, a.PulsacionMinima);
-    Leer(cboEsperaTrasSoltar, esperas_, a.EsperaTrasSoltar);
-    Leer(cboPausaPorPulsacion, pausas_, a.PausaPorPulsacion);
-    Leer(cboRepeticion, repeticiones_, a.RepeticionMs);
+    LeerValor(cboPulsacionMinima, minimas_, a.PulsacionMinima);
+    LeerValor(cboEsperaTrasSoltar, esperas_, a.EsperaTrasSoltar);
+    LeerValor(cboPausaPorPulsacion, pausas_, a.PausaPorPulsacion);
+    LeerValor(cboRepeticion, repeticiones_, a.RepeticionMs);
   }
   Paso([&] { Descargar(); });
 }

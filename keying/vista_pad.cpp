@@ -78,8 +78,7 @@ std::string TextoLegible(const std::string& texto, const std::string& espacio) {
 
 // The bands come from the engine, which knows whether the settings' or the
 // person's pace are in force.
-VistaPad DescribirPad(const MotorPulsaciones& motor, const Configuracion&, const TablaCodigo& tabla,
-                      const TextosIdioma& idioma) {
+VistaPad DescribirPad(const MotorPulsaciones& motor, const TablaCodigo& tabla, const TextosIdioma& idioma) {
   VistaPad v;
   if (motor.EnPausa()) v.pausa = idioma.Entrada(kEntradaEnPausa);
   const std::string& espacio = idioma.Entrada(kEntradaEspacio);

@@ -7,7 +7,6 @@
 #include <string>
 #include <vector>
 
-#include "config/configuracion.h"
 #include "config/idioma.h"
 #include "keying/motor_pulsaciones.h"
 #include "keying/tabla_codigo.h"
@@ -52,7 +51,6 @@ struct VistaPad {
 // "(", a space or "{ESPACIO}" as `espacio`.
 std::string TextoLegible(const std::string& texto, const std::string& espacio);
 
-VistaPad DescribirPad(const MotorPulsaciones& motor, const Configuracion& configuracion, const TablaCodigo& tabla,
-                      const TextosIdioma& idioma);
+VistaPad DescribirPad(const MotorPulsaciones& motor, const TablaCodigo& tabla, const TextosIdioma& idioma);
 
 }  // namespace kelu

@@ -21,7 +21,7 @@ class Vista : public ::testing::Test {
     motor.AplicarIntervalos();
     kit.CapturarClics(ventana, [this] { motor.BotonAbajo(); }, [this] { motor.BotonArriba(); });
   }
-  VistaPad Ver() const { return DescribirPad(motor, configuracion, tabla, idioma); }
+  VistaPad Ver() const { return DescribirPad(motor, tabla, idioma); }
 
   ToolkitHeadless kit;
   Configuracion configuracion = ConfiguracionPredeterminada();

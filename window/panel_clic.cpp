@@ -44,7 +44,7 @@ void PanelClic::Actualizar() {
     daba_[0] = da[0];
     daba_[1] = da[1];
     if (presionado && cuenta % 2 == 1 && !cambio) return;
-    const VistaPad vista = DescribirPad(motor_, programa_.configuracion, programa_.tabla, programa_.idioma);
+    const VistaPad vista = DescribirPad(motor_, programa_.tabla, programa_.idioma);
     const double px = kit.LeerPantalla(pad_.Padre()).twipsPorPixelX;
     const Rectangulo& r = pad_.Posicion();
     const LineaPractica linea = a.Practica ? practica_.Linea() : LineaPractica{};
