@@ -8,7 +8,11 @@
 
 namespace kelu {
 
-// Runs KELU until its main window has been closed; returns the exit code.
+// Runs KELU until its main window has been closed; returns the exit code:
+// 0, or kSinVentana when the system would not create the splash or the
+// main window. KELU then ends at once rather than run on unseen, where
+// nobody could reach it or close it.
+constexpr int kSinVentana = 3;
 int EjecutarKelu(Toolkit& toolkit, Escritorio& escritorio, Archivos& archivos);
 
 }  // namespace kelu

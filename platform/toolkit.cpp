@@ -192,20 +192,26 @@ void Ventana::OrdenTab(std::initializer_list<Control*> orden) {
   for (Control* c : orden) c->indiceTab = tab++;
 }
 
-void Ventana::Cargar() {
-  if (cargada_) return;
+bool Ventana::Cargar() {
+  if (cargada_) return true;
   cargada_ = true;
   std::stable_sort(controles_.begin(), controles_.end(),
                    [](const Control* a, const Control* b) { return a->indiceTab < b->indiceTab; });
   toolkit_.Crear(*this);
+  if (!handle_) {
+    cargada_ = false;
+    return false;
+  }
   if (Load) Load();
+  return true;
 }
 
-void Ventana::Mostrar(bool modal) {
-  Cargar();
-  if (!cargada_) return;  // the load handler unloaded it
+bool Ventana::Mostrar(bool modal) {
+  if (!Cargar()) return false;
+  if (!cargada_) return true;  // the load handler unloaded it
   visible_ = true;
   toolkit_.MostrarVentana(*this, modal);
+  return true;
 }
 
 void Ventana::Ocultar() {

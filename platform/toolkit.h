@@ -310,11 +310,13 @@ class Ventana {
   bool Visible() const { return visible_; }
   Hwnd Handle() const { return handle_; }
 
-  // Creates the window once and raises Load; Show loads it if needed.
-  void Cargar();
+  // Creates the window once and raises Load; Show loads it if needed. Both
+  // give false when the system refused to create the window (out of desktop
+  // resources, or no desktop at all), which then stays unloaded.
+  bool Cargar();
   // Modal: returns when the window is unloaded (the in-memory backend returns
   // at once and leaves the window open for the test to drive).
-  void Mostrar(bool modal = false);
+  bool Mostrar(bool modal = false);
   void Ocultar();
   // Asks QueryUnload; unless cancelled raises Unload and destroys the window.
   bool Descargar();

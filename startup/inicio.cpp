@@ -62,16 +62,17 @@ int EjecutarKelu(Toolkit& toolkit, Escritorio& escritorio, Archivos& archivos) {
   toolkit.FinDeSesion = [&] {
     if (principal.Cargada()) principal.GuardarConfiguracionAlSalir();
   };
+  bool conVentana = true;
   inicio.EjecutarPrincipal = [&] {
-    principal.Mostrar();  // returns when the main window has unloaded
+    conVentana = principal.Mostrar();  // returns when the main window has unloaded
     terminado = true;
   };
-  inicio.Mostrar();
+  if (!inicio.Mostrar()) return kSinVentana;
   while (!terminado) {
     toolkit.EsperarMensaje();
     toolkit.ProcesarEventos();
   }
-  return 0;
+  return conVentana ? 0 : kSinVentana;
 }
 
 }  // namespace kelu

@@ -188,5 +188,21 @@ TEST_F(Vida, TheSplashIgnoresACloseAndTheMainWindowStillOpens) {
   EXPECT_TRUE(principalAbierta);
 }
 
+// A system that will not create the splash, or then the main window (no
+// desktop, or none of its resources left): KELU ends at once with its code,
+// rather than wait unseen for a window that never comes, and the person's
+// kelu.ini is left as it was.
+TEST_F(Vida, WithoutAWindowKeluEndsAndLeavesTheSettingsAlone) {
+  for (int posibles : {0, 1}) {
+    SCOPED_TRACE(posibles);
+    ToolkitHeadless sistema;
+    sistema.carpetaPrograma = carpeta.Ruta();
+    sistema.ventanasPosibles = posibles;
+    sistema.Encolar([&] { sistema.Avanzar(2000); });  // the splash's time, if it shows
+    EXPECT_EQ(EjecutarKelu(sistema, sistema, archivos), kSinVentana);
+    EXPECT_EQ(carpeta.Leer("kelu.ini"), kIniDeLaPersona);
+  }
+}
+
 }  // namespace
 }  // namespace kelu

@@ -127,6 +127,8 @@ std::string ToolkitHeadless::Recibido(Hwnd handle) {
 }
 
 void ToolkitHeadless::Crear(Ventana& ventana) {
+  if (ventanasPosibles == 0) return;  // refused, as a desktop out of resources does
+  if (ventanasPosibles > 0) --ventanasPosibles;
   Hwnd h = AgregarVentana(ventana.Texto(), false, kProcesoKelu);
   Buscar(h)->propia = &ventana;
   ventana.CreadaPorBackend(h);

@@ -63,6 +63,7 @@ class ToolkitHeadless final : public Toolkit, public Escritorio {
   std::optional<std::pair<int, int>> cursor;
   std::map<const Ventana*, bool> encima;
   std::map<const Ventana*, bool> sinActivar;
+  int ventanasPosibles = -1;  // how many more windows the system creates; -1: any number
   struct TeclaRapida {
     int id;
     unsigned modificadores;

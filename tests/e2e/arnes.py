@@ -297,7 +297,9 @@ class Arnes:
             "DISPLAY": self.display,
             "KELU_WINEPREFIJO": str(self.prefijo),
             "WINEPREFIX": str(self.prefijo),
-            "WINEDEBUG": "-all",
+            # Only Wine's reasons for a window it could not make (no
+            # desktop, no display driver) reach the programs' output.
+            "WINEDEBUG": "-all,err+win,err+winediag",
             "WINEDLLOVERRIDES": "mscoree,mshtml=;winemenubuilder.exe=d",
             # Wine converts file names with the Unix locale ("Español.lng").
             "LC_ALL": self.locale,
@@ -340,12 +342,14 @@ class Arnes:
 
     # --- Programs ---
 
-    def wine(self, programa, *argumentos, carpeta=None, salida=None):
-        """Starts a Windows program; its output goes to the file salida."""
+    def wine(self, programa, *argumentos, carpeta=None, salida=None, entorno=None):
+        """Starts a Windows program; its output goes to the file salida.
+        entorno: variables to add to or change in Wine's environment."""
         destino = open(salida, "ab") if salida else subprocess.DEVNULL
         try:
             proceso = subprocess.Popen(["wine", str(programa), *map(str, argumentos)],
-                                       cwd=carpeta, env=self.entorno(), stdin=subprocess.DEVNULL,
+                                       cwd=carpeta, env={**self.entorno(), **(entorno or {})},
+                                       stdin=subprocess.DEVNULL,
                                        stdout=destino, stderr=subprocess.STDOUT)
         finally:
             if salida:
@@ -633,10 +637,11 @@ class Kelu:
         self.idioma = Idioma(arnes.dist / "Español.lng")
         self.codigos = leer_codigos(self.carpeta / "Morse ampliado.kel")
 
-    def iniciar(self):
+    def iniciar(self, entorno=None):
         """Starts kelu.exe in its folder; again once an earlier run ended."""
         self.ventana = self.rect = self.cliente = None
-        self.proceso = self.arnes.wine("kelu.exe", carpeta=self.carpeta, salida=self.salida)
+        self.proceso = self.arnes.wine("kelu.exe", carpeta=self.carpeta, salida=self.salida,
+                                       entorno=entorno)
 
     def esperar_principal(self, plazo=30, titulo=None):
         """Waits for the main window: titled KELU (or titulo) and holding the

@@ -148,6 +148,16 @@ class ConductaSegura(CasoE2E):
         self.assertTrue(self.arnes.cerrar(kelu.idioma[1]))
         kelu.esperar_principal(plazo=10)
 
+    def test_without_a_desktop_kelu_ends_instead_of_running_unseen(self):
+        # Wine's desktop process kept from starting: no window can be made.
+        kelu = self.arnes.preparar_kelu()
+        escrito = lineas_ini(kelu.carpeta)
+        sin_escritorio = self.arnes.entorno()["WINEDLLOVERRIDES"] + ";explorer.exe=d"
+        kelu.iniciar(entorno={"WINEDLLOVERRIDES": sin_escritorio})
+        codigo = esperar(lambda: kelu.proceso.poll(), 30, "KELU to end", kelu.diagnostico)
+        self.assertEqual(codigo, 3)  # no window
+        self.assertEqual(lineas_ini(kelu.carpeta), escrito)
+
     def test_session_end_under_the_options_dialog_ends_kelu_without_asking(self):
         kelu = self.arnes.iniciar_kelu()
         escrito = lineas_ini(kelu.carpeta)
