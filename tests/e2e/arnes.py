@@ -524,6 +524,18 @@ class Arnes:
                        capture_output=True, timeout=60, check=True)
         return ruta
 
+    def pilas(self, *programas):
+        """Where each thread of the named running programs stands, as Wine's
+        debugger sees it: for a program that shows no window."""
+        try:
+            salida = subprocess.run(["winedbg", "--command", "bt all"], env=self.entorno(),
+                                    capture_output=True, text=True, errors="replace", timeout=120).stdout
+        except subprocess.TimeoutExpired:
+            return "(Wine's debugger did not answer)"
+        hilos = [h for h in salida.split("Backtracing for thread ")[1:]
+                 if any(p in h.split("\n", 1)[0] for p in programas)]
+        return "".join("thread " + "\n".join(h.splitlines()[:25]) + "\n" for h in hilos) or "(no threads)"
+
     def diagnosticar(self):
         """What a failing test saw, while its programs still run."""
         partes = ["visible windows:\n" + self.listado()]
@@ -737,8 +749,11 @@ class Kelu:
         titulo = self.titulo() if self.ventana else "(main window not found)"
         codigo = self.proceso.poll() if self.proceso else None
         estado = "running" if codigo is None else f"exited with {codigo}"
-        return (f"KELU in {self.carpeta} ({estado}): title {titulo!r}\n"
-                f"  output: {salida or '(none)'}")
+        texto = (f"KELU in {self.carpeta} ({estado}): title {titulo!r}\n"
+                 f"  output: {salida or '(none)'}")
+        if codigo is None and not self.ventana:
+            texto += "\n" + self.arnes.pilas("kelu.exe", "explorer.exe")
+        return texto
 
 
 _compartido = None
