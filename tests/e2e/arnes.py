@@ -14,6 +14,7 @@ import re
 import select
 import shutil
 import subprocess
+import sys
 import tempfile
 import time
 import unittest
@@ -23,6 +24,12 @@ RAIZ = Path(__file__).resolve().parents[2]
 SONDEO = 0.05
 LOCALE = "C.UTF-8"
 TWIPS_POR_PIXEL = 15  # Wine's default 96 DPI
+
+# KELU's exit code when Windows gives it no window.
+SIN_VENTANA = 3
+# What Wine writes when a program gets no window because Wine's display
+# driver could not reach the X server, or its desktop process did not start.
+SIN_PANTALLA = "nodrv_CreateWindow"
 
 # Holds and pauses of a person keying slowly but surely.
 PUNTO = 0.25
@@ -642,6 +649,8 @@ class Kelu:
         self.carpeta = Path(carpeta)
         self.salida = self.carpeta.parent / "kelu.salida.txt"
         self.proceso = None
+        self.entorno = None  # what iniciar added to Wine's environment
+        self.inicio_salida = 0  # where this run's output starts
         self.ventana = None  # X id of the main window
         self.rect = None  # window and client area in screen pixels
         self.cliente = None
@@ -652,18 +661,35 @@ class Kelu:
     def iniciar(self, entorno=None):
         """Starts kelu.exe in its folder; again once an earlier run ended."""
         self.ventana = self.rect = self.cliente = None
+        self.entorno = entorno
+        self.inicio_salida = self.salida.stat().st_size if self.salida.exists() else 0
         self.proceso = self.arnes.wine("kelu.exe", carpeta=self.carpeta, salida=self.salida,
                                        entorno=entorno)
 
-    def esperar_principal(self, plazo=30, titulo=None):
+    def salida_de_esta_vez(self):
+        try:
+            with open(self.salida, "rb") as f:
+                f.seek(self.inicio_salida)
+                return f.read().decode("utf-8", "replace")
+        except FileNotFoundError:
+            return ""
+
+    def esperar_principal(self, plazo=30, titulo=None, otra_vez=True):
         """Waits for the main window: titled KELU (or titulo) and holding the
-        target list (the splash window comes first). Returns its Informe."""
+        target list (the splash window comes first). Returns its Informe.
+
+        Now and then Wine's display driver fails to reach the X server as
+        Wine starts; KELU then gets no window and ends with SIN_VENTANA, as
+        it should. That is the machine's fault, not KELU's: it is said on
+        stderr and KELU is started once more."""
         titulo = self.idioma[7] if titulo is None else titulo
 
         patron = "^" + re.escape(titulo) + "$"
         anterior = []
 
         def principal():
+            if self.proceso.poll() is not None:
+                return "ended", None
             informe = self.arnes.informe(titulo) if self.arnes.ventanas(patron) else None
             if not informe or not informe.combo():
                 return None
@@ -678,6 +704,15 @@ class Kelu:
 
         informe, self.ventana = esperar(principal, plazo, "KELU's main window",
                                         lambda: f"{anterior[-3:]}\n{self.arnes.listado()}")
+        if informe == "ended":
+            self.ventana = None
+            codigo, salida = self.proceso.poll(), self.salida_de_esta_vez()
+            if otra_vez and codigo == SIN_VENTANA and SIN_PANTALLA in salida:
+                sys.stderr.write(f"\n    Wine's display driver or desktop failed; KELU ended with "
+                                 f"{codigo} and starts again:\n{salida}")
+                self.iniciar(self.entorno)
+                return self.esperar_principal(plazo, titulo, otra_vez=False)
+            raise AssertionError(f"KELU ended with {codigo} before its main window showed")
         self.rect, self.cliente = informe.rect, informe.cliente
         return informe
 

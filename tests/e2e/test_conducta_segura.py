@@ -6,7 +6,7 @@ closed by hand and the session ending under the options dialog."""
 import re
 import unittest
 
-from arnes import AJUSTES_RAPIDOS, CasoE2E, decodificar, durante, esperar
+from arnes import AJUSTES_RAPIDOS, SIN_VENTANA, CasoE2E, decodificar, durante, esperar
 from test_ciclo import ID_SI, ventanas_de_kelu
 
 
@@ -155,7 +155,7 @@ class ConductaSegura(CasoE2E):
         sin_escritorio = self.arnes.entorno()["WINEDLLOVERRIDES"] + ";explorer.exe=d"
         kelu.iniciar(entorno={"WINEDLLOVERRIDES": sin_escritorio})
         codigo = esperar(lambda: kelu.proceso.poll(), 30, "KELU to end", kelu.diagnostico)
-        self.assertEqual(codigo, 3)  # no window
+        self.assertEqual(codigo, SIN_VENTANA)
         self.assertEqual(lineas_ini(kelu.carpeta), escrito)
 
     def test_session_end_under_the_options_dialog_ends_kelu_without_asking(self):
