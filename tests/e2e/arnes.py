@@ -334,6 +334,14 @@ class Arnes:
         that nothing of one test reaches the next."""
         self.escena.clear()
         self.locale = LOCALE
+        self.terminar_wine()
+        self.paginas.unlink(missing_ok=True)
+        if self.display:
+            self.xdotool("keyup", "ctrl", "alt", "shift", comprobar=False)
+            self.xdotool("mouseup", "1", comprobar=False)
+
+    def terminar_wine(self):
+        """Ends every Windows program and Wine's session with them."""
         subprocess.run(["wineserver", "-k"], env=self.entorno(), capture_output=True, timeout=30)
         subprocess.run(["wineserver", "-w"], env=self.entorno(), capture_output=True, timeout=30)
         for proceso in self.procesos:
@@ -342,10 +350,6 @@ class Arnes:
             except subprocess.TimeoutExpired:
                 proceso.kill()
         self.procesos.clear()
-        self.paginas.unlink(missing_ok=True)
-        if self.display:
-            self.xdotool("keyup", "ctrl", "alt", "shift", comprobar=False)
-            self.xdotool("mouseup", "1", comprobar=False)
 
     # --- Programs ---
 
@@ -680,8 +684,9 @@ class Kelu:
 
         Now and then Wine's display driver fails to reach the X server as
         Wine starts; KELU then gets no window and ends with SIN_VENTANA, as
-        it should. That is the machine's fault, not KELU's: it is said on
-        stderr and KELU is started once more."""
+        it should. That is the machine's fault, not KELU's: when no other
+        program of the test runs, it is said on stderr and KELU is started
+        once more on a new Wine session."""
         titulo = self.idioma[7] if titulo is None else titulo
 
         patron = "^" + re.escape(titulo) + "$"
@@ -707,9 +712,11 @@ class Kelu:
         if informe == "ended":
             self.ventana = None
             codigo, salida = self.proceso.poll(), self.salida_de_esta_vez()
-            if otra_vez and codigo == SIN_VENTANA and SIN_PANTALLA in salida:
+            solo = all(p.poll() is not None for p in self.arnes.procesos)
+            if otra_vez and solo and codigo == SIN_VENTANA and SIN_PANTALLA in salida:
                 sys.stderr.write(f"\n    Wine's display driver or desktop failed; KELU ended with "
-                                 f"{codigo} and starts again:\n{salida}")
+                                 f"{codigo}, and starts again on a new Wine session:\n{salida}")
+                self.arnes.terminar_wine()
                 self.iniciar(self.entorno)
                 return self.esperar_principal(plazo, titulo, otra_vez=False)
             raise AssertionError(f"KELU ended with {codigo} before its main window showed")
