@@ -60,6 +60,9 @@ void TextosIdioma::RestablecerAgregadas() {
       "Repetir la última tecla cada:",
       "En pausa",
       "desactivado",
+      "La ventana de destino no está delante: letra descartada",
+      "Windows no deja usar la tecla como pulsador",
+      "El pulsador no llega a una ventana de administrador",
   };
   for (int n = kEntradasDiseno + 1; n <= kEntradas; ++n) SetEntrada(n, kAgregadas[n - kEntradasDiseno - 1]);
 }

@@ -20,7 +20,9 @@ class TextosIdioma {
   // practice (80: its words).
   // 81 to 95 the switch: its dialog, the choice of keys, the safety
   // settings, and the pause.
-  static constexpr int kEntradas = 95;
+  // 96 to 98 the switch key's notices on the strip: the target not in
+  // front, the key refused by Windows, an administrator's window in front.
+  static constexpr int kEntradas = 98;
   TextosIdioma() { RestablecerAgregadas(); }
   // Entry n, 1 to kEntradas; entries 1 to 46 are empty until a language
   // file has given them.

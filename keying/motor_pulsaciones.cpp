@@ -162,6 +162,16 @@ void MotorPulsaciones::BotonArriba(char simbolo) {
   Avisar();
 }
 
+void MotorPulsaciones::AnularPulsacion() {
+  if (!BotonPresionado()) return;
+  const bool contada = pulsacion_ == Pulsacion::Contada;
+  Paso([&] { tmrClicAbajo.SetHabilitado(false); });
+  ContadorAbajo = 0;
+  pulsacion_ = Pulsacion::Contada;
+  if (contada && !codigoActual_.empty()) Paso([&] { tmrTiempoEntreLetras.SetHabilitado(true); });
+  Avisar();
+}
+
 namespace {
 // (tiempo × 10 − tolerancia × 10) ms in 16-bit arithmetic. An interval that
 // overflows, or a negative one (a tolerance above its time), is none: the

@@ -27,6 +27,9 @@ class MotorPulsaciones {
   // `simbolo` '.' or '-': the press is that symbol whatever its length (a
   // switch of its own for each); 0: classified by how long it was held.
   void BotonArriba(char simbolo = 0);
+  // The press down ends unseen (its release was lost): it keys nothing, and
+  // the letter gap closes the code keyed before it.
+  void AnularPulsacion();
   void AplicarIntervalos() noexcept;
   // Puts the timing aids of `ayudas` in force: following the person's pace
   // (SeguirRitmo), closing a code no entry extends sooner (LetrasAntes), and

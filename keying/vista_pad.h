@@ -35,6 +35,7 @@ struct EntradaTablaPad {
 
 struct VistaPad {
   std::string pausa;   // keying is paused: what the pad says instead of any code
+  std::string aviso;   // a notice for the person, shown as the pause is, until the next press
   std::string codigo;  // pending
   std::string texto;   // what it gives now, readable; empty when nothing
   bool sinSalida = false;  // no entry is this code or begins with it

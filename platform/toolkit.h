@@ -382,6 +382,13 @@ enum : int {
 // keying paused or resumed.
 enum class AvisoSonoro { Letra, Descartada, Pausa };
 
+// How the capture of switch keys stands, as the backend finds it.
+enum class EstadoCaptura {
+  Reanudada,       // the system had dropped it (sleep, a locked screen, a late answer): taken again, no key down
+  Fallida,         // the system refused it: the switch keys act as plain keys
+  VentanaElevada,  // a window of a higher integrity level is in front: the system keeps the keys from KELU
+};
+
 struct DialogoAbrir {
   std::string descripcion;  // "Archivos de idioma (*.lng)"
   std::string patron;       // "*.lng"
@@ -412,6 +419,7 @@ class Toolkit {
   // goes to `alPulsar` in order, on the program's thread; a down while the
   // key is down (auto-repeat) is dropped. kCualquierTecla takes every key.
   // 0, 0 stops. One capture at a time: a new call replaces the last.
+  // What becomes of the capture later goes to CapturaCambiada.
   virtual void CapturarTeclas(int tecla, int teclaRaya, std::function<void(int tecla, bool abajo)> alPulsar) = 0;
 
   // Timers: called whenever a timer is enabled, disabled or given an interval.
@@ -449,6 +457,9 @@ class Toolkit {
   // The backend runs it once, with no question asked and whatever modal
   // box is open, then ends the process: no window is touched afterwards.
   std::function<void()> FinDeSesion;
+  // The switch capture was lost and taken again, refused, or cannot see
+  // the keys: on the program's thread.
+  std::function<void(EstadoCaptura)> CapturaCambiada;
 };
 
 }  // namespace kelu

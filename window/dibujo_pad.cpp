@@ -253,9 +253,9 @@ std::vector<Trazo> DibujarPad(const VistaPad& vista, int ancho, int alto, Partes
   const int arribaTabla = medidor.arriba + medidor.alto + separacion;
   const Rectangulo tabla{margen, arribaTabla, interior, alto - margen - arribaTabla};
   // Paused, the pad says so whatever the parts shown, and the meter follows
-  // the hold that will resume.
-  if (!vista.pausa.empty()) {
-    lienzo.Aviso(vista.pausa, codigo);
+  // the hold that will resume; a notice for the person shows the same way.
+  if (!vista.pausa.empty() || !vista.aviso.empty()) {
+    lienzo.Aviso(vista.aviso.empty() ? vista.pausa : vista.aviso, codigo);
     if (vista.medidor.activo) lienzo.Medidor(vista.medidor, medidor);
     return std::move(lienzo.trazos);
   }

@@ -12,6 +12,7 @@ namespace {
 
 constexpr int kTeclasRechazadas = 47;  // the system will not take KELU's keys there
 constexpr int kTituloAviso = 46;       // "KELU notice"
+constexpr int kEntradaDestinoNoDelante = 96;  // on the strip: the letter was dropped, the target not in front
 
 // Lower case for the comparison of titles: ASCII and Latin-1 letters, which
 // covers the languages KELU ships texts for.
@@ -63,8 +64,11 @@ bool Entrega::Avisar(int texto, int titulo) {
   // The box runs its own message loop and the letter gap keeps firing
   // meanwhile: one warning at a time, never a pile of them.
   if (avisoAbierto_) return false;
-  avisoAbierto_ = true;
   const TextosIdioma& t = programa_.idioma;
+  bool enTira = false;
+  Paso([&] { enTira = AvisoEnTira && AvisoEnTira(t.Entrada(texto)); });
+  if (enTira) return true;
+  avisoAbierto_ = true;
   Paso([&] { programa_.toolkit.MostrarMensaje(&ventana_, t.Entrada(texto), t.Entrada(titulo), kMbOk | kMbExclamacion); });
   avisoAbierto_ = false;
   return true;
@@ -87,6 +91,13 @@ void Entrega::DescartarLetra(int texto, int titulo) {
   // No word gap after a lost letter: it would only warn again.
   Paso([&] { motor_.tmrTiempoEntrePalabras.SetHabilitado(false); });
   Paso([&] { motor_.ActualizarEco(false); });
+  if (ConPulsador()) {
+    // A switch user cannot close a box nor use the list: the strip tells,
+    // and the cue.
+    Avisar(texto, titulo);
+    if (LetraTerminada) LetraTerminada(AvisoSonoro::Descartada);
+    return;
+  }
   if (Avisar(texto, titulo)) Paso([&] { cboProcesos_.SetFoco(); });
 }
 
@@ -155,8 +166,11 @@ void Entrega::ActivarVentanaDestino() {
   if (titulo == ListaVentanas::kSinTitulo) return;  // gone or untitled: nothing to type into
   // With KELU kept out of the front, the target usually still has it: the
   // wait is there only for an activation to settle, so the letter goes now.
+  // A key taken by the switch's hook is no input to KELU, so Windows may
+  // refuse it the front: with a switch key the target in front takes the
+  // letter as it is.
   bool yaDelante = false;
-  if (programa_.ayudas.MantenerDestino) Paso([&] { yaDelante = DestinoAlFrente(); });
+  if (programa_.ayudas.MantenerDestino || ConPulsador()) Paso([&] { yaDelante = DestinoAlFrente(); });
   if (yaDelante) {
     EnviarTexto();
     return;
@@ -182,7 +196,8 @@ void Entrega::EnviarTexto() {
   bool alFrente = false;
   Paso([&] { alFrente = DestinoPresente() && DestinoAlFrente(); });
   if (!alFrente) {
-    DescartarLetra();
+    if (ConPulsador()) DescartarLetra(kEntradaDestinoNoDelante, kTituloAviso);
+    else DescartarLetra();
     return;
   }
   // The system drops keys meant for an elevated program without a word, so

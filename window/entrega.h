@@ -38,9 +38,13 @@ class Entrega {
   // In practice mode each closed letter's code comes here instead of going
   // to a window; true when it was the letter asked for.
   std::function<bool(const std::string& codigo)> Practicar;
+  // With a switch key, a warning goes to the strip instead of a box the
+  // switch could not close: true when it went there.
+  std::function<bool(const std::string& texto)> AvisoEnTira;
 
  private:
   bool EnPractica() const { return programa_.ayudas.Practica; }
+  bool ConPulsador() const { return programa_.ayudas.TeclaPulsador != 0; }
   void ComprobarLetra();
   bool HayDestino() const { return cboProcesos_.Seleccion() != -1; }
   // The chosen window still exists and has a title.

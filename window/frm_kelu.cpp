@@ -7,6 +7,11 @@
 #include "window/lanzador.h"
 
 namespace kelu {
+namespace {
+constexpr int kEntradaGanchoFallido = 97;   // Windows refused the switch key's hook
+constexpr int kEntradaVentanaElevada = 98;  // the switch cannot reach an administrator's window
+constexpr int kTituloAviso = 46;            // "KELU notice"
+}  // namespace
 
 frmKelu::frmKelu(Programa& programa)
     : Ventana(programa.toolkit, "frmKelu", "KELU", 8880, 1335),
@@ -50,6 +55,11 @@ frmKelu::frmKelu(Programa& programa)
     panel.Actualizar();
   };
   entrega.LetraTerminada = [this](AvisoSonoro aviso) { panel.SonarAviso(aviso); };
+  entrega.AvisoEnTira = [this](const std::string& texto) {
+    if (!ConPulsador()) return false;
+    AvisoEnTira(texto);
+    return true;
+  };
   // Paused by a long hold: the title says so until the next one resumes.
   motor.PausaCambiada = [this](bool) {
     Paso([&] { SetTexto(Titulo()); });
@@ -83,6 +93,7 @@ void frmKelu::TraducirfrmKelu() noexcept {
 
 std::string frmKelu::Titulo() const {
   const TextosIdioma& t = programa_.idioma;
+  if (!panel.avisoTira.empty()) return t.Entrada(7) + " - " + panel.avisoTira;
   return motor.EnPausa() ? t.Entrada(7) + " - " + t.Entrada(94) : t.Entrada(7);
 }
 
@@ -118,7 +129,7 @@ void frmKelu::Pulsador_Tecla(int tecla, bool abajo) {
   if (abajo) {
     if (teclaAbajo_ || motor.BotonPresionado()) return;
     teclaAbajo_ = tecla;
-    motor.BotonAbajo();
+    Pulsacion_Abajo();
     return;
   }
   if (tecla != teclaAbajo_) return;
@@ -126,6 +137,56 @@ void frmKelu::Pulsador_Tecla(int tecla, bool abajo) {
   char simbolo = 0;
   if (a.TeclaRaya) simbolo = tecla == a.TeclaRaya ? '-' : '.';
   motor.BotonArriba(simbolo);
+}
+
+void frmKelu::Pulsacion_Abajo() {
+  QuitarAviso();
+  motor.BotonAbajo();
+}
+
+// A capture taken again has seen no release of a key held while it was
+// away: that press's length is unknown, so it keys nothing, and no tone
+// or pause hold runs on for a release that will never come.
+void frmKelu::Captura_Cambiada(EstadoCaptura estado) {
+  switch (estado) {
+    case EstadoCaptura::Reanudada:
+      if (!teclaAbajo_) return;
+      teclaAbajo_ = 0;
+      motor.AnularPulsacion();
+      panel.Actualizar();
+      return;
+    case EstadoCaptura::Fallida:
+      if (ganchoFallidoDicho_) return;
+      ganchoFallidoDicho_ = true;
+      Avisar(kEntradaGanchoFallido, kTituloAviso);
+      return;
+    case EstadoCaptura::VentanaElevada:
+      Avisar(kEntradaVentanaElevada, kTituloAviso);
+      return;
+  }
+}
+
+void frmKelu::Avisar(int texto, int titulo) {
+  const TextosIdioma& t = programa_.idioma;
+  if (ConPulsador())
+    AvisoEnTira(t.Entrada(texto));
+  else
+    Paso([&] { Kit().MostrarMensaje(this, t.Entrada(texto), t.Entrada(titulo), kMbOk | kMbExclamacion); });
+}
+
+// Several notices at once (those of the start) show side by side.
+void frmKelu::AvisoEnTira(const std::string& texto) {
+  if (panel.avisoTira.find(texto) != std::string::npos) return;
+  panel.avisoTira = panel.avisoTira.empty() ? texto : panel.avisoTira + " - " + texto;
+  Paso([&] { SetTexto(Titulo()); });
+  panel.Actualizar();
+}
+
+void frmKelu::QuitarAviso() {
+  if (panel.avisoTira.empty()) return;
+  panel.avisoTira.clear();
+  Paso([&] { SetTexto(Titulo()); });
+  panel.Actualizar();
 }
 
 void frmKelu::AplicarOpciones() noexcept {
@@ -206,16 +267,15 @@ void frmKelu::Form_Load() {
   Paso([&] { LlenarLista(); });
   ActualizarVentana();
   Paso([&] { ActualizarEtiquetaPuntero(); });
-  Paso([&] { Kit().CapturarClics(*this, [this] { motor.BotonAbajo(); }, [this] { motor.BotonArriba(); }); });
+  Paso([&] { Kit().CapturarClics(*this, [this] { Pulsacion_Abajo(); }, [this] { motor.BotonArriba(); }); });
+  Kit().CapturaCambiada = [this](EstadoCaptura estado) { Captura_Cambiada(estado); };
   CapturarTeclas();
   teclaRapida.RegistrarTeclaRapida(*this, kTeclaI);
 }
 
 void frmKelu::AvisosDeInicio(bool conTeclaRapida) {
-  const TextosIdioma& t = programa_.idioma;
-  if (!programa_.lugarConfiguracion.guardable)
-    Paso([&] { Kit().MostrarMensaje(this, t.Entrada(49), t.Entrada(46), kMbOk | kMbExclamacion); });
-  if (!conTeclaRapida) Paso([&] { Kit().MostrarMensaje(this, t.Entrada(48), t.Entrada(46), kMbOk | kMbExclamacion); });
+  if (!programa_.lugarConfiguracion.guardable) Avisar(49, kTituloAviso);
+  if (!conTeclaRapida) Avisar(48, kTituloAviso);
 }
 
 Rectangulo RectanguloBlocDeNotas(const std::string& ubicacion, const Pantalla& p, int altoVentana) {
@@ -288,6 +348,7 @@ void frmKelu::GuardarConfiguracionAlSalir() {
 
 void frmKelu::Form_Unload() {
   Paso([&] { Kit().CapturarTeclas(0, 0, nullptr); });
+  Kit().CapturaCambiada = nullptr;
   GuardarConfiguracionAlSalir();
   Paso([&] { teclaRapida.LiberarTeclaRapida(*this); });
 }

@@ -73,9 +73,19 @@ class frmKelu : public Ventana {
   // The keys of the aids in force as switches, or none.
   void CapturarTeclas() noexcept;
   void Pulsador_Tecla(int tecla, bool abajo);
+  void Captura_Cambiada(EstadoCaptura estado);
+  // Every press begins here, the mouse's and the switch keys': it clears the strip's notice.
+  void Pulsacion_Abajo();
+  bool ConPulsador() const { return programa_.ayudas.TeclaPulsador != 0; }
+  // With a switch key, a warning waits on the strip, never in a box the
+  // switch could not close; without one, in the box as designed.
+  void Avisar(int texto, int titulo);
+  void AvisoEnTira(const std::string& texto);
+  void QuitarAviso();
 
   Programa& programa_;
   int teclaAbajo_ = 0;  // the switch key held, 0: none
+  bool ganchoFallidoDicho_ = false;  // told once a session
 };
 
 // Turns "Abajo"/"Arriba"/other placement into the editor's rectangle in

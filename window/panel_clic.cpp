@@ -30,7 +30,7 @@ void PanelClic::Actualizar() {
     sonando_ = presionado;
     Paso([&] { kit.Tono(sonando_, a.FrecuenciaTono, a.VolumenTono); });
   }
-  if (!a.MostrarCodigo && !a.TablaCodigos && !a.Practica && !motor_.EnPausa()) {
+  if (!a.MostrarCodigo && !a.TablaCodigos && !a.Practica && !motor_.EnPausa() && avisoTira.empty()) {
     Paso([&] { pad_.SetDibujo({}); });
     Paso([&] { tmrPanel.SetHabilitado(false); });
     return;
@@ -44,7 +44,8 @@ void PanelClic::Actualizar() {
     daba_[0] = da[0];
     daba_[1] = da[1];
     if (presionado && cuenta % 2 == 1 && !cambio) return;
-    const VistaPad vista = DescribirPad(motor_, programa_.tabla, programa_.idioma);
+    VistaPad vista = DescribirPad(motor_, programa_.tabla, programa_.idioma);
+    vista.aviso = avisoTira;
     const double px = kit.LeerPantalla(pad_.Padre()).twipsPorPixelX;
     const Rectangulo& r = pad_.Posicion();
     const LineaPractica linea = a.Practica ? practica_.Linea() : LineaPractica{};

@@ -21,6 +21,10 @@ class PanelClic {
   // A letter was typed, or a code that led nowhere dropped.
   void SonarAviso(AvisoSonoro aviso);
 
+  // A notice the pad shows in the code's place while a switch key is set,
+  // instead of a message box the switch could not close; empty: none.
+  std::string avisoTira;
+
   // Redraws the gap countdown, only while one shows: idle, nothing runs.
   Temporizador tmrPanel;
 

@@ -18,6 +18,7 @@ namespace kelu {
 
 class ToolkitHeadless final : public Toolkit, public Escritorio {
  public:
+  static constexpr uint32_t kProcesoKelu = 1;  // the process of KELU's own windows
   ToolkitHeadless();
   ~ToolkitHeadless() override;
 
@@ -36,9 +37,31 @@ class ToolkitHeadless final : public Toolkit, public Escritorio {
   void MoverRaton(Ventana& ventana, Control* sobre = nullptr);
   void Tecla(Ventana& ventana, int codigo, ModificadorTecla shift = ModificadorTecla::Ninguno);  // through the key preview
   // A key going down or up anywhere on the desktop, as a keyboard hook sees
-  // it; true when a switch capture swallowed it.
-  bool TeclaGlobal(int vk, bool abajo);
+  // it; true when a switch capture swallowed it. `escaneo`: the key's scan
+  // code (with kEscaneoExtendido), -1 for the one EscaneoDe gives its key.
+  // Not swallowed, it is input to the process of the window in front.
+  bool TeclaGlobal(int vk, bool abajo, int escaneo = -1);
   std::pair<int, int> teclasCapturadas;  // as last asked; {0, 0}: none
+  // The scan code of a key on the test keyboard (a US layout with NumLock
+  // on), as the backend derives it from the key chosen; 0 when unknown.
+  static int EscaneoDe(int vk);
+  // The person clicks another program's window: it comes to the front and
+  // its process received the last input.
+  void ClicEnVentana(Hwnd ventana);
+  // The system drops the switch hook without a word (it answered once too
+  // late): keys pass to the window in front, and the raw-input witness
+  // sees them.
+  void PerderCaptura() { capturaPerdida = true; }
+  bool capturaPerdida = false;
+  bool ganchoRechazado = false;  // the system refuses every hook (SetWindowsHookExW fails)
+  // The secure desktop (a UAC prompt, the lock screen) has the input:
+  // neither the hook nor the witness sees a key.
+  bool escritorioSeguro = false;
+  // The machine wakes from sleep, or the session is unlocked.
+  void Reanudar();
+  // The process that received the last input event, for the foreground
+  // lock; KELU's at first, as the person has just started it.
+  uint32_t ultimaEntrada = kProcesoKelu;
   void Cerrar(Ventana& ventana) { ventana.CierreDelSistema(); }  // the close box
   void PulsarTeclaRapida(Ventana& ventana) { teclaRapidaPendiente_[&ventana] = true; }
   // The Windows session ends: FinDeSesion runs once; the process would end.
@@ -100,7 +123,6 @@ class ToolkitHeadless final : public Toolkit, public Escritorio {
   Hwnd activa = 0;
   bool rechazarActivacion = false;  // the system refuses every activation
   bool insercionIncompleta = false;  // the system takes fewer key events than sent, and none arrives
-  static constexpr uint32_t kProcesoKelu = 1;  // the process of KELU's own windows
   // What the window received, written as DescribirEventos writes it.
   std::string Recibido(Hwnd handle);
 
@@ -179,6 +201,14 @@ class ToolkitHeadless final : public Toolkit, public Escritorio {
   Hwnd proximoHandle_ = 0x100;
   std::map<const Ventana*, std::pair<std::function<void()>, std::function<void()>>> capturas_;
   FiltroTeclas filtro_;
+  int tecla_ = 0, teclaRaya_ = 0;
+  Hwnd elevadaAvisada_ = 0;  // the elevated window in front last told of
+  void TomarCaptura();       // installs the hook, its keys all up
+  void Testigo();            // the witness saw a switch key the hook did not take
+  bool FrenteElevado();
+  void AvisarCaptura(EstadoCaptura estado) {
+    if (CapturaCambiada) CapturaCambiada(estado);
+  }
   std::function<void(int, bool)> alPulsar_;
   std::map<const Ventana*, bool> teclaRapidaPendiente_;
   std::map<const Ventana*, PulsacionIzquierda> pulsaciones_;
