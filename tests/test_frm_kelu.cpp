@@ -832,3 +832,173 @@ TEST(TeclaRapida, CtrlIRestoresAndShowsTheWindow) {
 }
 
 }  // namespace kelu
+
+namespace kelu {
+
+// With a switch key on a desktop that keeps Windows' foreground lock: keys
+// the hook swallows are no input to KELU, so it may not take the front.
+class ConPulsador : public Principal {
+ protected:
+  static constexpr int kEspacio = 0x20;
+  void ConTecla() {
+    Cargar();
+    programa->ayudas.TeclaPulsador = kEspacio;
+    programa->ayudas.AvisosSonoros = true;
+  }
+  // A switch press as long as `ms`; true when the hook took both its ends.
+  bool Pulsar(int ms) {
+    const bool abajo = kit.TeclaGlobal(kEspacio, true);
+    kit.Avanzar(ms);
+    const bool arriba = kit.TeclaGlobal(kEspacio, false);
+    kit.Avanzar(150);
+    return abajo && arriba;
+  }
+  bool EnTira(const std::string& texto) {
+    const auto& d = f->fraClic.Dibujo();
+    return std::any_of(d.begin(), d.end(), [&](const Trazo& t) { return t.texto == texto; }) &&
+           f->Texto().find(texto) != std::string::npos;
+  }
+  int Descartadas() {
+    return static_cast<int>(std::count_if(kit.sonidos.begin(), kit.sonidos.end(),
+                                          [](const auto& s) { return s.que == "descartada"; }));
+  }
+};
+
+// No box the switch cannot close, and no letter that waits for KELU to take
+// the front: a target in front takes it; else the strip, the title and the
+// cue tell, and the next press clears the notice.
+TEST_F(ConPulsador, NoLetterNeedsTheFrontAndNoWarningABox) {
+  struct Caso {
+    const char* nombre;
+    bool elegir;           // a target is chosen
+    bool destinoDelante;   // the person clicked the target, else another window
+    int entrada;           // the notice on the strip; 0: the letter is typed
+  };
+  const Caso casos[] = {
+      {"the target in front, KELU refused the front", true, true, 0},
+      {"another window in front", true, false, 96},
+      {"no target chosen", false, false, 15},  // last: the list stays empty
+  };
+  Hwnd otra = kit.AgregarVentana("Otra", true, 2000);
+  Hwnd objetivo = kit.AgregarVentana("Objetivo");
+  kit.teclaRapidaAjena = true;  // a start-up notice too
+  ConTecla();
+  EnMarcha([&] {
+    EXPECT_TRUE(EnTira(programa->idioma.Entrada(48))) << "the start-up notice";
+    for (const Caso& c : casos) {
+      SCOPED_TRACE(c.nombre);
+      if (c.elegir)
+        Elegir(objetivo);
+      else
+        f->cboProcesos.Limpiar();
+      kit.ClicEnVentana(c.destinoDelante ? objetivo : otra);
+      const size_t antes = kit.Recibido(objetivo).size();
+      const int descartadas = Descartadas();
+      EXPECT_TRUE(Pulsar(250));
+      EXPECT_FALSE(EnTira(programa->idioma.Entrada(48))) << "a press clears the notice";
+      kit.Avanzar(2500);
+      EXPECT_EQ(kit.Recibido(objetivo).substr(antes), c.entrada ? "" : "e");
+      EXPECT_EQ(kit.Recibido(otra), "");
+      if (c.entrada) {
+        EXPECT_TRUE(EnTira(programa->idioma.Entrada(c.entrada)));
+        if (c.elegir) {
+          EXPECT_EQ(Descartadas(), descartadas + 1);
+        }
+        EXPECT_TRUE(Pulsar(40));  // too short for a dot: still a press
+        EXPECT_FALSE(EnTira(programa->idioma.Entrada(c.entrada)));
+        kit.Avanzar(2500);
+      }
+    }
+  });
+  EXPECT_EQ(kit.mensajes.size(), 1u) << "only the question at closing";
+}
+
+// A hook Windows took away is noticed by the witness and installed again,
+// after sleep too, each time with no key left down: a release it missed
+// keys nothing and leaves no endless press. A refused hook and an elevated
+// window in front are told once, on the strip.
+TEST_F(ConPulsador, ACaptureTakenAwayComesBackWithNoKeyDown) {
+  struct Caso {
+    const char* nombre;
+    std::function<void(ToolkitHeadless&)> antes;    // before the press
+    std::function<void(ToolkitHeadless&)> durante;  // while it is held
+    bool primeraTomada;                             // the hook took the first press's down
+  };
+  const Caso casos[] = {
+      {"removed between presses", [](ToolkitHeadless& k) { k.PerderCaptura(); }, nullptr, false},
+      {"removed while held", nullptr, [](ToolkitHeadless& k) { k.PerderCaptura(); }, true},
+      {"the machine slept while held", nullptr, [](ToolkitHeadless& k) { k.Reanudar(); }, true},
+  };
+  Hwnd objetivo = kit.AgregarVentana("Objetivo");
+  ConTecla();
+  programa->ayudas.PausaPorPulsacion = 2000;
+  EnMarcha([&] {
+    Elegir(objetivo);
+    kit.ClicEnVentana(objetivo);
+    for (const Caso& c : casos) {
+      SCOPED_TRACE(c.nombre);
+      const size_t antes = kit.Recibido(objetivo).size();
+      if (c.antes) c.antes(kit);
+      EXPECT_EQ(kit.TeclaGlobal(kEspacio, true), c.primeraTomada);
+      kit.Avanzar(250);
+      if (c.durante) c.durante(kit);
+      EXPECT_FALSE(kit.TeclaGlobal(kEspacio, false)) << "the release reaches the window in front";
+      kit.Avanzar(3000);
+      EXPECT_FALSE(f->motor.BotonPresionado()) << "no endless press";
+      EXPECT_FALSE(f->motor.EnPausa()) << "no pause hold";
+      EXPECT_TRUE(Pulsar(250)) << "the capture is back";
+      kit.Avanzar(2500);
+      EXPECT_EQ(kit.Recibido(objetivo).substr(antes), "e");
+    }
+    const int tonos = static_cast<int>(kit.sonidos.size());
+    kit.ganchoRechazado = true;
+    f->AplicarOpciones();
+    programa->ayudas.TeclaRaya = 'A';
+    f->AplicarOpciones();  // refused again: not told again
+    EXPECT_TRUE(EnTira(programa->idioma.Entrada(97)));
+    EXPECT_FALSE(EnTira(programa->idioma.Entrada(97) + " - " + programa->idioma.Entrada(97)));
+    kit.ganchoRechazado = false;
+    programa->ayudas.TeclaRaya = 0;
+    f->AplicarOpciones();
+    Pulsar(40);
+    kit.Buscar(objetivo)->elevada = true;
+    kit.ClicEnVentana(objetivo);
+    EXPECT_TRUE(EnTira(programa->idioma.Entrada(98)));
+    Pulsar(40);  // not taken: the elevated window gets it, and the notice stays
+    EXPECT_FALSE(Pulsar(250));
+    EXPECT_TRUE(EnTira(programa->idioma.Entrada(98)));
+    EXPECT_EQ(static_cast<int>(kit.sonidos.size()), tonos);
+  });
+  EXPECT_EQ(kit.mensajes.size(), 1u) << "only the question at closing";
+}
+
+// A switch key is known by where it sits: its scan code and extended flag,
+// not the virtual key it sends now.
+TEST(FiltroTeclas, TheSwitchKeyIsMatchedByScanCode) {
+  constexpr int kInsert = 0x2D, kNumpad0 = 0x60, kEnter = 0x0D, kEspacio = 0x20;
+  struct Caso {
+    const char* nombre;
+    int elegida, escaneoElegida;
+    int vk, escaneo;
+    int interruptor;  // the switch it acts as; 0: none
+  };
+  const Caso casos[] = {
+      {"keypad 0 with NumLock off sends Insert", kNumpad0, 0x52, kInsert, 0x52, kNumpad0},
+      {"the Insert key is another key", kNumpad0, 0x52, kInsert, kEscaneoExtendido | 0x52, 0},
+      {"a letter under another layout", 'Z', 0x2C, 'Y', 0x2C, 'Z'},
+      {"the key that sends Z there is another key", 'Z', 0x2C, 'Z', 0x15, 0},
+      {"the keypad's Enter shares Enter's virtual key", kEnter, 0x1C, kEnter, kEscaneoExtendido | 0x1C, kEnter},
+      {"a program's key with no scan code", kEspacio, 0x39, kEspacio, 0, kEspacio},
+      {"a key chosen with no scan code known", kEspacio, 0, kEspacio, 0x39, kEspacio},
+  };
+  for (const Caso& c : casos) {
+    SCOPED_TRACE(c.nombre);
+    FiltroTeclas filtro(c.elegida, 0, c.escaneoElegida, 0);
+    bool avisar = false;
+    int tecla = -1;
+    EXPECT_EQ(filtro.Tomar(c.vk, c.escaneo, true, avisar, tecla), c.interruptor != 0);
+    EXPECT_EQ(tecla, c.interruptor);
+  }
+}
+
+}  // namespace kelu
