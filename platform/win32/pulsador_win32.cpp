@@ -25,8 +25,11 @@ constexpr wchar_t kClaseReceptor[] = L"KeluTeclasPulsador";
 constexpr UINT kWmSesion = 0x02B1;            // WM_WTSSESSION_CHANGE
 constexpr WPARAM kSesionDesbloqueada = 0x8;  // WTS_SESSION_UNLOCK
 // How much earlier than the witness's event the hook's last may be stamped
-// and still be that same event.
-constexpr LONG kToleranciaMs = 50;
+// and still be that same event; and how long after it the hook is judged,
+// since the witness may hear of an event before the hook's thread has run.
+constexpr LONG kToleranciaMs = 100;
+constexpr UINT kEsperaJuicioMs = 200;
+constexpr UINT_PTR kTemporizadorJuicio = 1;
 
 // Read by the hook only while its thread runs; set before the thread starts.
 FiltroTeclas filtro;
@@ -85,6 +88,8 @@ struct Captura {
   DWORD idHilo = 0;
   int tecla = 0, teclaRaya = 0;
   HWND elevadaAvisada = nullptr;  // the elevated window in front last told of
+  bool juicioPendiente = false;   // a switch key the witness saw, to be judged
+  DWORD vistaTestigo = 0;         // its time stamp
 
   ~Captura() { Detener(); }
   void Detener() {
@@ -139,6 +144,7 @@ struct Captura {
     Estado(EstadoCaptura::VentanaElevada);
   }
   void Testigo(const RAWKEYBOARD& k);
+  void Juzgar();
 };
 
 Captura& LaCaptura() {
@@ -153,9 +159,20 @@ Captura& LaCaptura() {
 void Captura::Testigo(const RAWKEYBOARD& k) {
   if (!tecla || k.ExtraInformation == kMarcaTeclasKelu || k.MakeCode == KEYBOARD_OVERRUN_MAKE_CODE) return;
   const int escaneo = Escaneo(k.MakeCode, (k.Flags & RI_KEY_E0) != 0);
-  if (!filtro.Interruptor(k.VKey, escaneo)) return;
-  const LONG atraso = static_cast<LONG>(static_cast<DWORD>(GetMessageTime()) - ultimaVista.load());
-  if (algunaVista && atraso >= 0 && atraso <= kToleranciaMs) return;
+  if (!filtro.Interruptor(k.VKey, escaneo) || juicioPendiente) return;
+  juicioPendiente = true;
+  vistaTestigo = static_cast<DWORD>(GetMessageTime());
+  SetTimer(receptor, kTemporizadorJuicio, kEsperaJuicioMs, nullptr);
+}
+
+// Lost when the hook was called for no switch key since the witness's one.
+void Captura::Juzgar() {
+  KillTimer(receptor, kTemporizadorJuicio);
+  if (!juicioPendiente) return;
+  juicioPendiente = false;
+  if (!tecla) return;
+  const LONG despues = static_cast<LONG>(ultimaVista.load() - vistaTestigo);
+  if (algunaVista && despues >= -kToleranciaMs) return;
   const HWND delante = GetForegroundWindow();
   if (kit && delante && !kit->PuedeRecibirTeclas(win32::DeHwnd(delante))) {
     Frente(delante);
@@ -177,6 +194,9 @@ LRESULT CALLBACK ProcedimientoReceptor(HWND h, UINT mensaje, WPARAM w, LPARAM l)
       return 0;
     case kMensajeFallo:
       c.Estado(EstadoCaptura::Fallida);
+      return 0;
+    case WM_TIMER:
+      if (w == kTemporizadorJuicio) c.Juzgar();
       return 0;
     case WM_INPUT: {
       RAWINPUT entrada{};
