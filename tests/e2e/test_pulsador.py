@@ -2,10 +2,11 @@
 the target window keeps the focus, and never reaches it; with F8 as the
 dash key each press is a symbol by its key, whatever its length."""
 
+import re
 import time
 import unittest
 
-from arnes import ENTRE_SIMBOLOS, PUNTO, RAYA, CasoE2E
+from arnes import ENTRE_SIMBOLOS, PUNTO, RAYA, CasoE2E, esperar
 
 ENTRE_LETRAS = 0.9  # beyond the 0.6 s letter gap of AJUSTES_RAPIDOS
 
@@ -42,6 +43,19 @@ class TeclaComoPulsador(CasoE2E):
         recibido = self.teclear_con_teclas("TeclaPulsador=32\r\nTeclaRaya=119\r\n", "paris",
                                            lambda s: ("space" if s == "." else "F8", 0.08))
         self.assertEqual(recibido, "paris")
+
+    def test_with_a_switch_key_a_warning_waits_on_the_strip_not_in_a_box(self):
+        # A box would wait for a key the hook swallows: the strip tells
+        # instead, and the next press clears it.
+        objetivo = self.arnes.iniciar_objetivo()
+        kelu = self.arnes.iniciar_kelu(archivos={"ayudas.ini": "\ufeffTeclaPulsador=32\r\n".encode("utf-8")})
+        self.arnes.enfocar(objetivo.ventana)
+        self.arnes.xdotool("keydown", "space", "sleep", PUNTO, "keyup", "space")
+        esperar(lambda: kelu.idioma[15] in kelu.titulo(), 5, "the no-target notice in KELU's title")
+        self.assertEqual(self.arnes.ventanas("^" + re.escape(kelu.idioma[16]) + "$"), [], "no warning box")
+        self.arnes.xdotool("keydown", "space", "sleep", 0.04, "keyup", "space")
+        esperar(lambda: kelu.titulo() == kelu.idioma[7], 5, "the notice cleared by the next press")
+        self.assertEqual(objetivo.caracteres(), "")
 
 
 if __name__ == "__main__":
