@@ -152,10 +152,11 @@ Captura& LaCaptura() {
   return captura;
 }
 
-// Raw input the hook never reported: the hook swallows the switch keys
-// before any raw input is made of them, so a switch key seen here was not
-// taken. The time stamps tell one event from another in case the system
-// shows the witness what the hook took too. KELU's own keys are left out.
+// Raw input of a switch key: the system calls the hook before it posts
+// the event, and a key the hook took may or may not reach the witness too
+// (under Wine it does), so the witness does not judge by what it sees but
+// by the time stamps, a moment later: the hook was lost when it was called
+// for no switch key since. KELU's own keys are left out.
 void Captura::Testigo(const RAWKEYBOARD& k) {
   if (!tecla || k.ExtraInformation == kMarcaTeclasKelu || k.MakeCode == KEYBOARD_OVERRUN_MAKE_CODE) return;
   const int escaneo = Escaneo(k.MakeCode, (k.Flags & RI_KEY_E0) != 0);
