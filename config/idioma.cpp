@@ -60,6 +60,7 @@ void TextosIdioma::RestablecerAgregadas() {
       "Repetir la última tecla cada:",
       "En pausa",
       "desactivado",
+      "Iniciar KELU al iniciar sesión",
   };
   for (int n = kEntradasDiseno + 1; n <= kEntradas; ++n) SetEntrada(n, kAgregadas[n - kEntradasDiseno - 1]);
 }

@@ -19,8 +19,8 @@ class TextosIdioma {
   // 60 to 69 the calibration dialog; 70 to 72 following the pace; 73 to 80
   // practice (80: its words).
   // 81 to 95 the switch: its dialog, the choice of keys, the safety
-  // settings, and the pause.
-  static constexpr int kEntradas = 95;
+  // settings, and the pause. 96 starting KELU at sign-in.
+  static constexpr int kEntradas = 96;
   TextosIdioma() { RestablecerAgregadas(); }
   // Entry n, 1 to kEntradas; entries 1 to 46 are empty until a language
   // file has given them.

@@ -257,6 +257,7 @@ TEST_P(OpcionesYAyudas, OnlyOkInBothDialogsStoresTheAids) {
   Ayudas cambiadas = antes;
   cambiadas.Tono = true;
   cambiadas.VolumenTono = 80;
+  cambiadas.IniciarAlEntrar = true;  // the Startup shortcut, not a line of the file
 
   Abrir();
   d->cmdAyudas.Click();
@@ -267,7 +268,10 @@ TEST_P(OpcionesYAyudas, OnlyOkInBothDialogsStoresTheAids) {
   EXPECT_FALSE(a.chkTono.Marcada());
   a.chkTono.SetMarcada(true);
   ASSERT_TRUE(a.cboVolumen.SetSeleccion(a.cboVolumen.Buscar("80 %")));
+  EXPECT_FALSE(a.chkIniciarAlEntrar.Marcada());
+  a.chkIniciarAlEntrar.SetMarcada(true);
   Cerrar(a, a.cmdAceptar, a.cmdCancelar, p.ayudas);
+  EXPECT_FALSE(kit.inicioAlEntrar);  // not before the options dialog's OK
 
   // Opened again from the same options dialog, it shows the working copy.
   d->cmdAyudas.Click();
@@ -278,6 +282,8 @@ TEST_P(OpcionesYAyudas, OnlyOkInBothDialogsStoresTheAids) {
   Cerrar(*d, d->cmdAceptar, d->cmdCancelar, p.opciones);
   EXPECT_EQ(programa->ayudas, p.guardadas ? cambiadas : antes);
   EXPECT_EQ(programa->conservarAyudas, p.opciones != CierreAyudas::Aceptar);
+  EXPECT_EQ(kit.inicioAlEntrar, p.guardadas);
+  EXPECT_EQ(TextoAyudas(programa->ayudas, {}).find("Iniciar"), std::string::npos);
 }
 
 INSTANTIATE_TEST_SUITE_P(
