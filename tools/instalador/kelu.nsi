@@ -111,7 +111,11 @@ Section "KELU" SeccionPrograma
   Call CerrarKelu
   SetOutPath "$INSTDIR"
   File "${DIST}\kelu.exe"
+  ; The bundled editor may be open with the person's text: then the one
+  ; there stays until the next install.
+  SetOverwrite try
   File "${DIST}\notepad.exe"
+  SetOverwrite on
   ; A shipped data file is updated, unless the person changed it (their own
   ; code table, say): theirs stays.
   !macro Dato NOMBRE
