@@ -295,6 +295,26 @@ INSTANTIATE_TEST_SUITE_P(
                       CierreAyudas{"closeBoxThenOk", CierreAyudas::CajaDeCierre, CierreAyudas::Aceptar, false}),
     [](const auto& caso) { return std::string(caso.param.caso); });
 
+// The sign-in box shows whether the Startup shortcut is there, not what was
+// last asked: one that could not be taken away shows ticked again.
+TEST_F(OpcionesYAyudas, TheSignInBoxShowsTheShortcutAsItIs) {
+  kit.inicioAlEntrar = true;  // made by the installer
+  kit.inicioAlEntrarPosible = false;
+  Abrir();
+  d->cmdAyudas.Click();
+  EXPECT_TRUE(a.chkIniciarAlEntrar.Marcada());
+  a.chkIniciarAlEntrar.SetMarcada(false);
+  a.cmdAceptar.Click();
+  d->cmdAceptar.Click();
+  EXPECT_TRUE(kit.inicioAlEntrar);
+  EXPECT_TRUE(programa->ayudas.IniciarAlEntrar);
+  Abrir();
+  d->cmdAyudas.Click();
+  EXPECT_TRUE(a.chkIniciarAlEntrar.Marcada());
+  a.cmdCancelar.Click();
+  d->cmdCancelar.Click();
+}
+
 // The switch dialog, opened from the aids dialog on the same working copy:
 // keys are chosen by pressing them (swallowed, so Esc does not cancel the
 // dialog; Esc chooses none), a dash key needs a switch key, a value written
