@@ -3,7 +3,7 @@ from the installed folder keys "sos" into its editor; its aids dialog takes
 away and makes again the Startup shortcut; an upgrade over the running KELU
 has it save and end, and keeps the person's settings and code files while
 updating the shipped ones; a silent uninstall removes the program and keeps
-the person's files."""
+the person's files, for a later install; asked to, it removes them too."""
 
 import getpass
 import shutil
@@ -35,12 +35,19 @@ class Instalador(CasoE2E):
         self.menu.unlink(missing_ok=True)
         self.inicio.unlink(missing_ok=True)
         self.arnes.wine("reg", "delete", CLAVE, "/f").wait(60)
+        self.arnes.wine("reg", "delete", r"HKCU\Software\KELU", "/f").wait(60)
 
     def registrada(self):
         return self.arnes.wine("reg", "query", CLAVE).wait(60) == 0
 
     def instalar(self, setup, *opciones):
         self.assertEqual(self.arnes.wine(setup, "/S", *opciones).wait(120), 0)
+
+    def desinstalar(self, *opciones):
+        """A silent uninstall runs from a copy of itself: waits for it."""
+        self.assertEqual(self.arnes.wine(self.carpeta / "desinstalar.exe", "/S", *opciones).wait(60), 0)
+        esperar(lambda: not (self.carpeta / "desinstalar.exe").exists(), 30, "the uninstaller done")
+        esperar(lambda: not self.registrada(), 30, "the uninstall entry gone")
 
     def aids_dialog_toggles_start_at_sign_in(self, kelu):
         """Options, Ayudas..., a click on the sign-in box, OK in both."""
@@ -112,12 +119,15 @@ class Instalador(CasoE2E):
         self.assertTrue(self.inicio.is_file())  # the choice in force stays
 
         self.arnes.terminar_wine()  # the editor with "sos", which holds notepad.exe
-        # A silent uninstall runs from a copy of itself and keeps the
-        # person's files.
-        self.assertEqual(self.arnes.wine(self.carpeta / "desinstalar.exe", "/S").wait(60), 0)
-        esperar(lambda: not (self.carpeta / "desinstalar.exe").exists(), 30, "the uninstaller done")
-        esperar(lambda: not self.registrada(), 30, "the uninstall entry gone")
+        # A silent uninstall keeps the person's files, and a later install
+        # still knows their changed code file; asked to, it removes all.
+        self.desinstalar()
         self.assertEqual(sorted(p.name for p in self.carpeta.iterdir()),
                          ["Morse ampliado.kel", "ayudas.ini", "kelu.ini", "mio.kel"])
         self.assertFalse(self.menu.exists())
         self.assertFalse(self.inicio.exists())
+        self.instalar(setup, "/INICIO=0")
+        self.assertEqual(morse.read_bytes(), editado)
+        self.assertFalse(self.inicio.exists())
+        self.desinstalar("/CONSERVAR=0")
+        self.assertFalse(self.carpeta.exists())

@@ -23,6 +23,10 @@ SetCompressor /SOLID lzma
 
 !define CLAVE "Software\Microsoft\Windows\CurrentVersion\Uninstall\KELU"
 !define DESINSTALADOR "desinstalar.exe"
+; The time of each shipped file as the setup left it. Kept by an uninstall
+; that keeps the person's files, so that a later install still knows which
+; of them the person changed.
+!define ARCHIVOS "Software\KELU\Archivos"
 
 Name "KELU"
 OutFile "${SALIDA}"
@@ -92,7 +96,7 @@ Function ${un}Editado
   ${IfNot} ${FileExists} "$INSTDIR\$R0"
     Return
   ${EndIf}
-  ReadRegStr $R1 HKCU "${CLAVE}" "Archivo:$R0"
+  ReadRegStr $R1 HKCU "${ARCHIVOS}" "$R0"
   ${If} $R1 == ""
     Return
   ${EndIf}
@@ -124,7 +128,7 @@ Section "KELU" SeccionPrograma
     ${If} $R9 = 0
       File "${DIST}\${NOMBRE}"
       GetFileTime "$INSTDIR\${NOMBRE}" $R2 $R3
-      WriteRegStr HKCU "${CLAVE}" "Archivo:${NOMBRE}" "$R2 $R3"
+      WriteRegStr HKCU "${ARCHIVOS}" "${NOMBRE}" "$R2 $R3"
     ${EndIf}
   !macroend
   !include "${DATOS}"
@@ -238,6 +242,7 @@ Section "Uninstall"
     Delete "$APPDATA\KELU\kelu.ini"
     Delete "$APPDATA\KELU\ayudas.ini"
     RMDir "$APPDATA\KELU"
+    DeleteRegKey HKCU "Software\KELU"
   ${Else}
     RMDir "$INSTDIR"  ; only when nothing of the person's is left in it
   ${EndIf}
