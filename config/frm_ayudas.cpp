@@ -75,8 +75,8 @@ void frmAyudas::TraducirfrmAyudas() noexcept {
   const std::pair<Control*, int> traducidos[] = {
       {&chkMostrarCodigo, 52}, {&chkTablaCodigos, 53}, {&chkTono, 54}, {&chkAvisosSonoros, 55},
       {&lblFrecuencia, 56},    {&lblVolumen, 57},      {&chkSeguirRitmo, 70}, {&chkLetrasAntes, 71},
-      {&chkPractica, 73},      {&chkIniciarAlEntrar, kEntradaIniciarAlEntrar}, {&cmdCalibrar, 60},     {&cmdVolverTiempos, 72}, {&cmdPulsador, 81}, {&cmdAceptar, 35},
-      {&cmdCancelar, 38}};
+      {&chkPractica, 73},      {&cmdCalibrar, 60},     {&cmdVolverTiempos, 72}, {&cmdPulsador, 81}, {&cmdAceptar, 35},
+      {&cmdCancelar, 38},      {&chkIniciarAlEntrar, kEntradaIniciarAlEntrar}};
   for (const auto& [control, entrada] : traducidos) Paso([&] { control->SetTexto(t.Entrada(entrada)); });
 }
 

@@ -45,7 +45,8 @@ CrearInstancia CrearInstanciaCom() {
     HMODULE ole32 = LoadLibraryExW(L"ole32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
     if (!ole32) return nullptr;
     using Inicializar = HRESULT(WINAPI*)(LPVOID, DWORD);
-    auto inicializar = reinterpret_cast<Inicializar>(reinterpret_cast<void (*)()>(GetProcAddress(ole32, "CoInitializeEx")));
+    auto inicializar =
+        reinterpret_cast<Inicializar>(reinterpret_cast<void (*)()>(GetProcAddress(ole32, "CoInitializeEx")));
     if (!inicializar || FAILED(inicializar(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE))) return nullptr;
     return reinterpret_cast<CrearInstancia>(reinterpret_cast<void (*)()>(GetProcAddress(ole32, "CoCreateInstance")));
   }();
