@@ -31,6 +31,9 @@ struct Ayudas {
   int EsperaTrasSoltar = 0;    // ms after a release in which a new press is ignored (0 to 3000)
   int PausaPorPulsacion = 0;   // ms; a hold this long pauses or resumes keying (0: off)
   int RepeticionMs = 150;      // how often the repeat code types the last key again
+  // Not in the file: whether the Startup shortcut is there. The options
+  // dialog reads it when it opens and makes or removes the shortcut on OK.
+  bool IniciarAlEntrar = false;
 
   bool operator==(const Ayudas&) const = default;
 };

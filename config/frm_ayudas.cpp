@@ -10,11 +10,12 @@ namespace {
 
 const std::vector<int> kFrecuencias = {400, 500, 600, 700, 800, 900, 1000, 1200};
 const std::vector<int> kVolumenes = {5, 10, 20, 30, 40, 50, 60, 70, 80, 90, 100};
+constexpr int kEntradaIniciarAlEntrar = 99;  // "Iniciar KELU al iniciar sesión"
 
 }  // namespace
 
 frmAyudas::frmAyudas(Programa& programa)
-    : Ventana(programa.toolkit, "frmAyudas", "Ayudas al pulsar - KELU", 6765, 5055),
+    : Ventana(programa.toolkit, "frmAyudas", "Ayudas al pulsar - KELU", 6765, 5415),
       chkMostrarCodigo(*this, "chkMostrarCodigo", {240, 240, 6255, 255}, kVerdana9,
                        "Mostrar el código y el tiempo en el recuadro"),
       chkTablaCodigos(*this, "chkTablaCodigos", {240, 600, 6255, 255}, kVerdana9, "Mostrar la tabla de códigos"),
@@ -30,11 +31,13 @@ frmAyudas::frmAyudas(Programa& programa)
                      "Cerrar la letra en cuanto ningún código pueda seguir"),
       chkPractica(*this, "chkPractica", {240, 3540, 6255, 255}, kVerdana9,
                   "Modo práctica (no escribe en ninguna ventana)"),
-      cmdCalibrar(*this, "cmdCalibrar", {240, 3960, 1935, 375}, kVerdana9, "Ca&librar..."),
-      cmdVolverTiempos(*this, "cmdVolverTiempos", {2400, 3960, 2535, 375}, kVerdana9, "&Volver a mis tiempos"),
-      cmdPulsador(*this, "cmdPulsador", {5160, 3960, 1335, 375}, kVerdana9, "&Pulsador..."),
-      cmdAceptar(*this, "cmdAceptar", {3600, 4500, 1335, 375}, kVerdana9, "&Aceptar"),
-      cmdCancelar(*this, "cmdCancelar", {5160, 4500, 1335, 375}, kVerdana9, "&Cancelar"),
+      chkIniciarAlEntrar(*this, "chkIniciarAlEntrar", {240, 3900, 6255, 255}, kVerdana9,
+                         "Iniciar KELU al iniciar sesión"),
+      cmdCalibrar(*this, "cmdCalibrar", {240, 4320, 1935, 375}, kVerdana9, "Ca&librar..."),
+      cmdVolverTiempos(*this, "cmdVolverTiempos", {2400, 4320, 2535, 375}, kVerdana9, "&Volver a mis tiempos"),
+      cmdPulsador(*this, "cmdPulsador", {5160, 4320, 1335, 375}, kVerdana9, "&Pulsador..."),
+      cmdAceptar(*this, "cmdAceptar", {3600, 4860, 1335, 375}, kVerdana9, "&Aceptar"),
+      cmdCancelar(*this, "cmdCancelar", {5160, 4860, 1335, 375}, kVerdana9, "&Cancelar"),
       programa_(programa) {
   borde = Borde::Fijo;
   botonMinimizar = botonMaximizar = false;
@@ -42,7 +45,7 @@ frmAyudas::frmAyudas(Programa& programa)
   cmdAceptar.predeterminado = true;
   cmdCancelar.cancelar = true;
   OrdenTab({&chkMostrarCodigo, &chkTablaCodigos, &chkTono, &chkAvisosSonoros, &lblFrecuencia, &cboFrecuencia,
-            &lblVolumen, &cboVolumen, &chkSeguirRitmo, &chkLetrasAntes, &chkPractica, &cmdCalibrar,
+            &lblVolumen, &cboVolumen, &chkSeguirRitmo, &chkLetrasAntes, &chkPractica, &chkIniciarAlEntrar, &cmdCalibrar,
             &cmdVolverTiempos, &cmdPulsador, &cmdAceptar, &cmdCancelar});
 
   Load = [this] { Form_Load(); };
@@ -73,7 +76,7 @@ void frmAyudas::TraducirfrmAyudas() noexcept {
       {&chkMostrarCodigo, 52}, {&chkTablaCodigos, 53}, {&chkTono, 54}, {&chkAvisosSonoros, 55},
       {&lblFrecuencia, 56},    {&lblVolumen, 57},      {&chkSeguirRitmo, 70}, {&chkLetrasAntes, 71},
       {&chkPractica, 73},      {&cmdCalibrar, 60},     {&cmdVolverTiempos, 72}, {&cmdPulsador, 81}, {&cmdAceptar, 35},
-      {&cmdCancelar, 38}};
+      {&cmdCancelar, 38},      {&chkIniciarAlEntrar, kEntradaIniciarAlEntrar}};
   for (const auto& [control, entrada] : traducidos) Paso([&] { control->SetTexto(t.Entrada(entrada)); });
 }
 
@@ -91,6 +94,7 @@ void frmAyudas::Form_Load() {
   Paso([&] { chkSeguirRitmo.SetMarcada(a.SeguirRitmo); });
   Paso([&] { chkLetrasAntes.SetMarcada(a.LetrasAntes); });
   Paso([&] { chkPractica.SetMarcada(a.Practica); });
+  Paso([&] { chkIniciarAlEntrar.SetMarcada(a.IniciarAlEntrar); });
 }
 
 void frmAyudas::cmdAceptar_Click() {
@@ -105,6 +109,7 @@ void frmAyudas::cmdAceptar_Click() {
     a.SeguirRitmo = chkSeguirRitmo.Marcada();
     a.LetrasAntes = chkLetrasAntes.Marcada();
     a.Practica = chkPractica.Marcada();
+    a.IniciarAlEntrar = chkIniciarAlEntrar.Marcada();
     if (olvidarRitmo_) a.RitmoPunto = a.RitmoRaya = a.RitmoHueco = 0;
   }
   Paso([&] { Descargar(); });

@@ -30,6 +30,7 @@ class frmAyudas : public Ventana {
   Casilla chkSeguirRitmo;
   Casilla chkLetrasAntes;
   Casilla chkPractica;
+  Casilla chkIniciarAlEntrar;
   Boton cmdCalibrar;
   Boton cmdVolverTiempos;
   Boton cmdPulsador;

@@ -152,6 +152,7 @@ void frmOpciones::Form_Load() {
   Paso([&] { chkCalcularDuracionesSegúnElPunto.SetMarcada(c.CalcularSegunPunto); });
   campos.Llenar(c);
   ayudas_ = programa_.ayudas;
+  ayudas_.IniciarAlEntrar = programa_.escritorio.InicioAlEntrar();
 }
 
 void frmOpciones::Form_Unload() {
@@ -183,6 +184,9 @@ void frmOpciones::cmdAceptar_Click() {
   c.CalcularSegunPunto = chkCalcularDuracionesSegúnElPunto.Marcada();
   Paso([&] { campos.Guardar(c); });
   programa_.conservarConfiguracion = false;  // the person's own choice now
+  if (ayudas_.IniciarAlEntrar != programa_.escritorio.InicioAlEntrar() &&
+      !programa_.escritorio.PonerInicioAlEntrar(ayudas_.IniciarAlEntrar))
+    ayudas_.IniciarAlEntrar = !ayudas_.IniciarAlEntrar;  // the shortcut stays as it was
   programa_.ayudas = ayudas_;
   programa_.conservarAyudas = false;
   Paso([&] { CargarCodigo(programa_.tabla, c.Codigo, programa_.archivos, programa_.carpeta); });

@@ -63,6 +63,7 @@ void TextosIdioma::RestablecerAgregadas() {
       "La ventana de destino no está delante: letra descartada",
       "Windows no deja usar la tecla como pulsador",
       "El pulsador no llega a una ventana de administrador",
+      "Iniciar KELU al iniciar sesión",
   };
   for (int n = kEntradasDiseno + 1; n <= kEntradas; ++n) SetEntrada(n, kAgregadas[n - kEntradasDiseno - 1]);
 }

@@ -60,6 +60,13 @@ class Escritorio {
   // The person's own folder for program data (%APPDATA%), without a
   // trailing "\"; empty when unknown.
   virtual std::string CarpetaDatosUsuario() = 0;
+
+  // The shortcut to KELU in the person's Startup folder, which starts it
+  // when they sign in; the installer makes the same one. No registry.
+  virtual bool InicioAlEntrar() = 0;  // the shortcut is there
+  // Makes the shortcut (to KELU's own executable) or removes it; false when
+  // that failed and the shortcut is as it was.
+  [[nodiscard]] virtual bool PonerInicioAlEntrar(bool poner) = 0;
 };
 
 // Calls `visitar` on each top-level window in Z order from `primera` on,

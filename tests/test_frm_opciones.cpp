@@ -257,6 +257,7 @@ TEST_P(OpcionesYAyudas, OnlyOkInBothDialogsStoresTheAids) {
   Ayudas cambiadas = antes;
   cambiadas.Tono = true;
   cambiadas.VolumenTono = 80;
+  cambiadas.IniciarAlEntrar = true;  // the Startup shortcut, not a line of the file
 
   Abrir();
   d->cmdAyudas.Click();
@@ -267,7 +268,10 @@ TEST_P(OpcionesYAyudas, OnlyOkInBothDialogsStoresTheAids) {
   EXPECT_FALSE(a.chkTono.Marcada());
   a.chkTono.SetMarcada(true);
   ASSERT_TRUE(a.cboVolumen.SetSeleccion(a.cboVolumen.Buscar("80 %")));
+  EXPECT_FALSE(a.chkIniciarAlEntrar.Marcada());
+  a.chkIniciarAlEntrar.SetMarcada(true);
   Cerrar(a, a.cmdAceptar, a.cmdCancelar, p.ayudas);
+  EXPECT_FALSE(kit.inicioAlEntrar);  // not before the options dialog's OK
 
   // Opened again from the same options dialog, it shows the working copy.
   d->cmdAyudas.Click();
@@ -278,6 +282,8 @@ TEST_P(OpcionesYAyudas, OnlyOkInBothDialogsStoresTheAids) {
   Cerrar(*d, d->cmdAceptar, d->cmdCancelar, p.opciones);
   EXPECT_EQ(programa->ayudas, p.guardadas ? cambiadas : antes);
   EXPECT_EQ(programa->conservarAyudas, p.opciones != CierreAyudas::Aceptar);
+  EXPECT_EQ(kit.inicioAlEntrar, p.guardadas);
+  EXPECT_EQ(TextoAyudas(programa->ayudas, {}).find("Iniciar"), std::string::npos);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -288,6 +294,26 @@ INSTANTIATE_TEST_SUITE_P(
                       CierreAyudas{"cancelThenOk", CierreAyudas::Cancelar, CierreAyudas::Aceptar, false},
                       CierreAyudas{"closeBoxThenOk", CierreAyudas::CajaDeCierre, CierreAyudas::Aceptar, false}),
     [](const auto& caso) { return std::string(caso.param.caso); });
+
+// The sign-in box shows whether the Startup shortcut is there, not what was
+// last asked: one that could not be taken away shows ticked again.
+TEST_F(OpcionesYAyudas, TheSignInBoxShowsTheShortcutAsItIs) {
+  kit.inicioAlEntrar = true;  // made by the installer
+  kit.inicioAlEntrarPosible = false;
+  Abrir();
+  d->cmdAyudas.Click();
+  EXPECT_TRUE(a.chkIniciarAlEntrar.Marcada());
+  a.chkIniciarAlEntrar.SetMarcada(false);
+  a.cmdAceptar.Click();
+  d->cmdAceptar.Click();
+  EXPECT_TRUE(kit.inicioAlEntrar);
+  EXPECT_TRUE(programa->ayudas.IniciarAlEntrar);
+  Abrir();
+  d->cmdAyudas.Click();
+  EXPECT_TRUE(a.chkIniciarAlEntrar.Marcada());
+  a.cmdCancelar.Click();
+  d->cmdCancelar.Click();
+}
 
 // The switch dialog, opened from the aids dialog on the same working copy:
 // keys are chosen by pressing them (swallowed, so Esc does not cancel the

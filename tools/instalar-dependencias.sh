@@ -11,6 +11,7 @@ paquetes=(
   wine wine64
   xvfb xdotool imagemagick x11-utils
   python3 locales
+  nsis
 )
 
 # A second locale for the end-to-end tests: under it Wine's ANSI code page is

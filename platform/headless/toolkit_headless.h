@@ -103,6 +103,8 @@ class ToolkitHeadless final : public Toolkit, public Escritorio {
   Pantalla pantalla{15360, 11520, 15, 15, {0, 0, 15360, 11520}};
   std::string carpetaPrograma = "C:\\kelu";
   std::string carpetaDatosUsuario;  // none by default
+  bool inicioAlEntrar = false;        // the Startup shortcut is there
+  bool inicioAlEntrarPosible = true;  // false: making or removing it fails
 
   // --- The fake desktop (index 0 is the top of the Z order) -----------------
   struct VentanaFalsa {
@@ -186,6 +188,12 @@ class ToolkitHeadless final : public Toolkit, public Escritorio {
   void AbrirDocumento(Hwnd, const std::string& documento) override { documentosAbiertos.push_back(documento); }
   std::string CarpetaPrograma() override { return carpetaPrograma; }
   std::string CarpetaDatosUsuario() override { return carpetaDatosUsuario; }
+  bool InicioAlEntrar() override { return inicioAlEntrar; }
+  bool PonerInicioAlEntrar(bool poner) override {
+    if (!inicioAlEntrarPosible) return false;
+    inicioAlEntrar = poner;
+    return true;
+  }
 
  private:
   static constexpr Hwnd kEscritorio = 1;

@@ -251,6 +251,12 @@ struct Estado {
 inline constexpr wchar_t kClaseVentana[] = L"KELU.Ventana";
 inline constexpr UINT kMensajePantalla = WM_APP + 1;  // the screen changed: see NativoVentana::PantallaCambiada
 inline constexpr wchar_t kProcedimientoAnterior[] = L"KELU.ProcedimientoAnterior";
+// The message the installer posts to any window of class kClaseVentana to
+// have KELU save and end; 0 if the system could not register it.
+inline UINT MensajeCierrePedido() {
+  static const UINT mensaje = RegisterWindowMessageW(L"KELU.Cerrar");
+  return mensaje;
+}
 
 // The pump's handling of one message: the key preview, then dialog-style
 // keys (Tab, Enter, Esc, Alt+letter) on KELU's windows, then dispatch.

@@ -71,6 +71,8 @@ class ToolkitWin32 final : public Toolkit, public Escritorio {
   void AbrirDocumento(Hwnd dueno, const std::string& documento) override;
   std::string CarpetaPrograma() override;
   std::string CarpetaDatosUsuario() override;
+  bool InicioAlEntrar() override;
+  bool PonerInicioAlEntrar(bool poner) override;
 
   // A control's own window, 0 for the windowless ones (labels, frames,
   // images) and for a window not created; for tests and diagnostics.

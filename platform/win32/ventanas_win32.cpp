@@ -63,6 +63,10 @@ LRESULT CALLBACK ProcedimientoVentana(HWND ventana, UINT mensaje, WPARAM wp, LPA
 }
 
 LRESULT NativoVentana::Procesar(UINT mensaje, WPARAM wp, LPARAM lp) {
+  // The installer's request to close before it replaces KELU's files: KELU
+  // saves and ends as at the end of the session, with no close question and
+  // whatever box is open.
+  if (mensaje != 0 && mensaje == MensajeCierrePedido()) estado.TerminarSesion();
   switch (mensaje) {
     case WM_PAINT:
       Pintar();
