@@ -6,6 +6,7 @@
 #include "config/utilidades.h"
 #include "platform/paso.h"
 #include "startup/ayuda.h"
+#include "startup/guardado.h"
 #include "window/lanzador.h"
 
 namespace kelu {
@@ -185,6 +186,9 @@ void frmOpciones::cmdAceptar_Click() {
   programa_.conservarConfiguracion = false;  // the person's own choice now
   programa_.ayudas = ayudas_;
   programa_.conservarAyudas = false;
+  // Saved now as well as at the exit, so that a save that fails is told
+  // while the person is there to act on it.
+  GuardarAjustesAlAceptar(programa_, *this);
   Paso([&] { CargarCodigo(programa_.tabla, c.Codigo, programa_.archivos, programa_.carpeta); });
   Paso([&] { if (AplicarIntervalos) AplicarIntervalos(); });
   Cerrar();

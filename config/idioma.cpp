@@ -60,6 +60,8 @@ void TextosIdioma::RestablecerAgregadas() {
       "Repetir la última tecla cada:",
       "En pausa",
       "desactivado",
+      "KELU no pudo guardar su configuración en %1. Lo intentará de nuevo al salir; si tampoco puede "
+      "entonces, los cambios de esta sesión se perderán.",
   };
   for (int n = kEntradasDiseno + 1; n <= kEntradas; ++n) SetEntrada(n, kAgregadas[n - kEntradasDiseno - 1]);
 }

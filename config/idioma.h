@@ -20,7 +20,8 @@ class TextosIdioma {
   // practice (80: its words).
   // 81 to 95 the switch: its dialog, the choice of keys, the safety
   // settings, and the pause.
-  static constexpr int kEntradas = 95;
+  // 96 a save failed (where: %1).
+  static constexpr int kEntradas = 96;
   TextosIdioma() { RestablecerAgregadas(); }
   // Entry n, 1 to kEntradas; entries 1 to 46 are empty until a language
   // file has given them.

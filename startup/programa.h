@@ -43,6 +43,8 @@ struct Programa {
   Ayudas ayudas;
   std::vector<std::string> lineasAyudas;
   bool conservarAyudas = false;
+  // A save that failed has been told to the person: once a session.
+  bool guardadoFallidoAvisado = false;
   TablaCodigo tabla;
   TextosIdioma idioma;
 

@@ -4,6 +4,7 @@
 #include "config/frm_calibracion.h"
 #include "config/frm_opciones.h"
 #include "config/frm_pulsador.h"
+#include "startup/guardado.h"
 #include "startup/inicio.h"
 #include "config/utilidades.h"
 #include "platform/headless/toolkit_headless.h"
@@ -78,6 +79,24 @@ TEST_F(Opciones, APlacementInAnotherCaseSelectsNothingAndOkStoresItEmpty) {
   d->cmdAceptar.Click();
   EXPECT_FALSE(d->Cargada());
   EXPECT_EQ(Config().Ubicacion, "");
+}
+
+// OK also saves the settings at once, so that a save that fails is told
+// while the person is there to act on it, once a session.
+TEST_F(Opciones, OkSavesAtOnceAndAFailedSaveIsToldOnce) {
+  Abrir();
+  d->chkAjustarAncho.SetMarcada(false);
+  d->cmdAceptar.Click();
+  EXPECT_NE(carpeta.Leer("kelu.ini").find("Ajustar ancho:False"), std::string::npos);
+  EXPECT_TRUE(kit.mensajes.empty());
+  const std::string perdida = carpeta.En("no\\existe");
+  programa->lugarConfiguracion.escritura = perdida;
+  for (int vez = 0; vez < 2; ++vez) {
+    Abrir();
+    d->cmdAceptar.Click();
+  }
+  ASSERT_EQ(kit.mensajes.size(), 1u);
+  EXPECT_EQ(kit.mensajes[0].texto, Sustituir(programa->idioma.Entrada(kEntradaGuardadoFallido), {perdida}));
 }
 
 TEST_F(Opciones, ARefusedOkStoresNothingAndACorrectedOneStoresEverything) {

@@ -4,6 +4,7 @@
 #include "platform/numeros.h"
 #include "platform/paso.h"
 #include "platform/teclas.h"
+#include "startup/guardado.h"
 #include "window/lanzador.h"
 
 namespace kelu {
@@ -272,18 +273,9 @@ void frmKelu::Form_QueryUnload(bool& cancelar) {
 void frmKelu::GuardarConfiguracionAlSalir() {
   // Nowhere to write them: the person was told at the start.
   if (!programa_.lugarConfiguracion.guardable) return;
-  // A failed save leaves the earlier file whole; there is no one left to tell.
-  if (!programa_.conservarConfiguracion)
-    Paso([&] {
-      (void)GuardarConfiguracion(programa_.configuracion, programa_.archivos,
-                                 programa_.CarpetaEscrituraConfiguracion());
-    });
-  // "ayudas.ini" beside it, by the same rule for a file that could not be read.
-  if (!programa_.conservarAyudas)
-    Paso([&] {
-      (void)GuardarAyudas(programa_.ayudas, programa_.lineasAyudas, programa_.archivos,
-                          programa_.CarpetaEscrituraConfiguracion());
-    });
+  // A failed save leaves the earlier files whole; there is no one left to
+  // tell (a failure while the person stored settings was told then).
+  Paso([&] { (void)GuardarAjustes(programa_); });
 }
 
 void frmKelu::Form_Unload() {
