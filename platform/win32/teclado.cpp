@@ -18,6 +18,7 @@ bool EsExtendida(WORD vk) {
     case VK_INSERT: case VK_DELETE: case VK_HOME: case VK_END:
     case VK_PRIOR: case VK_NEXT: case VK_DIVIDE: case VK_NUMLOCK:
     case VK_SNAPSHOT: case VK_CANCEL:
+    case VK_RMENU: case VK_RCONTROL: case VK_LWIN: case VK_RWIN: case VK_APPS:
       return true;
     default:
       return false;
