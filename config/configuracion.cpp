@@ -117,13 +117,19 @@ bool Escribible(Archivos& archivos, const std::string& carpeta) {
 
 LugarConfiguracion ElegirLugarConfiguracion(Archivos& archivos, const std::string& carpetaPrograma,
                                             const std::function<std::string()>& datosUsuario) {
-  if (Escribible(archivos, carpetaPrograma)) return {carpetaPrograma, carpetaPrograma, true};
   const std::string datos = datosUsuario();
   const std::string propia = datos.empty() ? std::string() : UnirRuta(datos, kCarpetaDatosKelu);
+  // Once the settings are in the person's folder they stay there, even when
+  // the program's folder becomes writable (KELU run elevated, an exception
+  // for protected folders): the timings never jump between two files.
+  if (!propia.empty() && archivos.Existe(UnirRuta(propia, kArchivoConfiguracion)))
+    return {propia, propia, Escribible(archivos, propia)};
+  if (Escribible(archivos, carpetaPrograma)) return {carpetaPrograma, carpetaPrograma, true};
   if (propia.empty() || !archivos.CrearCarpeta(propia) || !Escribible(archivos, propia))
     return {carpetaPrograma, carpetaPrograma, false};
-  const bool hayArchivo = archivos.Existe(UnirRuta(propia, kArchivoConfiguracion));
-  return {hayArchivo ? propia : carpetaPrograma, propia, true};
+  // The first save there: the file beside the program (an administrator's
+  // starting settings) is read until then.
+  return {carpetaPrograma, propia, true};
 }
 
 bool GuardarConfiguracion(const Configuracion& c, Archivos& archivos, const std::string& carpeta) {

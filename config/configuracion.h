@@ -51,12 +51,14 @@ struct LugarConfiguracion {
 };
 inline constexpr const char* kCarpetaDatosKelu = "KELU";  // in the person's data folder
 
-// Beside the program when its folder can be written, as always. Otherwise
-// (unzipped under Program Files, a protected folder) in "KELU" in the
-// person's data folder (asked of `datosUsuario` only then), created when
-// needed; read from there once a file is there, else still from the
-// program's folder. When neither can be written, read from the program's
-// folder and not guardable.
+// In "KELU" in the person's data folder (`datosUsuario`) for good once a
+// "kelu.ini" is there, whatever the program's folder allows ("ayudas.ini"
+// lives beside it); not guardable when that folder cannot be written then.
+// Otherwise beside the program when its folder can be written, as always;
+// else (unzipped under Program Files, a protected folder) written to the
+// person's folder, created when needed, and read from the program's folder
+// until the first save there. When neither can be written, read from the
+// program's folder and not guardable.
 LugarConfiguracion ElegirLugarConfiguracion(Archivos& archivos, const std::string& carpetaPrograma,
                                             const std::function<std::string()>& datosUsuario);
 

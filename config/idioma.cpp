@@ -64,6 +64,7 @@ void TextosIdioma::RestablecerAgregadas() {
       "Windows no deja usar la tecla como pulsador",
       "El pulsador no llega a una ventana de administrador",
       "Iniciar KELU al iniciar sesión",
+      "KELU no pudo guardar su configuración en %1: los cambios de esta sesión se pierden.",
   };
   for (int n = kEntradasDiseno + 1; n <= kEntradas; ++n) SetEntrada(n, kAgregadas[n - kEntradasDiseno - 1]);
 }

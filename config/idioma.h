@@ -22,8 +22,8 @@ class TextosIdioma {
   // settings, and the pause.
   // 96 to 98 the switch key's notices on the strip: the target not in
   // front, the key refused by Windows, an administrator's window in front.
-  // 99 starting KELU at sign-in.
-  static constexpr int kEntradas = 99;
+  // 99 starting KELU at sign-in. 100 a save failed (where: %1).
+  static constexpr int kEntradas = 100;
   TextosIdioma() { RestablecerAgregadas(); }
   // Entry n, 1 to kEntradas; entries 1 to 46 are empty until a language
   // file has given them.

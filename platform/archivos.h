@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/utf8.h"
+
 namespace kelu {
 
 // Primitive file operations; one real implementation per platform, and
@@ -47,15 +49,18 @@ std::optional<std::string> Utf8AAnsi(std::string_view utf8);
 
 // How KELU's text files are read: one that begins with a UTF-8 byte-order
 // mark is UTF-8 (the mark is no part of the text); any other is in the ANSI
-// code page, as every file of earlier versions is.
+// code page, as every file of earlier versions is. Bytes behind the mark
+// that are not UTF-8 (an editor added the mark without converting the text)
+// are in the ANSI code page too: invalid UTF-8 never enters the program.
 inline constexpr std::string_view kMarcaUtf8 = "\xEF\xBB\xBF";
 struct TextoDeArchivo {
   std::string_view texto;
   bool ansi;
 };
 inline TextoDeArchivo DecodificacionDe(std::string_view bytes) {
-  if (bytes.substr(0, kMarcaUtf8.size()) == kMarcaUtf8) return {bytes.substr(kMarcaUtf8.size()), false};
-  return {bytes, true};
+  if (bytes.substr(0, kMarcaUtf8.size()) != kMarcaUtf8) return {bytes, true};
+  const std::string_view texto = bytes.substr(kMarcaUtf8.size());
+  return {texto, !EsUtf8(texto)};
 }
 // And how KELU writes one: in the ANSI code page when it has every
 // character, so that the file stays as earlier versions wrote it; otherwise

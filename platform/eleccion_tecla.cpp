@@ -45,9 +45,14 @@ std::vector<EventoEntrada> EventosDeCaracter(char32_t c, const TeclaDelCaracter&
       estados ^= kConMayusculas;
   }
 
+  // AltGr goes as a real one arrives, left Ctrl with right Alt: consoles
+  // and line editors take left Ctrl with left Alt for a shortcut. An Alt of
+  // the key string already down with Ctrl makes AltGr as it is.
+  const bool altGr = (estados & (kConCtrl | kConAlt)) == (kConCtrl | kConAlt);
+  const uint8_t alt = altGr ? kVkAltDerecha : kVkAlt;
   std::vector<uint8_t> pulsados;
-  for (auto [bit, modificador] : {std::pair{kConMayusculas, kVkShift}, {kConCtrl, kVkControl}, {kConAlt, kVkAlt}})
-    if ((estados & bit) && !Contiene(abajo, modificador)) pulsados.push_back(modificador);
+  for (auto [bit, modificador] : {std::pair{kConMayusculas, kVkShift}, {kConCtrl, kVkControl}, {kConAlt, alt}})
+    if ((estados & bit) && !Contiene(abajo, bit == kConAlt ? kVkAlt : modificador)) pulsados.push_back(modificador);
 
   std::vector<EventoEntrada> eventos;
   for (uint8_t m : pulsados) eventos.push_back({false, m, 0, false});

@@ -22,7 +22,7 @@ struct TeclaDelCaracter {
   uint8_t vk = 0;             // that key
   uint8_t estados = 0;        // the modifiers it takes (kCon* bits; Ctrl+Alt is AltGr)
   bool muerta = false;        // with those modifiers the key is a dead key
-  bool bloqueable = false;    // Caps Lock changes what it types (a letter)
+  bool bloqueable = false;    // with Caps Lock on the layout turns the key's case: Shift is flipped
 };
 
 // One input event: a key going down or up, or the character itself.

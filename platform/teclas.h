@@ -17,6 +17,9 @@ inline constexpr uint8_t kVkEspacio = 0x20;
 inline constexpr uint8_t kVkShift = 0x10;
 inline constexpr uint8_t kVkControl = 0x11;
 inline constexpr uint8_t kVkAlt = 0x12;
+// The right Alt key (VK_RMENU): the Alt of AltGr, which a real keyboard
+// sends as left Ctrl with right Alt.
+inline constexpr uint8_t kVkAltDerecha = 0xA5;
 
 // Keys KELU's own windows answer to (TeclaPulsada::codigo).
 inline constexpr int kTeclaEsc = 0x1B, kTeclaF2 = 0x71, kTeclaF6 = 0x75, kTeclaI = 'I';

@@ -30,6 +30,13 @@ inline std::optional<char32_t> DecodificarUtf8(std::string_view t, size_t& pos) 
   return cp;
 }
 
+// Every byte belongs to a well-formed code point.
+inline bool EsUtf8(std::string_view t) {
+  for (size_t pos = 0; pos < t.size();)
+    if (!DecodificarUtf8(t, pos)) return false;
+  return true;
+}
+
 inline void CodificarUtf8(char32_t cp, std::string& salida) {
   if (cp < 0x80) {
     salida += static_cast<char>(cp);

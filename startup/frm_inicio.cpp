@@ -53,8 +53,7 @@ frmInicio::frmInicio(Programa& programa)
 
 void frmInicio::Form_Load() {
   Paso([&] {
-    // The shell is asked for the data folder only when the program's own
-    // folder cannot be written: not at every start.
+    // Settings once saved in the person's data folder are read from there.
     programa_.lugarConfiguracion = ElegirLugarConfiguracion(programa_.archivos, programa_.carpeta,
                                                             [&] { return programa_.escritorio.CarpetaDatosUsuario(); });
   });

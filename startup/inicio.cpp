@@ -60,7 +60,7 @@ int EjecutarKelu(Toolkit& toolkit, Escritorio& escritorio, Archivos& archivos) {
   // A session end saves what the person set, as closing does, but asks
   // nothing; during the splash there is nothing to save yet.
   toolkit.FinDeSesion = [&] {
-    if (principal.Cargada()) principal.GuardarConfiguracionAlSalir();
+    if (principal.Cargada()) (void)principal.GuardarConfiguracionAlSalir();
   };
   bool conVentana = true;
   inicio.EjecutarPrincipal = [&] {

@@ -53,6 +53,7 @@ std::string Nombre(uint8_t vk) {
     case kVkShift: return "Shift";
     case kVkControl: return "Ctrl";
     case kVkAlt: return "Alt";
+    case kVkAltDerecha: return "AltGr";
     case kVkEspacio: return "Space";
     default: break;
   }
@@ -107,9 +108,9 @@ TEST(EleccionTecla, EachCharacterGoesAsItsKeyOnTheTargetsLayoutOrAsItself) {
       {"enye on Spanish", &kEspanola, U'ñ', false, {}, "+C0 -C0"},
       {"Caps Lock on enye", &kEspanola, U'ñ', true, {}, "+Shift +C0 -C0 -Shift"},
       {"Caps Lock on capital enye", &kEspanola, U'Ñ', true, {}, "+C0 -C0"},
-      {"at on Spanish is AltGr", &kEspanola, U'@', false, {}, "+Ctrl +Alt +2 -2 -Alt -Ctrl"},
-      {"Caps Lock leaves AltGr alone", &kEspanola, U'€', true, {}, "+Ctrl +Alt +E -E -Alt -Ctrl"},
-      {"AltGr on a key that is dead alone", &kEspanola, U'[', false, {}, "+Ctrl +Alt +BA -BA -Alt -Ctrl"},
+      {"at on Spanish is AltGr", &kEspanola, U'@', false, {}, "+Ctrl +AltGr +2 -2 -AltGr -Ctrl"},
+      {"Caps Lock leaves AltGr alone", &kEspanola, U'€', true, {}, "+Ctrl +AltGr +E -E -AltGr -Ctrl"},
+      {"AltGr on a key that is dead alone", &kEspanola, U'[', false, {}, "+Ctrl +AltGr +BA -BA -AltGr -Ctrl"},
       {"dead acute", &kEspanola, U'´', false, {}, "U+00B4"},
       {"dead circumflex under Shift", &kEspanola, U'^', false, {}, "U+005E"},
       {"dead tilde under AltGr", &kEspanola, U'~', false, {}, "U+007E"},
@@ -124,7 +125,8 @@ TEST(EleccionTecla, EachCharacterGoesAsItsKeyOnTheTargetsLayoutOrAsItself) {
       {"%f on a layout without Latin letters", &kRusa, U'f', false, {kVkAlt}, "+F -F"},
       {"+^c: Shift already down", &kEstadounidense, U'C', false, {kVkShift, kVkControl}, "+C -C"},
       {"^@ on US adds Shift", &kEstadounidense, U'@', false, {kVkControl}, "+Shift +2 -2 -Shift"},
-      {"^@ on Spanish adds only Alt", &kEspanola, U'@', false, {kVkControl}, "+Alt +2 -2 -Alt"},
+      {"^@ on Spanish adds only the right Alt", &kEspanola, U'@', false, {kVkControl}, "+AltGr +2 -2 -AltGr"},
+      {"%^@ on Spanish: Ctrl and Alt already down", &kEspanola, U'@', false, {kVkAlt, kVkControl}, "+2 -2"},
       {"+a with Caps Lock: the key with Shift", &kEstadounidense, U'a', true, {kVkShift}, "+A -A"},
       {"+a without a Latin key", &kRusa, U'a', false, {kVkShift}, "U+0061"},
       {"^ñ without a key", &kEstadounidense, U'ñ', false, {kVkControl}, "U+00F1"},

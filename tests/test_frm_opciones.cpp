@@ -4,6 +4,7 @@
 #include "config/frm_calibracion.h"
 #include "config/frm_opciones.h"
 #include "config/frm_pulsador.h"
+#include "startup/guardado.h"
 #include "startup/inicio.h"
 #include "config/utilidades.h"
 #include "platform/headless/toolkit_headless.h"
@@ -78,6 +79,23 @@ TEST_F(Opciones, APlacementInAnotherCaseSelectsNothingAndOkStoresItEmpty) {
   d->cmdAceptar.Click();
   EXPECT_FALSE(d->Cargada());
   EXPECT_EQ(Config().Ubicacion, "");
+}
+
+// OK also saves the settings at once, so that a save that fails is told
+// while the person is there to act on it, once a session.
+// The dialog never writes the files: the close does, and a close that
+// cannot write them says so to the person who closed KELU.
+TEST_F(Opciones, OkWritesNothingAndAFailedSaveAtTheCloseIsTold) {
+  const std::string perdida = carpeta.En("no\\existe");
+  EnMarcha([&] {
+    Abrir();
+    d->chkAjustarAncho.SetMarcada(false);
+    d->cmdAceptar.Click();
+    EXPECT_FALSE(ArchivosDelSistema().Leer(carpeta.En("kelu.ini")));
+    programa->lugarConfiguracion.escritura = perdida;
+  });
+  ASSERT_EQ(kit.mensajes.size(), 2u);  // the close question, then the failure
+  EXPECT_EQ(kit.mensajes[1].texto, Sustituir(programa->idioma.Entrada(kEntradaGuardadoFallido), {perdida}));
 }
 
 TEST_F(Opciones, ARefusedOkStoresNothingAndACorrectedOneStoresEverything) {

@@ -113,9 +113,9 @@ TEST_F(Vida, TheSessionEndSavesOnceAndAsksNothing) {
   EXPECT_EQ(escriturasAlTerminar, 2);
 }
 
-// Where the settings are read and saved, by what can be written: beside
-// the program as always; else in %APPDATA%\KELU, read from there once a
-// file is there; else nowhere, and the person told once at the start.
+// Where the settings are read and saved: in %APPDATA%\KELU for good once a
+// file is there; else by what can be written: beside the program as always;
+// else in %APPDATA%\KELU; else nowhere, and the person told once at the start.
 struct LugarDeAjustes {
   const char* caso;
   bool programaProtegido, datosProtegidos, iniEnDatos;
@@ -164,9 +164,10 @@ TEST_P(AjustesSegunCarpeta, AreReadAndSavedWhereTheyCanBeKept) {
 
 INSTANTIATE_TEST_SUITE_P(
     Vida, AjustesSegunCarpeta,
-    ::testing::Values(LugarDeAjustes{"besideTheProgram", false, false, true, "programa", "120"},
+    ::testing::Values(LugarDeAjustes{"besideTheProgram", false, false, false, "programa", "120"},
                       LugarDeAjustes{"appDataWhenTheFolderIsProtected", true, false, false, "datos", "120"},
                       LugarDeAjustes{"appDataReadOnceThere", true, false, true, "datos", "150"},
+                      LugarDeAjustes{"appDataKeptWhenTheFolderBecomesWritable", false, false, true, "datos", "150"},
                       LugarDeAjustes{"nowhere", true, true, false, nullptr, nullptr}),
     [](const auto& caso) { return std::string(caso.param.caso); });
 

@@ -4,6 +4,7 @@
 #include "platform/numeros.h"
 #include "platform/paso.h"
 #include "platform/teclas.h"
+#include "startup/guardado.h"
 #include "window/lanzador.h"
 
 namespace kelu {
@@ -329,27 +330,20 @@ void frmKelu::Form_QueryUnload(bool& cancelar) {
   if (respuesta == kIdNo) cancelar = true;
 }
 
-void frmKelu::GuardarConfiguracionAlSalir() {
-  // Nowhere to write them: the person was told at the start.
-  if (!programa_.lugarConfiguracion.guardable) return;
-  // A failed save leaves the earlier file whole; there is no one left to tell.
-  if (!programa_.conservarConfiguracion)
-    Paso([&] {
-      (void)GuardarConfiguracion(programa_.configuracion, programa_.archivos,
-                                 programa_.CarpetaEscrituraConfiguracion());
-    });
-  // "ayudas.ini" beside it, by the same rule for a file that could not be read.
-  if (!programa_.conservarAyudas)
-    Paso([&] {
-      (void)GuardarAyudas(programa_.ayudas, programa_.lineasAyudas, programa_.archivos,
-                          programa_.CarpetaEscrituraConfiguracion());
-    });
+bool frmKelu::GuardarConfiguracionAlSalir() {
+  // Nowhere to write them: the person was told at the start. A failed save
+  // leaves the earlier files whole.
+  bool guardado = true;
+  Paso([&] { guardado = GuardarAjustes(programa_); });
+  return guardado;
 }
 
 void frmKelu::Form_Unload() {
   Paso([&] { Kit().CapturarTeclas(0, 0, nullptr); });
   Kit().CapturaCambiada = nullptr;
-  GuardarConfiguracionAlSalir();
+  // The person who closed KELU is still there to hear that their changes
+  // are lost; a session end saves in silence (inicio).
+  if (!GuardarConfiguracionAlSalir()) AvisarGuardadoFallido(programa_, *this);
   Paso([&] { teclaRapida.LiberarTeclaRapida(*this); });
 }
 

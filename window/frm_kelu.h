@@ -30,7 +30,8 @@ class frmKelu : public Ventana {
   std::string Titulo() const;
   // Writes "kelu.ini" and "ayudas.ini" where start-up chose, each unless the
   // session must keep the person's file as it is, none when no folder takes them.
-  void GuardarConfiguracionAlSalir();
+  // False when a file could not be written.
+  [[nodiscard]] bool GuardarConfiguracionAlSalir();
   // What the options dialog asks of the window while it is open.
   void PausarTecleo() noexcept;     // timers suspended; off the top, so the dialog can come to the front
   void ReanudarTecleo() noexcept;   // the timers that ran start afresh

@@ -1,8 +1,10 @@
 // Sound through the waveform-audio device. winmm is loaded at the first
 // sound that can be heard, not at start-up, so that a KELU with the sound
 // aids off never loads it. Whatever fails (no winmm, no device, a call
-// refused) leaves KELU silent for the rest of the session, without a word:
-// sound is an aid, never a reason to stop.
+// refused) leaves KELU silent without a word, sound being an aid, never a
+// reason to stop; a later sound tries the device again, after a pause that
+// doubles from one second to a minute, so that a headset plugged in later
+// is used.
 //
 // Two costs shape the rest. Opening the device can take up to a second the
 // first time (drivers loading), and a press handler that waited that long
@@ -16,6 +18,7 @@
 
 #include <mmsystem.h>
 
+#include <algorithm>
 #include <memory>
 #include <optional>
 #include <utility>
@@ -71,6 +74,10 @@ constexpr int kSegundosMaximos = 60;
 
 // Quiet this long (ms), the device is closed; the next sound opens it again.
 constexpr int kSilencioParaCerrar = 20000;
+
+// After a failure the device is tried again no sooner than this (ms),
+// doubled at each failure in a row up to the last.
+constexpr ULONGLONG kPrimerReintento = 1000, kUltimoReintento = 60000;
 
 // A slim reader/writer lock, held exclusively for a scope.
 class Cerrado {
@@ -130,7 +137,12 @@ class Dispositivo : public std::enable_shared_from_this<Dispositivo> {
   void Fallar();
   void Cerrar();
 
+  // A failed device may be opened again once its pause has passed.
+  void Reintentar();
+
   Fase fase_ = Fase::Cerrado;
+  ULONGLONG reintentoEn_ = 0;                  // GetTickCount64 from when a failed device is tried again
+  ULONGLONG espera_ = kPrimerReintento;       // the pause after the next failure
   bool terminado_ = false;
   const Winmm* winmm_ = nullptr;
   HWAVEOUT dispositivo_ = nullptr;
@@ -142,8 +154,13 @@ class Dispositivo : public std::enable_shared_from_this<Dispositivo> {
   Bloque avisos_[3];                    // by AvisoSonoro
 };
 
+void Dispositivo::Reintentar() {
+  if (fase_ == Fase::Fallido && GetTickCount64() >= reintentoEn_) fase_ = Fase::Cerrado;
+}
+
 bool Dispositivo::Tono(bool sonando, int frecuencia, int volumen) {
   if (volumen <= 0) sonando = false;
+  Reintentar();
   pedido_ = {sonando, frecuencia, volumen};
   if (sonando) avisoPendiente_.reset();
   switch (fase_) {
@@ -161,6 +178,7 @@ bool Dispositivo::Tono(bool sonando, int frecuencia, int volumen) {
 }
 
 bool Dispositivo::Aviso(AvisoSonoro aviso, int volumen) {
+  Reintentar();
   // A cue never cuts a tone.
   if (!pedido_.sonando && volumen > 0) {
     if (fase_ == Fase::Abierto) {
@@ -178,6 +196,7 @@ bool Dispositivo::Callar() {
   if (fase_ == Fase::Abierto) {
     Cerrar();
     fase_ = Fase::Cerrado;
+    espera_ = kPrimerReintento;  // it worked for a whole spell
   }
   return true;
 }
@@ -188,12 +207,14 @@ void Dispositivo::Terminar() {
 }
 
 void Dispositivo::Abrir() {
-  fase_ = Fase::Fallido;  // unless the thread starts
   // The thread holds the device's state for as long as it runs, however
   // soon the program lets go of it.
   auto propio = std::make_unique<std::shared_ptr<Dispositivo>>(shared_from_this());
   HANDLE hilo = CreateThread(nullptr, 0, Apertura, propio.get(), 0, nullptr);
-  if (!hilo) return;
+  if (!hilo) {
+    Fallar();
+    return;
+  }
   static_cast<void>(propio.release());  // the thread's now
   fase_ = Fase::Abriendo;
   CloseHandle(hilo);
@@ -221,7 +242,7 @@ DWORD WINAPI Dispositivo::Apertura(void* parametro) {
     return 0;
   }
   if (!abierto) {
-    yo->fase_ = Fase::Fallido;
+    yo->Fallar();
     return 0;
   }
   yo->winmm_ = winmm;
@@ -344,10 +365,12 @@ bool Dispositivo::Libre(const Bloque& bloque) {
   return !bloque.escrito || (static_cast<const volatile DWORD&>(bloque.cabecera.dwFlags) & WHDR_DONE);
 }
 
-// Silent for good.
+// Silent until the pause has passed; each failure in a row doubles it.
 void Dispositivo::Fallar() {
   Cerrar();
   fase_ = Fase::Fallido;
+  reintentoEn_ = GetTickCount64() + espera_;
+  espera_ = std::min(espera_ * 2, kUltimoReintento);
 }
 
 // A device with blocks in its queue refuses to close, and a queued block to
@@ -359,7 +382,11 @@ void Dispositivo::Cerrar() {
   HWAVEOUT dispositivo = dispositivo_;
   dispositivo_ = nullptr;
   winmm_->reiniciar(dispositivo);
-  for (Bloque* b : {&ataque_, &sostenido_, &caida_, &avisos_[0], &avisos_[1]}) {
+  // Every block, the three cues' too: a header left prepared would belong
+  // to a device that no longer exists.
+  std::vector<Bloque*> bloques = {&ataque_, &sostenido_, &caida_};
+  for (Bloque& aviso : avisos_) bloques.push_back(&aviso);
+  for (Bloque* b : bloques) {
     if (b->preparado) winmm_->desPreparar(dispositivo, &b->cabecera, sizeof b->cabecera);
     b->preparado = b->escrito = false;
     b->volumen = -1;

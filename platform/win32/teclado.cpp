@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <optional>
 
 #include "platform/eleccion_tecla.h"
 #include "platform/utf16.h"
@@ -18,6 +19,7 @@ bool EsExtendida(WORD vk) {
     case VK_INSERT: case VK_DELETE: case VK_HOME: case VK_END:
     case VK_PRIOR: case VK_NEXT: case VK_DIVIDE: case VK_NUMLOCK:
     case VK_SNAPSHOT: case VK_CANCEL:
+    case VK_RMENU: case VK_RCONTROL: case VK_LWIN: case VK_RWIN: case VK_APPS:
       return true;
     default:
       return false;
@@ -43,7 +45,31 @@ bool EsTeclaMuerta(UINT vk, BYTE estados, HKL distribucion) {
   return true;
 }
 
-TeclaDelCaracter PreguntarDistribucion(char32_t c, HKL distribucion) {
+// What the key types under `estados` with Caps Lock on, asked of the layout
+// without touching the keyboard state (flag 4): nothing when it types no
+// single character there.
+std::optional<WCHAR> ConBloqMayus(UINT vk, BYTE estados, HKL distribucion) {
+  BYTE teclado[256] = {};
+  teclado[VK_CAPITAL] = 0x01;  // toggled on
+  if (estados & kConMayusculas) teclado[VK_SHIFT] = 0x80;
+  const UINT scan = MapVirtualKeyExW(vk, MAPVK_VK_TO_VSC, distribucion);
+  WCHAR texto[8];
+  if (ToUnicodeEx(vk, scan, teclado, texto, 8, 4, distribucion) != 1) return std::nullopt;
+  return texto[0];
+}
+
+// With Caps Lock on, whether the layout turns this key's case, asked of the
+// layout itself: Caps Lock acts on some cased letters and not on others
+// (German ß, the letters of Swiss layouts under Shift). A key that gives
+// the character neither way goes as the character itself.
+void AjustarBloqMayus(TeclaDelCaracter& t, WCHAR c, HKL distribucion) {
+  if (t.estados & (kConCtrl | kConAlt)) return;  // AltGr: Caps Lock is left alone
+  if (ConBloqMayus(t.vk, t.estados, distribucion) == c) return;
+  if (ConBloqMayus(t.vk, t.estados ^ kConMayusculas, distribucion) == c) t.bloqueable = true;
+  else t.existe = false;
+}
+
+TeclaDelCaracter PreguntarDistribucion(char32_t c, HKL distribucion, bool bloqMayus) {
   if (c >= 0x10000) return {};
   const SHORT r = VkKeyScanExW(static_cast<WCHAR>(c), distribucion);
   if (LOBYTE(r) == 0xFF || HIBYTE(r) == 0xFF) return {};
@@ -52,14 +78,13 @@ TeclaDelCaracter PreguntarDistribucion(char32_t c, HKL distribucion) {
   t.vk = LOBYTE(r);
   t.estados = HIBYTE(r);
   t.muerta = EsTeclaMuerta(t.vk, t.estados, distribucion);
-  const auto w = static_cast<WCHAR>(c);
-  t.bloqueable = IsCharUpperW(w) || IsCharLowerW(w);
+  if (bloqMayus && !t.muerta) AjustarBloqMayus(t, static_cast<WCHAR>(c), distribucion);
   return t;
 }
 
 class Entradas {
  public:
-  explicit Entradas(HKL distribucion) : distribucion_(distribucion) {}
+  Entradas(HKL distribucion, bool bloqMayus) : distribucion_(distribucion), bloqMayus_(bloqMayus) {}
 
   void Tecla(WORD vk, bool arriba) {
     INPUT in{};
@@ -93,8 +118,9 @@ class Entradas {
     }
   }
 
-  void Caracter(char32_t c, bool bloqMayus, const std::vector<uint8_t>& abajo) {
-    for (const EventoEntrada& e : EventosDeCaracter(c, PreguntarDistribucion(c, distribucion_), bloqMayus, abajo)) {
+  void Caracter(char32_t c, const std::vector<uint8_t>& abajo) {
+    const TeclaDelCaracter tecla = PreguntarDistribucion(c, distribucion_, bloqMayus_ && abajo.empty());
+    for (const EventoEntrada& e : EventosDeCaracter(c, tecla, bloqMayus_, abajo)) {
       if (e.unicode) Unicode(e.caracter, e.arriba);
       else Tecla(e.vk, e.arriba);
     }
@@ -104,6 +130,7 @@ class Entradas {
 
  private:
   HKL distribucion_;
+  bool bloqMayus_;
   std::vector<INPUT> lista_;
 };
 
@@ -113,8 +140,11 @@ bool EnviarEventosTeclado(const std::vector<EventoTecla>& eventos) {
   if (eventos.empty()) return true;
   // The layout of the window that will receive the keys, not KELU's own.
   const DWORD hilo = GetWindowThreadProcessId(GetForegroundWindow(), nullptr);
-  Entradas entradas(GetKeyboardLayout(hilo));
+  // Caps Lock is one toggle for the keyboard (its light). The target's own
+  // key state could only be read by attaching to its input, which KELU
+  // never does: this thread's view of the toggle stands for it.
   const bool bloqMayus = (GetKeyState(VK_CAPITAL) & 1) != 0;
+  Entradas entradas(GetKeyboardLayout(hilo), bloqMayus);
   std::vector<uint8_t> abajo;  // the key string's modifiers now down
 
   for (const EventoTecla& e : eventos) {
@@ -128,7 +158,7 @@ bool EnviarEventosTeclado(const std::vector<EventoTecla>& eventos) {
         if (auto it = std::find(abajo.begin(), abajo.end(), e.vk); it != abajo.end()) abajo.erase(it);
         break;
       case TipoEvento::Caracter:
-        entradas.Caracter(e.caracter, bloqMayus, abajo);
+        entradas.Caracter(e.caracter, abajo);
         break;
       case TipoEvento::TeclaVirtual:
         entradas.Pulsar(e.vk);

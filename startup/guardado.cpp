@@ -1,0 +1,29 @@
+#include "startup/guardado.h"
+
+#include "config/ayudas.h"
+#include "config/configuracion.h"
+#include "config/idioma.h"
+#include "platform/paso.h"
+
+namespace kelu {
+
+bool GuardarAjustes(Programa& p) {
+  if (!p.lugarConfiguracion.guardable) return true;
+  const std::string carpeta = p.CarpetaEscrituraConfiguracion();
+  bool guardado = true;
+  // A failed save leaves the earlier file whole.
+  if (!p.conservarConfiguracion) guardado = GuardarConfiguracion(p.configuracion, p.archivos, carpeta) && guardado;
+  if (!p.conservarAyudas) guardado = GuardarAyudas(p.ayudas, p.lineasAyudas, p.archivos, carpeta) && guardado;
+  return guardado;
+}
+
+void AvisarGuardadoFallido(Programa& p, Ventana& duena) {
+  if (p.ayudas.TeclaPulsador != 0) return;
+  const TextosIdioma& t = p.idioma;
+  Paso([&] {
+    p.toolkit.MostrarMensaje(&duena, Sustituir(t.Entrada(kEntradaGuardadoFallido), {p.CarpetaEscrituraConfiguracion()}),
+                             t.Entrada(46), kMbOk | kMbExclamacion);
+  });
+}
+
+}  // namespace kelu
