@@ -179,6 +179,8 @@ class Combo : public Control {
   // Selects entry i and raises Click, as a choice by the user does; an index
   // out of range changes nothing and returns false.
   bool SetSeleccion(int i);
+  // The list is about to open (a click on its arrow, F4, Alt+Down).
+  std::function<void()> DropDown;
 
  private:
   std::vector<std::string> entradas_;
@@ -449,6 +451,12 @@ class Toolkit {
   // The backend runs it once, with no question asked and whatever modal
   // box is open, then ends the process: no window is touched afterwards.
   std::function<void()> FinDeSesion;
+
+  // One KELU per Windows session. True for the first copy, which from then
+  // on hears of every later start through OtraCopia; false for a later one,
+  // which has asked the first to come forward and must end at once.
+  [[nodiscard]] virtual bool PrimeraCopia() = 0;
+  std::function<void()> OtraCopia;
 };
 
 }  // namespace kelu
