@@ -305,7 +305,12 @@ int TraerUltima(const wchar_t* titulo) {
   EnumWindows(TomarUltima, reinterpret_cast<LPARAM>(&busqueda));
   if (!busqueda.encontrada) return 1;
   SetForegroundWindow(busqueda.encontrada);
-  return GetForegroundWindow() == busqueda.encontrada ? 0 : 1;
+  // Another program's window comes forward when its own thread gets to it.
+  for (int esperado = 0; GetForegroundWindow() != busqueda.encontrada; esperado += 50) {
+    if (esperado >= 3000) return 1;
+    Sleep(50);
+  }
+  return 0;
 }
 
 HANDLE AbrirRegistro(const wchar_t* ruta) {
