@@ -22,6 +22,7 @@ constexpr LRESULT kAtendida = 1;
 constexpr int kEsperaVentanaMs = 2000, kEsperaRespuestaMs = 5000, kEsperaFinMs = 10000;
 
 HWND oyente = nullptr;
+bool conMarca = false;  // this process holds the mark
 
 LRESULT CALLBACK ProcesarOyente(HWND ventana, UINT mensaje, WPARAM wp, LPARAM lp) {
   if (mensaje != kVenAlFrente) return DefWindowProcW(ventana, mensaje, wp, lp);
@@ -34,6 +35,8 @@ LRESULT CALLBACK ProcesarOyente(HWND ventana, UINT mensaje, WPARAM wp, LPARAM lp
 // HWND_MESSAGE alone, and gets only what is sent to it:
 // https://learn.microsoft.com/windows/win32/winmsg/window-features#message-only-windows
 void Oir(Toolkit& toolkit) {
+  conMarca = true;
+  if (oyente) return;
   const HINSTANCE instancia = GetModuleHandleW(nullptr);
   WNDCLASSEXW clase{};
   clase.cbSize = sizeof clase;
@@ -83,6 +86,10 @@ void DejarDeOir() {
 // system releases it, abandoned:
 // https://learn.microsoft.com/windows/win32/api/synchapi/nf-synchapi-createmutexw
 bool ToolkitWin32::PrimeraCopia() {
+  if (win32::conMarca) {  // asked again by the copy that holds the mark, for a new toolkit
+    win32::Oir(*this);
+    return true;
+  }
   HANDLE marca = CreateMutexW(nullptr, TRUE, win32::kMarcaSesion);
   const DWORD error = GetLastError();
   if (marca && error != ERROR_ALREADY_EXISTS) {
