@@ -143,10 +143,10 @@ class ToolkitHeadless final : public Toolkit, public Escritorio {
   // Every character as wide as 0.6 of the font's size: enough to test a layout.
   int AnchoTexto(const Ventana&, const std::string& texto, const Fuente& fuente) override;
   int64_t Milisegundos() override { return ahora_; }
+  bool PrimeraCopia() override;
   void Tono(bool sonando, int frecuencia, int volumen) override {
     sonidos.push_back({sonando ? "tono" : "silencio", frecuencia, volumen});
   }
-  bool PrimeraCopia() override;
   void SonarAviso(AvisoSonoro aviso, int volumen) override {
     sonidos.push_back({aviso == AvisoSonoro::Letra        ? "letra"
                         : aviso == AvisoSonoro::Descartada ? "descartada"
