@@ -11,7 +11,7 @@
 
 namespace kelu {
 
-enum class Relacion { PrimerHijo = 5, Siguiente = 2 };  // GW_CHILD, GW_HWNDNEXT
+enum class Relacion { PrimerHijo = 5, Siguiente = 2, Dueno = 4 };  // GW_CHILD, GW_HWNDNEXT, GW_OWNER
 
 // How starting a program went.
 struct Arranque {

@@ -179,6 +179,8 @@ class Combo : public Control {
   // Selects entry i and raises Click, as a choice by the user does; an index
   // out of range changes nothing and returns false.
   bool SetSeleccion(int i);
+  // The list is about to open (a click on its arrow, F4, Alt+Down).
+  std::function<void()> DropDown;
 
  private:
   std::vector<std::string> entradas_;
@@ -460,6 +462,12 @@ class Toolkit {
   // The switch capture was lost and taken again, refused, or cannot see
   // the keys: on the program's thread.
   std::function<void(EstadoCaptura)> CapturaCambiada;
+
+  // One KELU per Windows session. True for the first copy, which from then
+  // on hears of every later start through OtraCopia; false for a later one,
+  // which has asked the first to come forward and must end at once.
+  [[nodiscard]] virtual bool PrimeraCopia() = 0;
+  std::function<void()> OtraCopia;
 };
 
 }  // namespace kelu

@@ -45,6 +45,12 @@ void ConectarCalibracion(frmOpciones& opciones, frmAyudas& ayudas, frmCalibracio
 //     included) until the main window unloads;
 //  3. then the load, the timer handler and this loop return, in that order.
 int EjecutarKelu(Toolkit& toolkit, Escritorio& escritorio, Archivos& archivos) {
+  // One KELU per session: two would hook the same switch (the newer
+  // swallowing it from the older), fight over Ctrl+I and both save
+  // kelu.ini. A later start, by the person or by Windows after an update
+  // restart while KELU also starts at sign-in, brings the first forward and
+  // ends here, having read and written nothing.
+  if (!toolkit.PrimeraCopia()) return 0;
   Programa programa(toolkit, escritorio, archivos);
   frmInicio inicio(programa);
   frmKelu principal(programa);
@@ -62,6 +68,14 @@ int EjecutarKelu(Toolkit& toolkit, Escritorio& escritorio, Archivos& archivos) {
   toolkit.FinDeSesion = [&] {
     if (principal.Cargada()) (void)principal.GuardarConfiguracionAlSalir();
   };
+  // Still in its splash, the first copy shows its main window by itself.
+  toolkit.OtraCopia = [&] {
+    if (principal.Cargada()) TeclaRapida::TraerVentana(principal);
+  };
+  struct OlvidarAlSalir {  // the forms go when this returns; the toolkit stays
+    Toolkit& toolkit;
+    ~OlvidarAlSalir() { toolkit.OtraCopia = nullptr; }
+  } olvidar{toolkit};
   bool conVentana = true;
   inicio.EjecutarPrincipal = [&] {
     conVentana = principal.Mostrar();  // returns when the main window has unloaded

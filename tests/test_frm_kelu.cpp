@@ -532,21 +532,46 @@ INSTANTIATE_TEST_SUITE_P(Principal, TargetInFront,
                                            CasoDelante{false, false, false, "e", 10},
                                            CasoDelante{false, false, true, "", -1}));  // the press took the front
 
-// The activation by title may bring forward another window of the same
-// title, higher in Z order: the letter goes there, as it always has.
-TEST_F(Principal, TheWindowTheTitleActivatedGetsTheLetter) {
-  Hwnd gemela = kit.AgregarVentana("Gemela", true, 2000);
+// The letter goes to the window the person chose, found by its handle,
+// whatever else shares its title or its program: a twin of the same title
+// brought to the front (the first of that title in Z order now, which a
+// search by title would find) gets nothing, with the aid off or on; only
+// a window the target owns (its own dialog) stands in for it in front.
+struct OtraVentana {
+  const char* caso;
+  bool mismoPrograma, delDestino, mantener;
+  bool recibeLaOtra;  // else the chosen window gets the letter
+  friend void PrintTo(const OtraVentana& o, std::ostream* os) { *os << o.caso; }
+};
+
+class LaElegida : public Principal, public ::testing::WithParamInterface<OtraVentana> {};
+
+TEST_P(LaElegida, GetsTheLetterWhateverSharesItsTitle) {
+  const OtraVentana& c = GetParam();
+  Hwnd otra = kit.AgregarVentana("Gemela", true, c.mismoPrograma ? 3000 : 2000);
   Hwnd elegida = kit.AgregarVentana("Gemela", true, 3000);  // higher: the one listed
+  if (c.delDestino) kit.Buscar(otra)->dueno = elegida;
   Cargar();
+  programa->ayudas.MantenerDestino = c.mantener;
   EnMarcha([&] {
+    f->AplicarOpciones();
     Elegir(elegida);
-    static_cast<void>(kit.Activar(gemela));  // now the first of that title in Z order
+    ASSERT_EQ(f->lista.HandleDestino(), elegida);
+    ASSERT_TRUE(kit.Activar(otra));
     Teclear("...");
     kit.Avanzar(2000);
-    EXPECT_EQ(kit.Recibido(gemela), "s");
+    EXPECT_EQ(kit.Recibido(c.recibeLaOtra ? otra : elegida), "s");
+    EXPECT_EQ(kit.Recibido(c.recibeLaOtra ? elegida : otra), "");
     EXPECT_TRUE(kit.mensajes.empty());
   });
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Principal, LaElegida,
+    ::testing::Values(OtraVentana{"twinOfAnotherProgram", false, false, false, false},
+                      OtraVentana{"twinOfTheSameProgramKeptInFront", true, false, true, false},
+                      OtraVentana{"dialogOfTheTargetKeptInFront", true, true, true, true}),
+    [](const auto& caso) { return std::string(caso.param.caso); });
 
 TEST_F(Principal, ALongTitleIsActivatedThroughItsFirst99Characters) {
   std::string largo(150, 'x');
@@ -600,6 +625,34 @@ TEST(ListaVentanas, The102ndWindowIsListedWithoutAHandle) {
   cbo.SetSeleccion(101);
   lista.Elegir(cbo);
   EXPECT_EQ(lista.HandleDestino(), elegida);
+}
+
+// The list is filled again each time it drops down, as when it gets the
+// focus: a window that opened while the focus stayed on the list (where the
+// no-target warning leaves it) is offered, and the window chosen stays
+// chosen wherever its entry moved.
+TEST_F(Principal, TheListIsRefilledWhenItDropsDownAndKeepsTheChoice) {
+  kit.AgregarVentana("Primera");
+  Cargar();
+  EnMarcha([&] {
+    Teclear(".");
+    kit.Avanzar(2000);  // no target: the warning, then the focus on the list
+    ASSERT_EQ(kit.mensajes.size(), 1u);
+    ASSERT_EQ(f->ConFoco(), &f->cboProcesos);
+    const Hwnd nueva = kit.AgregarVentana("Nueva");
+    kit.AbrirLista(f->cboProcesos);
+    const int i = f->cboProcesos.Buscar("Nueva");
+    ASSERT_NE(i, -1);
+    ASSERT_TRUE(f->cboProcesos.SetSeleccion(i));
+    kit.AgregarVentana("Otra nueva");  // listed before it from now on
+    kit.AbrirLista(f->cboProcesos);
+    ASSERT_EQ(f->cboProcesos.Cantidad(), 3);
+    EXPECT_EQ(f->cboProcesos.Seleccion(), f->cboProcesos.Buscar("Nueva"));
+    EXPECT_NE(f->cboProcesos.Seleccion(), i);
+    Teclear("...");
+    kit.Avanzar(2000);
+    EXPECT_EQ(kit.Recibido(nueva), "s");
+  });
 }
 
 TEST_F(Principal, TheStripKeepsItsMinimumSizeAndCentresThePad) {

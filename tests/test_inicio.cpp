@@ -189,6 +189,44 @@ TEST_F(Vida, TheSplashIgnoresACloseAndTheMainWindowStillOpens) {
   EXPECT_TRUE(principalAbierta);
 }
 
+// One KELU per session: a second start of the program (a second process,
+// sharing the session) brings the first forward as Ctrl+I does and ends at
+// once, having made no window and saved nothing, before it ran a single
+// event of its own.
+TEST_F(Vida, ASecondStartBringsTheFirstForwardAndEndsAtOnce) {
+  Ejecutar([] {}, [&] {
+    Ventana& principal = *Propia("frmKelu");
+    principal.SetEstado(EstadoVentana::Minimizada);
+    ToolkitHeadless segunda;
+    segunda.sesion = kit.sesion;
+    segunda.carpetaPrograma = carpeta.Ruta();
+    segunda.ventanasPosibles = 1000;  // counts down at each window made
+    prueba::ArchivosConFallos suyos;
+    bool corrio = false;
+    segunda.Encolar([&] {
+      corrio = true;
+      segunda.Avanzar(2000);  // its own splash, and a main window
+    });
+    segunda.Encolar([&] {  // and closed, so that a second copy that runs ends
+      for (const auto& v : segunda.escritorio)
+        if (v.propia && v.propia->Nombre() == "frmKelu") {
+          segunda.Tecla(*const_cast<Ventana*>(v.propia), kTeclaEsc);
+          break;
+        }
+    });
+    EXPECT_EQ(EjecutarKelu(segunda, segunda, suyos), 0);
+    EXPECT_FALSE(corrio);
+    EXPECT_EQ(segunda.ventanasPosibles, 1000);
+    EXPECT_EQ(suyos.escrituras, 0);
+    EXPECT_EQ(carpeta.Leer("kelu.ini"), kIniDeLaPersona);
+    kit.Encolar([&principal, this] {  // after the request, which the first hears as a posted message
+      EXPECT_EQ(principal.Estado(), EstadoVentana::Normal);
+      EXPECT_TRUE(principal.Visible());
+      kit.Tecla(principal, kTeclaEsc);
+    });
+  });
+}
+
 // A system that will not create the splash, or then the main window (no
 // desktop, or none of its resources left): KELU ends at once with its code,
 // rather than wait unseen for a window that never comes, and the person's

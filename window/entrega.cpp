@@ -5,7 +5,6 @@
 
 #include "keying/cadena_teclas.h"
 #include "platform/paso.h"
-#include "platform/utf8.h"
 
 namespace kelu {
 namespace {
@@ -14,34 +13,7 @@ constexpr int kTeclasRechazadas = 47;  // the system will not take KELU's keys t
 constexpr int kTituloAviso = 46;       // "KELU notice"
 constexpr int kEntradaDestinoNoDelante = 96;  // on the strip: the letter was dropped, the target not in front
 
-// Lower case for the comparison of titles: ASCII and Latin-1 letters, which
-// covers the languages KELU ships texts for.
-std::u32string Minusculas(const std::string& utf8) {
-  std::u32string salida;
-  for (size_t i = 0; i < utf8.size();) {
-    std::optional<char32_t> leido = DecodificarUtf8(utf8, i);
-    char32_t u = leido ? *leido : static_cast<unsigned char>(utf8[i++]);
-    if ((u >= 'A' && u <= 'Z') || (u >= 0xC0 && u <= 0xDE && u != 0xD7)) u += 0x20;
-    salida += u;
-  }
-  return salida;
-}
-
 }  // namespace
-
-Hwnd ActivarPorTitulo(Escritorio& escritorio, const std::string& titulo) {
-  const std::u32string buscado = Minusculas(titulo);
-  Hwnd exacta = 0, prefijo = 0;
-  RecorrerVentanas(escritorio, escritorio.PrimeraVentana(), [&](Hwnd w) {
-    if (!escritorio.EsVisible(w)) return true;
-    std::u32string t = Minusculas(escritorio.Titulo(w, 4096));
-    if (t == buscado) exacta = w;
-    else if (prefijo == 0 && t.compare(0, buscado.size(), buscado) == 0) prefijo = w;
-    return exacta == 0;
-  });
-  Hwnd elegida = exacta ? exacta : prefijo;
-  return elegida != 0 && escritorio.Activar(elegida) ? elegida : 0;
-}
 
 Entrega::Entrega(Programa& programa, MotorPulsaciones& motor, ListaVentanas& lista, Combo& cboProcesos,
                  Ventana& ventana)
@@ -76,14 +48,19 @@ bool Entrega::Avisar(int texto, int titulo) {
 
 bool Entrega::DestinoPresente() { return lista_.TituloVentanaDestino() != ListaVentanas::kSinTitulo; }
 
+// A window of the same program is not enough: two windows of one editor,
+// or two apps that one host process draws, can share a title.
 bool Entrega::DestinoAlFrente() {
   Escritorio& e = programa_.escritorio;
-  const Hwnd delante = e.VentanaAlFrente();
-  if (delante == 0) return false;
-  const uint32_t proceso = e.ProcesoDe(delante);
-  if (proceso == e.ProcesoPropio()) return false;
   const Hwnd destino = lista_.HandleDestino();
-  return delante == destino || delante == activada_ || (proceso != 0 && proceso == e.ProcesoDe(destino));
+  Hwnd delante = e.VentanaAlFrente();
+  if (delante == 0 || destino == 0 || e.ProcesoDe(delante) == e.ProcesoPropio()) return false;
+  // A dialog of a dialog of the target counts; a chain of owners is short.
+  for (int paso = 0; delante != 0 && paso < 16; ++paso) {
+    if (delante == destino) return true;
+    delante = e.Relacionada(delante, Relacion::Dueno);
+  }
+  return false;
 }
 
 void Entrega::DescartarLetra(int texto, int titulo) {
@@ -162,8 +139,7 @@ void Entrega::CerrarPalabra() {
 }
 
 void Entrega::ActivarVentanaDestino() {
-  std::string titulo = lista_.TituloVentanaDestino();
-  if (titulo == ListaVentanas::kSinTitulo) return;  // gone or untitled: nothing to type into
+  if (!DestinoPresente()) return;  // gone or untitled: nothing to type into
   // With KELU kept out of the front, the target usually still has it: the
   // wait is there only for an activation to settle, so the letter goes now.
   // A key taken by the switch's hook is no input to KELU, so Windows may
@@ -175,8 +151,14 @@ void Entrega::ActivarVentanaDestino() {
     EnviarTexto();
     return;
   }
-  activada_ = 0;
-  Paso([&] { activada_ = ActivarPorTitulo(programa_.escritorio, titulo); });
+  // By its handle, not its title: another window of the same title ("Untitled
+  // - Notepad" twice) may stand higher in Z order. Refused or hidden, the
+  // delivery finds another window in front and drops the letter.
+  Paso([&] {
+    Escritorio& e = programa_.escritorio;
+    const Hwnd destino = lista_.HandleDestino();
+    if (e.EsVisible(destino)) (void)e.Activar(destino);
+  });
   Paso([&] { motor_.tmrEnvio.SetHabilitado(true); });
 }
 

@@ -11,11 +11,6 @@
 
 namespace kelu {
 
-// Activates the visible top-level window whose title equals `titulo`, or
-// else one whose title begins with it; letter case is ignored and the first
-// in Z order wins. The window activated, or 0 when none or refused.
-Hwnd ActivarPorTitulo(Escritorio& escritorio, const std::string& titulo);
-
 // The code table text that types the last key string again and again, every
 // RepeticionMs of the aids, until the next press begins.
 inline constexpr const char* kRepetir = "{REPETIR}";
@@ -49,8 +44,8 @@ class Entrega {
   bool HayDestino() const { return cboProcesos_.Seleccion() != -1; }
   // The chosen window still exists and has a title.
   bool DestinoPresente();
-  // The keys would reach the target: it, a window of its program (its own
-  // dialog), or the window its title activated is in front; never KELU.
+  // The keys would reach the target: it, or a window it owns (its own
+  // dialog), is in front; never KELU, nor another window of its program.
   bool DestinoAlFrente();
   // A warning: entry `texto` under entry `titulo`; false when one is
   // already open.
@@ -66,7 +61,6 @@ class Entrega {
   Combo& cboProcesos_;
   Ventana& ventana_;
   bool avisoAbierto_ = false;
-  Hwnd activada_ = 0;  // what the last activation by title brought forward
   // The key string the last letter typed (never the word gap's space), for the repeat.
   std::string ultimoTexto_;
   // Types `texto` if the target is still in front and takes keys; false when not.

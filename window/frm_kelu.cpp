@@ -69,6 +69,7 @@ frmKelu::frmKelu(Programa& programa)
   };
   entrega.Practicar = [this](const std::string& codigo) { return practica.Comprobar(codigo); };
   cboProcesos.GotFocus = [this] { LlenarLista(); };
+  cboProcesos.DropDown = [this] { cboProcesos_DropDown(); };
   cboProcesos.Click = [this] { lista.Elegir(cboProcesos); };
   // A press on the pad leaves the focus on Opciones, away from the list.
   fraClic.Click = [this] { Paso([&] { cmdOpciones.SetFoco(); }); };
@@ -259,6 +260,17 @@ void frmKelu::Form_Resize() {
 std::pair<int, int> frmKelu::PuntoCentralClic() const { return Kit().CentroEnPantalla(fraClic); }
 
 void frmKelu::LlenarLista() { lista.LlenarListaVentanas(cboProcesos, kTituloPrograma, Texto()); }
+
+// Opened, the list offers the windows open now, also those that opened while
+// the focus stayed on it (where the no-target warning leaves it); the window
+// chosen stays chosen, wherever its entry moved. Its entry gone (closed, or
+// another window of its title now higher), no target is chosen.
+void frmKelu::cboProcesos_DropDown() {
+  const Hwnd elegida = cboProcesos.Seleccion() >= 0 ? lista.HandleDestino() : 0;
+  LlenarLista();
+  const int i = lista.IndiceDe(cboProcesos, elegida);
+  if (i >= 0) cboProcesos.SetSeleccion(i);
+}
 
 void frmKelu::Form_Load() {
   TraducirfrmKelu();

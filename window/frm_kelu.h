@@ -69,6 +69,7 @@ class frmKelu : public Ventana {
   void Form_Unload();
   void AbrirBlocDeNotas();
   void LlenarLista();
+  void cboProcesos_DropDown();
   // What the person must know from the start, once the window shows.
   void AvisosDeInicio(bool conTeclaRapida);
   // The keys of the aids in force as switches, or none.

@@ -18,12 +18,14 @@ void TeclaRapida::EsperarTeclaRapida(Ventana& ventana) {
   Toolkit& kit = ventana.Kit();
   while (!FinEspera) {
     kit.EsperarMensaje();
-    if (kit.TomarTeclaRapida(ventana)) {
-      Paso([&] { ventana.SetEstado(EstadoVentana::Normal); });
-      Paso([&] { ventana.Mostrar(); });
-    }
+    if (kit.TomarTeclaRapida(ventana)) TraerVentana(ventana);
     kit.ProcesarEventos();
   }
+}
+
+void TeclaRapida::TraerVentana(Ventana& ventana) {
+  Paso([&] { ventana.SetEstado(EstadoVentana::Normal); });
+  Paso([&] { ventana.Mostrar(); });
 }
 
 void TeclaRapida::LiberarTeclaRapida(Ventana& ventana) {

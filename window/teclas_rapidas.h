@@ -17,6 +17,8 @@ class TeclaRapida {
   void RegistrarTeclaRapida(Ventana& ventana, int tecla);
   void EsperarTeclaRapida(Ventana& ventana);
   void LiberarTeclaRapida(Ventana& ventana);
+  // What Ctrl+I does: the window restored and brought to the front.
+  static void TraerVentana(Ventana& ventana);
 
   bool FinEspera = false;
   // Runs once the window shows, before the wait loop; `registrada` is false

@@ -29,7 +29,9 @@ class NativoVentana final : public Nativo {
 }  // namespace
 
 ToolkitHeadless::ToolkitHeadless() = default;
-ToolkitHeadless::~ToolkitHeadless() = default;
+ToolkitHeadless::~ToolkitHeadless() {
+  if (sesion->primera == this) sesion->primera = nullptr;  // the process ended: the mark goes with it
+}
 
 bool ToolkitHeadless::SiguienteDisparo(int64_t limite, Temporizador*& cual, int64_t& cuando) {
   cual = nullptr;
@@ -100,6 +102,13 @@ void ToolkitHeadless::MoverRaton(Ventana& ventana, Control* sobre) {
 void ToolkitHeadless::Tecla(Ventana& ventana, int codigo, ModificadorTecla shift) {
   ultimaEntrada = kProcesoKelu;
   if (ventana.vistaPreviaTeclas && ventana.KeyDown) ventana.KeyDown(TeclaPulsada{codigo, shift});
+}
+
+void ToolkitHeadless::AbrirLista(Combo& combo) {
+  Ventana& ventana = combo.Padre();
+  AlFrente(ventana.Handle());  // a control's press does, kept from activating or not
+  ventana.FocoDelSistema(&combo);
+  if (combo.DropDown) combo.DropDown();
 }
 
 Hwnd ToolkitHeadless::AgregarVentana(std::string titulo, bool visible, uint32_t proceso) {
@@ -241,6 +250,10 @@ std::optional<std::string> ToolkitHeadless::ElegirArchivo(Ventana&, const Dialog
 
 Hwnd ToolkitHeadless::Relacionada(Hwnd ventana, Relacion relacion) {
   if (relacion == Relacion::PrimerHijo) return ventana == kEscritorio ? PrimeraVentana() : 0;
+  if (relacion == Relacion::Dueno) {
+    auto* v = Buscar(ventana);
+    return v ? v->dueno : 0;
+  }
   for (size_t i = 0; i + 1 < escritorio.size(); ++i)
     if (escritorio[i].handle == ventana) return escritorio[i + 1].handle;
   return 0;
@@ -309,6 +322,18 @@ bool ToolkitHeadless::Teclear(const std::vector<EventoTecla>& eventos) {
 bool ToolkitHeadless::PuedeRecibirTeclas(Hwnd ventana) {
   auto* v = Buscar(ventana);
   return !v || !v->elevada;
+}
+
+bool ToolkitHeadless::PrimeraCopia() {
+  ToolkitHeadless* primera = sesion->primera;
+  if (!primera || primera == this) {
+    sesion->primera = this;
+    return true;
+  }
+  primera->Encolar([primera] {
+    if (primera->OtraCopia) primera->OtraCopia();
+  });
+  return false;
 }
 
 Arranque ToolkitHeadless::Iniciar(const std::string& ejecutable, const std::string& argumentos,

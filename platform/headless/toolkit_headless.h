@@ -6,6 +6,7 @@
 #include <deque>
 #include <functional>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -63,6 +64,9 @@ class ToolkitHeadless final : public Toolkit, public Escritorio {
   // lock; KELU's at first, as the person has just started it.
   uint32_t ultimaEntrada = kProcesoKelu;
   void Cerrar(Ventana& ventana) { ventana.CierreDelSistema(); }  // the close box
+  // A click on a drop-down list's arrow: its window comes to the front and
+  // the focus moves to it, as with any press on a control, then it opens.
+  void AbrirLista(Combo& combo);
   void PulsarTeclaRapida(Ventana& ventana) { teclaRapidaPendiente_[&ventana] = true; }
   // The Windows session ends: FinDeSesion runs once; the process would end.
   void TerminarSesion() {
@@ -117,6 +121,7 @@ class ToolkitHeadless final : public Toolkit, public Escritorio {
     std::vector<EventoTecla> recibido;  // what was typed while it was active
     const Ventana* propia = nullptr;    // one of KELU's own windows
     bool elevada = false;               // its program runs at a higher integrity level
+    Hwnd dueno = 0;                     // the window that owns it (a dialog's), 0: none
   };
   Hwnd AgregarVentana(std::string titulo, bool visible = true, uint32_t proceso = 1000);
   void QuitarVentana(Hwnd handle);
@@ -127,6 +132,15 @@ class ToolkitHeadless final : public Toolkit, public Escritorio {
   bool insercionIncompleta = false;  // the system takes fewer key events than sent, and none arrives
   // What the window received, written as DescribirEventos writes it.
   std::string Recibido(Hwnd handle);
+
+  // --- The Windows session: other processes of KELU ------------------------
+  // Toolkits that share one Sesion are processes of KELU in one session;
+  // the first to ask holds the session's mark until its toolkit goes, and a
+  // later one's request reaches it as a posted message would.
+  struct Sesion {
+    ToolkitHeadless* primera = nullptr;
+  };
+  std::shared_ptr<Sesion> sesion = std::make_shared<Sesion>();
 
   // --- Toolkit -------------------------------------------------------------
   void Crear(Ventana& ventana) override;
@@ -153,6 +167,7 @@ class ToolkitHeadless final : public Toolkit, public Escritorio {
   // Every character as wide as 0.6 of the font's size: enough to test a layout.
   int AnchoTexto(const Ventana&, const std::string& texto, const Fuente& fuente) override;
   int64_t Milisegundos() override { return ahora_; }
+  bool PrimeraCopia() override;
   void Tono(bool sonando, int frecuencia, int volumen) override {
     sonidos.push_back({sonando ? "tono" : "silencio", frecuencia, volumen});
   }

@@ -227,6 +227,10 @@ void NativoControl::Comando(WORD codigo) {
         const int i = static_cast<int>(SendMessageW(hwnd, CB_GETCURSEL, 0, 0));
         Paso([&] { static_cast<Combo&>(control).SetSeleccion(i); });
       }
+      // Sent before the list shows, so entries set now are what opens:
+      // https://learn.microsoft.com/windows/win32/controls/cbn-dropdown
+      if (auto& combo = static_cast<Combo&>(control); codigo == CBN_DROPDOWN && combo.DropDown)
+        Paso([&] { combo.DropDown(); });
       break;
     case TipoControl::CajaTexto:
       if (codigo == EN_CHANGE && !aplicando) {

@@ -52,6 +52,9 @@ HBRUSH PincelDe(ColorSistema color);
 // input when the system refuses a plain request (escritorio_win32.cpp).
 bool TraerAlFrente(HWND ventana);
 
+// The first copy stops hearing later starts (una_copia_win32.cpp).
+void DejarDeOir();
+
 // --- Fonts, cached by name, size, weight and DPI ---------------------------
 class Fuentes {
  public:

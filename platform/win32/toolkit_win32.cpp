@@ -43,7 +43,11 @@ ToolkitWin32::ToolkitWin32() {
 }
 
 // The sound first: its timer leaves the timers while they are still there.
-ToolkitWin32::~ToolkitWin32() { estado_->sonido.reset(); }
+// A later start is no longer heard once the toolkit it would call is gone.
+ToolkitWin32::~ToolkitWin32() {
+  win32::DejarDeOir();
+  estado_->sonido.reset();
+}
 
 Hwnd ToolkitWin32::HandleDe(const Control& control) {
   const win32::NativoControl* nativo = win32::NativoDe(control);

@@ -50,6 +50,7 @@ class ToolkitWin32 final : public Toolkit, public Escritorio {
   int64_t Milisegundos() override;
   void Tono(bool sonando, int frecuencia, int volumen) override;
   void SonarAviso(AvisoSonoro aviso, int volumen) override;
+  bool PrimeraCopia() override;
 
   // --- Escritorio ----------------------------------------------------------
   Hwnd VentanaEscritorio() override;

@@ -433,6 +433,14 @@ class Arnes:
         self.procesos.remove(proceso)
         return proceso.returncode == 0
 
+    def traer_ultima(self, titulo):
+        """Of the visible windows called titulo, brings the one lowest in Z
+        order to the front: the one a search by title does not find."""
+        proceso = self.wine(self.objetivo, "--traer-ultima", titulo)
+        proceso.wait(30)
+        self.procesos.remove(proceso)
+        return proceso.returncode == 0
+
     def bloquear(self, ruta):
         """Another program opens the file with no sharing and holds it until
         the returned Bloqueo is released."""

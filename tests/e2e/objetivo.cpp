@@ -9,6 +9,8 @@
 //                                        window called TITLE into OUT
 //   kelu_objetivo.exe --cerrar TITLE     posts WM_CLOSE to that window
 //   kelu_objetivo.exe --ocultar TITLE    hides that window (SW_HIDE)
+//   kelu_objetivo.exe --traer-ultima TITLE  brings to the front the window
+//                                        called TITLE lowest in Z order
 //   kelu_objetivo.exe --bloquear PATH LOG  opens PATH sharing nothing and
 //                                        holds it until killed; logs "locked"
 //   kelu_objetivo.exe --fin-de-sesion TITLE LOG  ends the session for the
@@ -291,6 +293,26 @@ int Ocultar(const wchar_t* titulo) {
   return IsWindowVisible(ventana) ? 1 : 0;
 }
 
+BOOL CALLBACK TomarUltima(HWND ventana, LPARAM dato) {
+  auto* busqueda = reinterpret_cast<Busqueda*>(dato);
+  if (IsWindowVisible(ventana) && Titulo(ventana) == busqueda->titulo) busqueda->encontrada = ventana;
+  return TRUE;
+}
+
+// Of two windows with one title, the one a search by title does not find.
+int TraerUltima(const wchar_t* titulo) {
+  Busqueda busqueda{titulo, nullptr};
+  EnumWindows(TomarUltima, reinterpret_cast<LPARAM>(&busqueda));
+  if (!busqueda.encontrada) return 1;
+  SetForegroundWindow(busqueda.encontrada);
+  // Another program's window comes forward when its own thread gets to it.
+  for (int esperado = 0; GetForegroundWindow() != busqueda.encontrada; esperado += 50) {
+    if (esperado >= 3000) return 1;
+    Sleep(50);
+  }
+  return 0;
+}
+
 HANDLE AbrirRegistro(const wchar_t* ruta) {
   return CreateFileW(ruta, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
                      FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -379,6 +401,7 @@ int WINAPI wWinMain(HINSTANCE instancia, HINSTANCE, PWSTR, int) {
   if (n == 4 && std::wstring(args[1]) == L"--informe") return DescribirVentana(args[2], args[3]);
   if (n == 3 && std::wstring(args[1]) == L"--cerrar") return Cerrar(args[2]);
   if (n == 3 && std::wstring(args[1]) == L"--ocultar") return Ocultar(args[2]);
+  if (n == 3 && std::wstring(args[1]) == L"--traer-ultima") return TraerUltima(args[2]);
   if (n == 4 && std::wstring(args[1]) == L"--bloquear") return Bloquear(args[2], args[3]);
   if (n == 4 && std::wstring(args[1]) == L"--fin-de-sesion") return FinDeSesion(args[2], args[3]);
   if (n == 3 && std::wstring(args[1]) == L"--acp") return CodigosDePagina(args[2]);
