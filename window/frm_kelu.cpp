@@ -21,6 +21,7 @@ frmKelu::frmKelu(Programa& programa)
       lblF6CtrlI(*this, "lblF6CtrlI", {240, 1005, 3030, 195}, kVerdana825, "F6: Bloc de notas  -  CTRL+I: KELU"),
       motor(programa.toolkit, programa.configuracion, programa.tabla, programa.idioma,
             [this](std::string eco) { SetTexto(std::move(eco)); }),
+      vigia(*this, [this] { motor.BotonAbajo(); }, [this] { motor.BotonArriba(); }),
       lista(programa.escritorio),
       entrega(programa, motor, lista, cboProcesos, *this),
       practica(programa, motor),
@@ -206,7 +207,7 @@ void frmKelu::Form_Load() {
   Paso([&] { LlenarLista(); });
   ActualizarVentana();
   Paso([&] { ActualizarEtiquetaPuntero(); });
-  Paso([&] { Kit().CapturarClics(*this, [this] { motor.BotonAbajo(); }, [this] { motor.BotonArriba(); }); });
+  Paso([&] { vigia.Capturar(); });
   CapturarTeclas();
   teclaRapida.RegistrarTeclaRapida(*this, kTeclaI);
 }

@@ -1,0 +1,33 @@
+// The presses of a window as CapturarClics gives them, each ended when the
+// left button comes up, wherever the pointer is then.
+#pragma once
+#include <functional>
+
+#include "platform/toolkit.h"
+
+namespace kelu {
+
+// Only the window in front keeps the mouse outside its own area: a window
+// kept from activating (the strip while the target stays in front) never
+// hears a release off it, and its press would stay down for good. While a
+// press is down the watch looks at the button every tick and ends the press
+// itself; no timer runs while the button is up.
+// https://learn.microsoft.com/windows/win32/api/winuser/nf-winuser-setcapture
+class VigiaBoton {
+ public:
+  VigiaBoton(Ventana& ventana, std::function<void()> abajo, std::function<void()> arriba);
+  // Puts the watch in front of the window's presses (CapturarClics).
+  void Capturar();
+
+  Temporizador tmrVigia;  // 10 ms, only while a press is down
+
+ private:
+  void Abajo();
+  void Arriba();
+
+  Ventana& ventana_;
+  std::function<void()> abajo_, arriba_;
+  bool enCurso_ = false;
+};
+
+}  // namespace kelu
