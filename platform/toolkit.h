@@ -411,8 +411,9 @@ class Toolkit {
   // it goes to another window and `arriba` never comes (VigiaBoton ends it).
   virtual void CapturarClics(Ventana& ventana, std::function<void()> abajo, std::function<void()> arriba) = 0;
   // The primary button is up and the pointer is off the window: its last
-  // release went elsewhere.
-  virtual bool SueltoFuera(const Ventana& ventana) = 0;
+  // release went elsewhere. The window's own press is then over too (its
+  // mouse capture released), so its mouse works as after any release.
+  virtual bool SueltoFuera(Ventana& ventana) = 0;
   // Keys that act as switches wherever the focus is: each down and up of
   // `tecla` or `teclaRaya` (0: none) is swallowed, reaches no program, and
   // goes to `alPulsar` in order, on the program's thread; a down while the

@@ -97,6 +97,12 @@ void ToolkitHeadless::SoltarFuera(Ventana& ventana) {
   if (activa == ventana.Handle()) Soltar(ventana, nullptr, false);
 }
 
+bool ToolkitHeadless::SueltoFuera(Ventana& ventana) {
+  if (botonAbajo_ || bajoPuntero_ == &ventana) return false;
+  pulsaciones_.erase(&ventana);
+  return true;
+}
+
 void ToolkitHeadless::Soltar(Ventana& ventana, Control* sobre, bool dentro) {
   auto captura = capturas_.find(&ventana);
   if (captura != capturas_.end() && captura->second.second) captura->second.second();

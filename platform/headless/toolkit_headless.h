@@ -120,7 +120,7 @@ class ToolkitHeadless final : public Toolkit, public Escritorio {
   void SiempreEncima(Ventana& ventana, bool valor) override { encima[&ventana] = valor; }
   void SinActivar(Ventana& ventana, bool valor) override { sinActivar[&ventana] = valor; }
   void CapturarClics(Ventana& ventana, std::function<void()> abajo, std::function<void()> arriba) override;
-  bool SueltoFuera(const Ventana& ventana) override { return !botonAbajo_ && bajoPuntero_ != &ventana; }
+  bool SueltoFuera(Ventana& ventana) override;
   void CapturarTeclas(int tecla, int teclaRaya, std::function<void(int tecla, bool abajo)> alPulsar) override;
   void Programar(Temporizador& temporizador) override;
   void Olvidar(Temporizador& temporizador) override;

@@ -33,7 +33,7 @@ class ToolkitWin32 final : public Toolkit, public Escritorio {
   void SiempreEncima(Ventana& ventana, bool encima) override;
   void SinActivar(Ventana& ventana, bool sinActivar) override;
   void CapturarClics(Ventana& ventana, std::function<void()> abajo, std::function<void()> arriba) override;
-  bool SueltoFuera(const Ventana& ventana) override;
+  bool SueltoFuera(Ventana& ventana) override;
   void CapturarTeclas(int tecla, int teclaRaya, std::function<void(int tecla, bool abajo)> alPulsar) override;
   void Programar(Temporizador& temporizador) override;
   void Olvidar(Temporizador& temporizador) override;
