@@ -47,6 +47,7 @@ frmKelu::frmKelu(Programa& programa)
   };
   teclaRapida.AlMostrar = [this](bool registrada) { AvisosDeInicio(registrada); };
   motor.Cambio = [this] {
+    vigia.Mirar();  // each tick of a press held
     practica.Seguir();
     panel.Actualizar();
   };
