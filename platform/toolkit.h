@@ -413,9 +413,16 @@ class Toolkit {
   virtual void SiempreEncima(Ventana& ventana, bool encima) = 0;
   // A press on the window's own ground no longer brings it to the front, as
   // with an on-screen keyboard; its controls still do, so they stay usable.
+  // It keeps its taskbar button and its place in Alt+Tab either way.
   virtual void SinActivar(Ventana& ventana, bool sinActivar) = 0;
   // The left-button presses of a window, before its own handling of them.
+  // A window not in front keeps the mouse only over itself: a release off
+  // it goes to another window and `arriba` never comes (VigiaBoton ends it).
   virtual void CapturarClics(Ventana& ventana, std::function<void()> abajo, std::function<void()> arriba) = 0;
+  // The primary button is up and the pointer is off the window: its last
+  // release went elsewhere. The window's own press is then over too (its
+  // mouse capture released), so its mouse works as after any release.
+  virtual bool SueltoFuera(Ventana& ventana) = 0;
   // Keys that act as switches wherever the focus is: each down and up of
   // `tecla` or `teclaRaya` (0: none) is swallowed, reaches no program, and
   // goes to `alPulsar` in order, on the program's thread; a down while the

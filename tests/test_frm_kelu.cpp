@@ -549,6 +549,54 @@ class LaElegida : public Principal, public ::testing::WithParamInterface<OtraVen
 TEST_P(LaElegida, GetsTheLetterWhateverSharesItsTitle) {
   const OtraVentana& c = GetParam();
   Hwnd otra = kit.AgregarVentana("Gemela", true, c.mismoPrograma ? 3000 : 2000);
+
+// A press on the pad ends when the button comes up, wherever the pointer
+// is then. The pointer drifts off the strip during the press and the button
+// comes up over another window: kept from the front, the strip hears no
+// release (Windows gives a window not in front no capture), so the press
+// is ended by the watch on the button; in front, its capture brings the
+// release. Either way the letter is the one held and the pause hold, longer
+// than the whole press, never fires.
+struct CasoFuera {
+  bool mantener;
+  int antes, fuera;  // ms held over the pad, then off the strip
+  const char* recibido;
+};
+
+class PressOffTheStrip : public Principal, public ::testing::WithParamInterface<CasoFuera> {};
+
+TEST_P(PressOffTheStrip, EndsWhereverTheButtonComesUp) {
+  const CasoFuera& c = GetParam();
+  Hwnd objetivo = kit.AgregarVentana("Objetivo");
+  Cargar();
+  programa->ayudas.MantenerDestino = c.mantener;
+  programa->ayudas.PausaPorPulsacion = 2000;
+  EnMarcha([&] {
+    f->AplicarOpciones();
+    Elegir(objetivo);
+    ASSERT_TRUE(kit.Activar(objetivo));
+    kit.BotonAbajo(*f, &f->fraClic);
+    kit.Avanzar(c.antes);
+    kit.SacarRaton(*f);
+    kit.Avanzar(c.fuera);
+    EXPECT_TRUE(f->motor.BotonPresionado());  // held off the strip: still the same press
+    kit.SoltarFuera(*f);
+    kit.Avanzar(2500);
+    EXPECT_FALSE(f->motor.BotonPresionado());
+    EXPECT_FALSE(f->motor.EnPausa());
+    EXPECT_EQ(kit.Recibido(objetivo), c.recibido);
+  });
+}
+
+INSTANTIATE_TEST_SUITE_P(Principal, PressOffTheStrip,
+                         ::testing::Values(CasoFuera{true, 250, 0, "e"},   // let go just off the pad
+                                           CasoFuera{true, 100, 650, "t"},  // held on off the strip
+                                           CasoFuera{false, 100, 650, "t"}));  // KELU in front: its capture holds
+
+// The activation by title may bring forward another window of the same
+// title, higher in Z order: the letter goes there, as it always has.
+TEST_F(Principal, TheWindowTheTitleActivatedGetsTheLetter) {
+  Hwnd gemela = kit.AgregarVentana("Gemela", true, 2000);
   Hwnd elegida = kit.AgregarVentana("Gemela", true, 3000);  // higher: the one listed
   if (c.delDestino) kit.Buscar(otra)->dueno = elegida;
   Cargar();

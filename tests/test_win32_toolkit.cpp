@@ -232,6 +232,16 @@ TEST_F(VentanaWin32, AResizeHandlerThatRestoresAMinimumSizeSettlesAtIt) {
 }
 
 // Keys sent to a minimized window are lost: activating one restores it.
+// Kept from activating, the strip keeps its taskbar button and its place in
+// Alt+Tab, as the aid goes on, off and on again.
+TEST_F(VentanaWin32, KeepsItsTaskbarButtonWhateverTheNoActivateAid) {
+  f.v.Mostrar();
+  for (bool sinActivar : {true, false, true}) {
+    tk.SinActivar(f.v, sinActivar);
+    EXPECT_TRUE(ToolkitWin32::EnBarraDeTareas(f.v.Handle())) << "kept from activating: " << sinActivar;
+  }
+}
+
 TEST_F(VentanaWin32, AMinimizedTargetIsRestoredWhenActivated) {
   f.v.Mostrar();
   f.v.SetEstado(EstadoVentana::Minimizada);

@@ -27,6 +27,7 @@ frmKelu::frmKelu(Programa& programa)
       lblF6CtrlI(*this, "lblF6CtrlI", {240, 1005, 3030, 195}, kVerdana825, "F6: Bloc de notas  -  CTRL+I: KELU"),
       motor(programa.toolkit, programa.configuracion, programa.tabla, programa.idioma,
             [this](std::string eco) { SetTexto(std::move(eco)); }),
+      vigia(*this, [this] { Pulsacion_Abajo(); }, [this] { motor.BotonArriba(); }),
       lista(programa.escritorio),
       entrega(programa, motor, lista, cboProcesos, *this),
       practica(programa, motor),
@@ -52,6 +53,7 @@ frmKelu::frmKelu(Programa& programa)
   };
   teclaRapida.AlMostrar = [this](bool registrada) { AvisosDeInicio(registrada); };
   motor.Cambio = [this] {
+    vigia.Mirar();  // each tick of a press held
     practica.Seguir();
     panel.Actualizar();
   };
@@ -280,7 +282,7 @@ void frmKelu::Form_Load() {
   Paso([&] { LlenarLista(); });
   ActualizarVentana();
   Paso([&] { ActualizarEtiquetaPuntero(); });
-  Paso([&] { Kit().CapturarClics(*this, [this] { Pulsacion_Abajo(); }, [this] { motor.BotonArriba(); }); });
+  Paso([&] { vigia.Capturar(); });
   Kit().CapturaCambiada = [this](EstadoCaptura estado) { Captura_Cambiada(estado); };
   CapturarTeclas();
   teclaRapida.RegistrarTeclaRapida(*this, kTeclaI);

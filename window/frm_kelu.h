@@ -8,6 +8,7 @@
 #include "window/entrega.h"
 #include "keying/motor_pulsaciones.h"
 #include "platform/toolkit.h"
+#include "platform/vigia_boton.h"
 #include "startup/programa.h"
 #include "window/lista_ventanas.h"
 #include "window/panel_clic.h"
@@ -51,6 +52,7 @@ class frmKelu : public Ventana {
   Etiqueta lblF6CtrlI;
 
   MotorPulsaciones motor;
+  VigiaBoton vigia;  // the pad's presses, each ended wherever the button comes up
   ListaVentanas lista;
   Entrega entrega;
   Practica practica;

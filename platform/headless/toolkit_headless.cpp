@@ -74,6 +74,8 @@ void ToolkitHeadless::BotonAbajo(Ventana& ventana, Control* sobre) {
   const bool control = sobre && (sobre->Tipo() == TipoControl::Boton || sobre->Tipo() == TipoControl::Combo);
   if (!sinActivar[&ventana] || control) AlFrente(ventana.Handle());
   ultimaEntrada = kProcesoKelu;  // brought forward or not, the press is KELU's input
+  botonAbajo_ = true;
+  bajoPuntero_ = &ventana;
   auto captura = capturas_.find(&ventana);
   if (captura != capturas_.end() && captura->second.first) captura->second.first();
   pulsaciones_[&ventana].Abajo(sobre);
@@ -83,9 +85,31 @@ void ToolkitHeadless::BotonAbajo(Ventana& ventana, Control* sobre) {
 }
 
 void ToolkitHeadless::BotonArriba(Ventana& ventana, Control* sobre) {
+  botonAbajo_ = false;
+  bajoPuntero_ = &ventana;
+  Soltar(ventana, sobre, true);
+}
+
+void ToolkitHeadless::SacarRaton(Ventana& ventana) {
+  if (bajoPuntero_ == &ventana) bajoPuntero_ = nullptr;
+}
+
+void ToolkitHeadless::SoltarFuera(Ventana& ventana) {
+  SacarRaton(ventana);
+  botonAbajo_ = false;
+  if (activa == ventana.Handle()) Soltar(ventana, nullptr, false);
+}
+
+bool ToolkitHeadless::SueltoFuera(Ventana& ventana) {
+  if (botonAbajo_ || bajoPuntero_ == &ventana) return false;
+  pulsaciones_.erase(&ventana);
+  return true;
+}
+
+void ToolkitHeadless::Soltar(Ventana& ventana, Control* sobre, bool dentro) {
   auto captura = capturas_.find(&ventana);
   if (captura != capturas_.end() && captura->second.second) captura->second.second();
-  const auto suelta = pulsaciones_[&ventana].Arriba(sobre, true);
+  const auto suelta = pulsaciones_[&ventana].Arriba(sobre, dentro);
   EventoRaton e;
   if (ventana.MouseUp) ventana.MouseUp(e);
   if (suelta.destino && suelta.destino->MouseUp) suelta.destino->MouseUp(e);
@@ -164,6 +188,7 @@ void ToolkitHeadless::Destruir(Ventana& ventana) {
   ventana.nativo.reset();
   capturas_.erase(&ventana);
   pulsaciones_.erase(&ventana);
+  if (bajoPuntero_ == &ventana) bajoPuntero_ = nullptr;
 }
 
 void ToolkitHeadless::MostrarVentana(Ventana& ventana, bool) {

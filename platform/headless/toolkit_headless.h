@@ -35,6 +35,13 @@ class ToolkitHeadless final : public Toolkit, public Escritorio {
   // the window's and the pressed label's own mouse events.
   void BotonAbajo(Ventana& ventana, Control* sobre = nullptr);
   void BotonArriba(Ventana& ventana, Control* sobre = nullptr);
+  // During a press the pointer leaves the window, and the button comes up
+  // over another one. As Windows routes it, only the window in front keeps
+  // the mouse outside its area: it gets the release as one off its client
+  // area; a window not in front gets nothing.
+  // https://learn.microsoft.com/windows/win32/api/winuser/nf-winuser-setcapture
+  void SacarRaton(Ventana& ventana);
+  void SoltarFuera(Ventana& ventana);
   void MoverRaton(Ventana& ventana, Control* sobre = nullptr);
   void Tecla(Ventana& ventana, int codigo, ModificadorTecla shift = ModificadorTecla::Ninguno);  // through the key preview
   // A key going down or up anywhere on the desktop, as a keyboard hook sees
@@ -151,6 +158,7 @@ class ToolkitHeadless final : public Toolkit, public Escritorio {
   void SiempreEncima(Ventana& ventana, bool valor) override { encima[&ventana] = valor; }
   void SinActivar(Ventana& ventana, bool valor) override { sinActivar[&ventana] = valor; }
   void CapturarClics(Ventana& ventana, std::function<void()> abajo, std::function<void()> arriba) override;
+  bool SueltoFuera(Ventana& ventana) override;
   void CapturarTeclas(int tecla, int teclaRaya, std::function<void(int tecla, bool abajo)> alPulsar) override;
   void Programar(Temporizador& temporizador) override;
   void Olvidar(Temporizador& temporizador) override;
@@ -235,6 +243,9 @@ class ToolkitHeadless final : public Toolkit, public Escritorio {
   std::function<void(int, bool)> alPulsar_;
   std::map<const Ventana*, bool> teclaRapidaPendiente_;
   std::map<const Ventana*, PulsacionIzquierda> pulsaciones_;
+  void Soltar(Ventana& ventana, Control* sobre, bool dentro);
+  bool botonAbajo_ = false;               // the left button, as the system knows it
+  const Ventana* bajoPuntero_ = nullptr;  // KELU's window under the pointer, if any
   std::deque<std::function<void()>> pendientes_;
 };
 

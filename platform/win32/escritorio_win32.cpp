@@ -302,15 +302,30 @@ void ToolkitWin32::SinActivar(Ventana& v, bool sinActivar) {
   if (!nv || nv->sinActivar == sinActivar) return;
   nv->sinActivar = sinActivar;
   // The style keeps a press from activating the window; the answer to
-  // WM_MOUSEACTIVATE lets the controls' presses through.
+  // WM_MOUSEACTIVATE lets the controls' presses through. Alone it would also
+  // take the window off the taskbar and out of Alt+Tab: WS_EX_APPWINDOW
+  // keeps both, and stays when the aid goes off, so the taskbar (which looks
+  // at the style only as the window shows) never has a button to take back.
   // https://learn.microsoft.com/windows/win32/winmsg/extended-window-styles
+  // https://learn.microsoft.com/windows/win32/shell/taskbar#managing-taskbar-buttons
   if (sinActivar)
-    nv->estiloExtendido |= WS_EX_NOACTIVATE;
+    nv->estiloExtendido |= WS_EX_NOACTIVATE | WS_EX_APPWINDOW;
   else
     nv->estiloExtendido &= ~static_cast<DWORD>(WS_EX_NOACTIVATE);
   SetWindowLongPtrW(nv->hwnd, GWL_EXSTYLE, static_cast<LONG_PTR>(nv->estiloExtendido));
   SetWindowPos(nv->hwnd, nullptr, 0, 0, 0, 0,
                SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+}
+
+// A visible window with WS_EX_APPWINDOW always has its button; without it,
+// only an unowned one that is neither a tool window nor WS_EX_NOACTIVATE.
+// https://learn.microsoft.com/windows/win32/shell/taskbar#managing-taskbar-buttons
+bool ToolkitWin32::EnBarraDeTareas(Hwnd ventana) {
+  const HWND w = AHwnd(ventana);
+  if (!IsWindowVisible(w)) return false;
+  const auto estilo = static_cast<DWORD>(GetWindowLongPtrW(w, GWL_EXSTYLE));
+  if (estilo & WS_EX_APPWINDOW) return true;
+  return !GetWindow(w, GW_OWNER) && !(estilo & (WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE));
 }
 
 }  // namespace kelu

@@ -111,6 +111,32 @@ void ToolkitWin32::CapturarClics(Ventana& v, std::function<void()> abajo, std::f
   SetWindowLongPtrW(nv->hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(win32::ProcesarClic));
 }
 
+// The button as the hardware has it now, not as this thread's queue has
+// seen it: the release went to another thread. GetAsyncKeyState reads the
+// physical buttons, so with the buttons swapped the primary one is the
+// right. Over the window itself the release comes as a message, so the
+// state counts only off it; a failed read (another desktop, a window of a
+// higher integrity level in front) reads as up, and ends the press.
+// https://learn.microsoft.com/windows/win32/api/winuser/nf-winuser-getasynckeystate
+bool ToolkitWin32::SueltoFuera(Ventana& v) {
+  auto* nv = win32::NativoDe(v);
+  if (!nv) return true;
+  const int principal = GetSystemMetrics(SM_SWAPBUTTON) ? VK_RBUTTON : VK_LBUTTON;
+  if (GetAsyncKeyState(principal) & 0x8000) return false;
+  POINT p;
+  if (GetCursorPos(&p)) {
+    const HWND bajo = WindowFromPoint(p);
+    if (bajo == nv->hwnd || IsChild(nv->hwnd, bajo)) return false;
+  }
+  // The capture the press took would otherwise keep taking the mouse from
+  // KELU's other windows (a window of its own thread gets no click while
+  // another holds the capture).
+  // https://learn.microsoft.com/windows/win32/api/winuser/nf-winuser-releasecapture
+  nv->pulsacion = PulsacionIzquierda{};
+  if (GetCapture() == nv->hwnd) ReleaseCapture();
+  return true;
+}
+
 void ToolkitWin32::EnviarPulsacion(Ventana& v, bool abajo, int x, int y) {
   auto* nv = win32::NativoDe(v);
   if (!nv) return;

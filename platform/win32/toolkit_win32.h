@@ -33,6 +33,7 @@ class ToolkitWin32 final : public Toolkit, public Escritorio {
   void SiempreEncima(Ventana& ventana, bool encima) override;
   void SinActivar(Ventana& ventana, bool sinActivar) override;
   void CapturarClics(Ventana& ventana, std::function<void()> abajo, std::function<void()> arriba) override;
+  bool SueltoFuera(Ventana& ventana) override;
   void CapturarTeclas(int tecla, int teclaRaya, std::function<void(int tecla, bool abajo)> alPulsar) override;
   void Programar(Temporizador& temporizador) override;
   void Olvidar(Temporizador& temporizador) override;
@@ -81,6 +82,9 @@ class ToolkitWin32 final : public Toolkit, public Escritorio {
   // A left-button press (abajo) or release at a client point in twips,
   // delivered to the window's procedure as the system delivers it; for tests.
   static void EnviarPulsacion(Ventana& ventana, bool abajo, int x, int y);
+  // Whether the taskbar shows a button for the window and Alt+Tab lists it,
+  // by the rules of its styles; for tests.
+  static bool EnBarraDeTareas(Hwnd ventana);
   // The switch key hook's own time per key event, since the program started.
   struct TiempoGancho {
     int64_t eventos = 0;
