@@ -58,8 +58,17 @@ class Ritmo {
   void FinDePalabra() { deshacer_.reset(); }
 
  private:
+  // One estimate: its value, how many presses or pauses it rests on, and
+  // how many letters in a row moved it the same way (+ up, − down).
+  struct Estimacion {
+    double valor = 0;  // natural logarithm of ms
+    double peso = 0;
+    int racha = 0;
+  };
   struct Estado {
-    double punto = 0, raya = 0, hueco = 0;  // natural logarithms of ms
+    Estimacion punto, raya, hueco;
+    // The last presses learned, as log ms, by what they gave.
+    std::vector<double> puntos, rayas;
   };
   enum class Tipo { Punto, Raya, Hueco };
   struct Muestra {
@@ -67,6 +76,8 @@ class Ritmo {
     double valor;  // log ms
   };
   void Acotar(Estado& e) const;
+  double Umbral() const;  // log ms: the dot stays under it, the dash passes it
+  char PorRazon(char simbolo, double valor) const;
 
   Estado estado_;
   double puntoMinimo_ = 0, puntoMaximo_ = 0, huecoMinimo_ = 0, huecoMaximo_ = 0;  // log ms
