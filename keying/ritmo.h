@@ -46,7 +46,9 @@ class Ritmo {
   int CierreTemprano() const;
 
   // What the person did. A press held `cuenta` ticks gives '.', '-' or
-  // nothing (0); it is learned with its letter. A silence is the one
+  // nothing (0): by the bands, unless it is clearly apart from the dots or
+  // dashes of late, or close to a press of the open letter; it is learned
+  // with its letter. A silence is the one
   // between a release and the next press of the same letter.
   char Pulsacion(int cuenta);
   void Silencio(int ms);
@@ -59,7 +61,7 @@ class Ritmo {
 
  private:
   // One estimate: its value, how many presses or pauses it rests on, and
-  // how many letters in a row moved it the same way (+ up, − down).
+  // how many letters in a row fell clearly on one side of it (+ above, − below).
   struct Estimacion {
     double valor = 0;  // natural logarithm of ms
     double peso = 0;
