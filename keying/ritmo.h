@@ -56,6 +56,12 @@ class Ritmo {
   // silences are learned only when it gives something; a Backspace right
   // after a letter undoes what that letter taught. True when it learned.
   bool FinDeLetra(std::string_view texto);
+  // At the letter close, while the pace rests on few presses: `codigo`, what
+  // the open letter's presses gave one by one, read again as a whole, by its
+  // own inner gaps (a dot lasts about one, a dash one dash/dot ratio) and
+  // its longer presses being the dashes. It stays unless another reading
+  // fits clearly better; a letter of one press stays as it was.
+  std::string Releer(std::string_view codigo);
   // A space went out: the last letter is no longer the one a Backspace deletes.
   void FinDePalabra() { deshacer_.reset(); }
 

@@ -18,7 +18,7 @@ struct Letra {
   bool finDePalabra = false;  // a space went out before this letter
 };
 
-// What the presses gave, in order.
+// What the presses gave, in order, as read at the letter close.
 std::string Teclear(Ritmo& r, const Letra& l) {
   if (l.finDePalabra) r.FinDePalabra();
   std::string simbolos;
@@ -26,6 +26,7 @@ std::string Teclear(Ritmo& r, const Letra& l) {
     if (i % 2) r.Silencio(l.ms[i]);
     else if (const char s = r.Pulsacion(l.ms[i] / 10)) simbolos += s;
   }
+  simbolos = r.Releer(simbolos);
   r.FinDeLetra(l.texto);
   return simbolos;
 }
@@ -237,6 +238,10 @@ TEST(Ritmo, FromTheSettingsAFarHandIsReachedWithinAFewLettersAndTheSafetiesHold)
        {Mano(".", 150, 3, 150), Mano(".-", 150, 2.5, 150)}, 0, 0, 0, 0, 0, 0, ".-", {}},
       {"under the threshold but close to a dash of its own letter", {Letra{{450, 150, 400}, "m"}}, 0, 0, 0, 0, 0, 0, "--", {}},
       {"over the threshold but close to a dot of its own letter", {Letra{{420, 400, 460}, "i"}}, 0, 0, 0, 0, 0, 0, "..", {}},
+      // The first letter of all, on one side of the threshold, is read at
+      // its close by its own inner gap.
+      {"a fast hand's first dashes, three of its inner gaps", {Letra{{400, 150, 380}, "m"}}, 0, 0, 0, 0, 0, 0, "--", {}},
+      {"a slow hand's first dots, one of its inner gaps", {Letra{{460, 420, 480}, "i"}}, 0, 0, 0, 0, 0, 0, "..", {}},
       {"dashes of eight dots: the dash stops at five", Paris(12, 150, 8), 150, 750, 0, 0.1, 0, 0, "", {}},
       {"one fast letter after the settings' own pace: one step", Y(Paris(10, 250), {Mano(".-", 150, 3, 150)}), 250, 750,
        0, 0.15, 0, 0, "", {}},
