@@ -462,6 +462,114 @@ void Seguridad(const TablaCodigo& tabla) {
   std::printf("- across a 3 s spasm (then \"e\" keyed exactly): %.1f %%\n", 100 * cambioEspasmo);
 }
 
+
+// ---------------------------------------------------------------------------
+// Cold start: a hand far from the settings keys its first characters with
+// the pace followed and nothing learned yet, and the same hand, same seeds,
+// with its own pace saved before (warm). Words end with the space code (the
+// default settings have no word gap).
+
+struct ManoFria {
+  Perfil perfil;
+  int deriva;  // characters over which the dot goes from its start to its end (0: none)
+};
+const ManoFria kManosFrias[] = {
+    {{"dot 150 ms (0.6 × the settings), ±20 %", 150, 150, 3, 0.20}, 0},
+    {{"dot 400 ms (1.6 × the settings), ±20 %", 400, 400, 3, 0.20}, 0},
+    {{"dot 150 ms, ±30 %", 150, 150, 3, 0.30}, 0},
+    {{"dot 400 ms, ±30 %", 400, 400, 3, 0.30}, 0},
+    {{"dot 300 → 110 ms over 10 letters, ±20 %", 300, 110, 3, 0.20}, 10},
+};
+constexpr size_t kPrimeros = 10, kCaracteresFrio = 30;
+
+struct Tramos {
+  size_t distancia = 0, enviados = 0;       // over the first kCaracteresFrio characters
+  int64_t msPrimeros = 0, msResto = 0;      // keying the first kPrimeros, then the rest
+  Tramos& operator+=(const Tramos& o) {
+    distancia += o.distancia;
+    enviados += o.enviados;
+    msPrimeros += o.msPrimeros;
+    msResto += o.msResto;
+    return *this;
+  }
+};
+
+Tramos CorrerEnFrio(const ManoFria& mano, bool caliente, const Lengua& lengua, int semilla, const TablaCodigo& tabla) {
+  const int indiceLengua = &lengua == &kLenguas[0] ? 0 : 1;
+  const std::u32string texto =
+      TextoDePrueba(*lengua.frases, 7919u * static_cast<uint32_t>(semilla) + 17u * indiceLengua, kCaracteresFrio);
+  Tecleador persona(mano.perfil, 104729u * static_cast<uint32_t>(semilla) + 31u * indiceLengua +
+                                     static_cast<uint32_t>(&mano - kManosFrias));
+  std::vector<Caracter> plan;
+  for (size_t i = 0; i < texto.size(); ++i) {
+    const double progreso = mano.deriva ? std::min(1.0, static_cast<double>(i) / mano.deriva) : 0;
+    plan.push_back(persona.Teclear(CodigoDe(tabla, texto[i]), progreso));
+  }
+  Ayudas a = AyudasSinDibujo();
+  a.SeguirRitmo = true;
+  if (caliente) {  // the pace the hand starts with, as learned in an earlier session
+    a.RitmoPunto = static_cast<int>(mano.perfil.puntoInicial);
+    a.RitmoRaya = static_cast<int>(mano.perfil.razon * mano.perfil.puntoInicial);
+    a.RitmoHueco = static_cast<int>(mano.perfil.puntoInicial);
+  }
+  Tramos t;
+  Sesion s(lengua, ConfiguracionPredeterminada(), a, true);
+  s.EnMarcha([&] {
+    const int64_t inicio = s.kit.Ahora();
+    for (size_t i = 0; i < texto.size(); ++i) {
+      const Caracter& car = plan[i];
+      for (const Pulsacion& p : car.pulsaciones) {
+        s.Pulsar(p.sostener);
+        s.kit.Avanzar(p.silencio);
+      }
+      if (s.EsperarA([&] { return !s.LetraPendiente(); })) s.kit.Avanzar(car.reaccion);
+      if (i + 1 == kPrimeros) t.msPrimeros = s.kit.Ahora() - inicio;
+    }
+    t.msResto = s.kit.Ahora() - inicio - t.msPrimeros;
+    s.kit.Avanzar(100);  // the last letter's delivery
+    t.enviados = texto.size();
+    t.distancia = Distancia(s.Recibido(), texto);
+  });
+  return t;
+}
+
+void ArranqueEnFrio(const TablaCodigo& tabla) {
+  std::printf("\nCold start, %d seeds × %zu characters per language (es and en together); net characters per minute"
+              " use the CER of all %zu:\n\n",
+              numSemillas, kCaracteresFrio, kCaracteresFrio);
+  std::printf("| hand | CER, first %zu: cold / warm | net CPM, first %zu: cold / warm | net CPM, %zu–%zu: cold / warm |"
+              " cold / warm, %zu–%zu |\n|---|---|---|---|---|\n",
+              kCaracteresFrio, kPrimeros, kPrimeros + 1, kCaracteresFrio, kPrimeros + 1, kCaracteresFrio);
+  // Every run on its own, on two threads; then summed per hand and start.
+  const size_t porMano = 2 * std::size(kLenguas) * static_cast<size_t>(numSemillas);
+  std::vector<Tramos> corridas(std::size(kManosFrias) * porMano);
+  std::atomic<size_t> siguiente{0};
+  auto trabajar = [&] {
+    for (size_t i; (i = siguiente++) < corridas.size();) {
+      const size_t k = i % porMano;
+      corridas[i] = CorrerEnFrio(kManosFrias[i / porMano], k % 2, kLenguas[k / 2 % std::size(kLenguas)],
+                                 static_cast<int>(k / 2 / std::size(kLenguas)), tabla);
+    }
+  };
+  std::thread otro(trabajar);
+  trabajar();
+  otro.join();
+  for (size_t m = 0; m < std::size(kManosFrias); ++m) {
+    const ManoFria& mano = kManosFrias[m];
+    Tramos t[2];
+    for (size_t k = 0; k < porMano; ++k) t[k % 2] += corridas[m * porMano + k];
+    double cer[2], primeros[2], resto[2];
+    for (int k = 0; k < 2; ++k) {
+      cer[k] = static_cast<double>(t[k].distancia) / t[k].enviados;
+      const double vueltas = static_cast<double>(t[k].enviados) / kCaracteresFrio;
+      primeros[k] = vueltas * kPrimeros / (t[k].msPrimeros / 60000.0) * (1 - cer[k]);
+      resto[k] = vueltas * (kCaracteresFrio - kPrimeros) / (t[k].msResto / 60000.0) * (1 - cer[k]);
+    }
+    std::printf("| %s | %.1f %% / %.1f %% | %.1f / %.1f | %.1f / %.1f | %.0f %% |\n", mano.perfil.nombre, 100 * cer[0],
+                100 * cer[1], primeros[0], primeros[1], resto[0], resto[1], 100 * resto[0] / resto[1]);
+  }
+}
+
 }  // namespace
 }  // namespace kelu
 
@@ -537,6 +645,7 @@ int main(int argc, char** argv) {
   std::printf("\nCalibrations that proposed nothing (dots and dashes overlap; the defaults kept): %d of %d\n", fallidas,
               static_cast<int>(numPerfiles) * 2 * numSemillas);
   Seguridad(tabla);
+  ArranqueEnFrio(tabla);
   const double segundos = std::chrono::duration<double>(std::chrono::steady_clock::now() - comienzo).count();
   std::printf("Steps that failed and were skipped: %d; wall time %.1f s on %u threads\n", RegistroFallos().cuenta,
               segundos, numHilos);

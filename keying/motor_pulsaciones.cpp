@@ -273,6 +273,12 @@ void MotorPulsaciones::FijarHuecos() {
 // At the letter close, before delivery: the letter teaches only when it
 // gives something. A word separator replaced whatever was pending.
 void MotorPulsaciones::AprenderLetra() {
+  // While the pace is cold the letter's presses are read again as a whole;
+  // what the pad shows follows the new reading.
+  if (std::string codigo = ritmo_.Releer(codigoActual_); codigo != codigoActual_) {
+    FijarCodigo(std::move(codigo));
+    ActualizarEco(true);
+  }
   const std::string texto =
       codigoActual_ == kSeparadorPalabra ? std::string() : TextoDeCodigo(tabla_, codigoActual_);
   if (!ritmo_.FinDeLetra(texto) || !ayudas_) return;

@@ -46,7 +46,9 @@ class Ritmo {
   int CierreTemprano() const;
 
   // What the person did. A press held `cuenta` ticks gives '.', '-' or
-  // nothing (0); it is learned with its letter. A silence is the one
+  // nothing (0): by the bands, unless it is clearly apart from the dots or
+  // dashes of late, or close to a press of the open letter; it is learned
+  // with its letter. A silence is the one
   // between a release and the next press of the same letter.
   char Pulsacion(int cuenta);
   void Silencio(int ms);
@@ -54,12 +56,27 @@ class Ritmo {
   // silences are learned only when it gives something; a Backspace right
   // after a letter undoes what that letter taught. True when it learned.
   bool FinDeLetra(std::string_view texto);
+  // At the letter close, while the pace rests on few presses: `codigo`, what
+  // the open letter's presses gave one by one, read again as a whole, by its
+  // own inner gaps (a dot lasts about one, a dash one dash/dot ratio) and
+  // its longer presses being the dashes. It stays unless another reading
+  // fits clearly better; a letter of one press stays as it was.
+  std::string Releer(std::string_view codigo);
   // A space went out: the last letter is no longer the one a Backspace deletes.
   void FinDePalabra() { deshacer_.reset(); }
 
  private:
+  // One estimate: its value, how many presses or pauses it rests on, and
+  // how many letters in a row fell clearly on one side of it (+ above, − below).
+  struct Estimacion {
+    double valor = 0;  // natural logarithm of ms
+    double peso = 0;
+    int racha = 0;
+  };
   struct Estado {
-    double punto = 0, raya = 0, hueco = 0;  // natural logarithms of ms
+    Estimacion punto, raya, hueco;
+    // The last presses learned, as log ms, by what they gave.
+    std::vector<double> puntos, rayas;
   };
   enum class Tipo { Punto, Raya, Hueco };
   struct Muestra {
@@ -67,6 +84,8 @@ class Ritmo {
     double valor;  // log ms
   };
   void Acotar(Estado& e) const;
+  double Umbral() const;  // log ms: the dot stays under it, the dash passes it
+  char PorRazon(char simbolo, double valor) const;
 
   Estado estado_;
   double puntoMinimo_ = 0, puntoMaximo_ = 0, huecoMinimo_ = 0, huecoMaximo_ = 0;  // log ms

@@ -18,13 +18,17 @@ struct Letra {
   bool finDePalabra = false;  // a space went out before this letter
 };
 
-void Teclear(Ritmo& r, const Letra& l) {
+// What the presses gave, in order, as read at the letter close.
+std::string Teclear(Ritmo& r, const Letra& l) {
   if (l.finDePalabra) r.FinDePalabra();
+  std::string simbolos;
   for (size_t i = 0; i < l.ms.size(); ++i) {
     if (i % 2) r.Silencio(l.ms[i]);
-    else r.Pulsacion(l.ms[i] / 10);
+    else if (const char s = r.Pulsacion(l.ms[i] / 10)) simbolos += s;
   }
+  simbolos = r.Releer(simbolos);
   r.FinDeLetra(l.texto);
+  return simbolos;
 }
 
 Ritmo Nuevo(const Configuracion& c = ConfiguracionPredeterminada()) {
@@ -182,6 +186,101 @@ TEST(Ritmo, ABackspaceRightAfterALetterUndoesItsLearning) {
     EXPECT_DOUBLE_EQ(r.Punto(), esperado.Punto()) << c.que;
     EXPECT_DOUBLE_EQ(r.Raya(), esperado.Raya()) << c.que;
     EXPECT_DOUBLE_EQ(r.Hueco(), esperado.Hueco()) << c.que;
+  }
+}
+
+// A hand keying `codigo` exactly: dot `punto` ms, dash `razon` dots, each
+// silence inside the letter `hueco` ms.
+Letra Mano(std::string_view codigo, double punto, double razon, int hueco, std::string texto = "x") {
+  Letra l{{}, std::move(texto)};
+  for (char c : codigo) {
+    if (!l.ms.empty()) l.ms.push_back(hueco);
+    l.ms.push_back(static_cast<int>(c == '-' ? razon * punto : punto));
+  }
+  return l;
+}
+
+// "paris" keyed `veces` letters long by the same hand.
+std::vector<Letra> Paris(int veces, double punto, double razon = 3, int hueco = 0) {
+  const char* const codigos[] = {".--.", ".-", ".-.", "..", "..."};
+  std::vector<Letra> letras;
+  for (int i = 0; i < veces; ++i) letras.push_back(Mano(codigos[i % 5], punto, razon, hueco ? hueco : static_cast<int>(punto)));
+  return letras;
+}
+
+std::vector<Letra> Y(std::vector<Letra> a, const std::vector<Letra>& b) {
+  a.insert(a.end(), b.begin(), b.end());
+  return a;
+}
+
+// From the settings (dot 250, dash 750, letters closed after 2 s), nothing
+// learned: a hand far from them is followed within a few letters, and the
+// safeties hold all along.
+TEST(Ritmo, FromTheSettingsAFarHandIsReachedWithinAFewLettersAndTheSafetiesHold) {
+  const Letra retroceso = Mano("......", 150, 3, 150, "{BACKSPACE}");
+  Letra retrocesoTrasEspacio = retroceso;  // with nothing to undo
+  retrocesoTrasEspacio.finDePalabra = true;
+  struct Caso {
+    const char* que;
+    std::vector<Letra> letras;
+    double punto = 0, raya = 0, hueco = 0;  // ms where they end, within `tolerancia` (0: not looked at)
+    double tolerancia = 0.1;
+    int cierreDesde = 0, cierreHasta = 0;  // ms: the letter close ends between them (0: not looked at)
+    std::string ultima;            // what the last letter's presses gave (empty: not looked at)
+    std::vector<Letra> igualQue;   // when not empty: the pace ends as keying these leaves it
+  };
+  const Caso casos[] = {
+      // Ten letters on, dot and dash are near the hand's and letters close
+      // after its inner gap and before its letter gap (three dots).
+      {"a hand at 0.6 times the dot", Paris(10, 150), 150, 450, 0, 0.2, 150, 450, "", {}},
+      {"a hand at 1.6 times the dot", Paris(10, 400), 400, 1200, 0, 0.2, 400, 1200, "", {}},
+      {"a dash 2.4 times the dots of late, under the threshold still",
+       {Mano(".", 150, 3, 150), Mano(".-", 150, 2.5, 150)}, 0, 0, 0, 0, 0, 0, ".-", {}},
+      {"under the threshold but close to a dash of its own letter", {Letra{{450, 150, 400}, "m"}}, 0, 0, 0, 0, 0, 0, "--", {}},
+      {"over the threshold but close to a dot of its own letter", {Letra{{420, 400, 460}, "i"}}, 0, 0, 0, 0, 0, 0, "..", {}},
+      // The first letter of all, on one side of the threshold, is read at
+      // its close by its own inner gap.
+      {"a fast hand's first dashes, three of its inner gaps", {Letra{{400, 150, 380}, "m"}}, 0, 0, 0, 0, 0, 0, "--", {}},
+      {"a slow hand's first dots, one of its inner gaps", {Letra{{460, 420, 480}, "i"}}, 0, 0, 0, 0, 0, 0, "..", {}},
+      {"dashes of eight dots: the dash stops at five", Paris(12, 150, 8), 150, 750, 0, 0.1, 0, 0, "", {}},
+      {"one fast letter after the settings' own pace: one step", Y(Paris(10, 250), {Mano(".-", 150, 3, 150)}), 250, 750,
+       0, 0.15, 0, 0, "", {}},
+      {"a 20 s pause inside a letter teaches as a bounce does", Y(Paris(6, 150), {Letra{{150, 20000, 150}, "i"}}), 0, 0,
+       0, 0, 0, 0, "", Y(Paris(6, 150), {Letra{{150, 10, 150}, "i"}})},
+      {"a 3 s spasm teaches nothing", Y(Paris(6, 150), {Letra{{3000}, "t"}}), 0, 0, 0, 0, 0, 0, "",
+       Paris(6, 150)},
+      {"a Backspace undoes a far letter, what it rested on too", Y(Paris(3, 150), {Mano("-.-", 150, 3, 150), retroceso}),
+       0, 0, 0, 0, 0, 0, "", Y(Paris(3, 150), {retrocesoTrasEspacio})},
+  };
+  for (const Caso& c : casos) {
+    Ritmo r = Nuevo();
+    std::string ultima;
+    for (const Letra& l : c.letras) ultima = Teclear(r, l);
+    if (c.punto) {
+      EXPECT_NEAR(r.Punto(), c.punto, c.punto * c.tolerancia) << c.que;
+    }
+    if (c.raya) {
+      EXPECT_NEAR(r.Raya(), c.raya, c.raya * c.tolerancia) << c.que;
+    }
+    if (c.hueco) {
+      EXPECT_NEAR(r.Hueco(), c.hueco, c.hueco * c.tolerancia) << c.que;
+    }
+    if (c.cierreHasta) {
+      EXPECT_GT(r.CierreLetra(), c.cierreDesde) << c.que;
+      EXPECT_LT(r.CierreLetra(), c.cierreHasta) << c.que;
+    }
+    if (!c.ultima.empty()) {
+      EXPECT_EQ(ultima, c.ultima) << c.que;
+    }
+    if (!c.igualQue.empty()) {
+      Ritmo esperado = Nuevo();
+      for (const Letra& l : c.igualQue) Teclear(esperado, l);
+      EXPECT_DOUBLE_EQ(r.Punto(), esperado.Punto()) << c.que;
+      EXPECT_DOUBLE_EQ(r.Raya(), esperado.Raya()) << c.que;
+      EXPECT_DOUBLE_EQ(r.Hueco(), esperado.Hueco()) << c.que;
+    }
+    EXPECT_GE(r.Raya(), 2 * r.Punto() * 0.999) << c.que;
+    EXPECT_LE(r.Raya(), 5 * r.Punto() * 1.001) << c.que;
   }
 }
 
