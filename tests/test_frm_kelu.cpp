@@ -532,24 +532,6 @@ INSTANTIATE_TEST_SUITE_P(Principal, TargetInFront,
                                            CasoDelante{false, false, false, "e", 10},
                                            CasoDelante{false, false, true, "", -1}));  // the press took the front
 
-// The letter goes to the window the person chose, found by its handle,
-// whatever else shares its title or its program: a twin of the same title
-// brought to the front (the first of that title in Z order now, which a
-// search by title would find) gets nothing, with the aid off or on; only
-// a window the target owns (its own dialog) stands in for it in front.
-struct OtraVentana {
-  const char* caso;
-  bool mismoPrograma, delDestino, mantener;
-  bool recibeLaOtra;  // else the chosen window gets the letter
-  friend void PrintTo(const OtraVentana& o, std::ostream* os) { *os << o.caso; }
-};
-
-class LaElegida : public Principal, public ::testing::WithParamInterface<OtraVentana> {};
-
-TEST_P(LaElegida, GetsTheLetterWhateverSharesItsTitle) {
-  const OtraVentana& c = GetParam();
-  Hwnd otra = kit.AgregarVentana("Gemela", true, c.mismoPrograma ? 3000 : 2000);
-
 // A press on the pad ends when the button comes up, wherever the pointer
 // is then. The pointer drifts off the strip during the press and the button
 // comes up over another window: kept from the front, the strip hears no
@@ -595,8 +577,23 @@ INSTANTIATE_TEST_SUITE_P(Principal, PressOffTheStrip,
 
 // The activation by title may bring forward another window of the same
 // title, higher in Z order: the letter goes there, as it always has.
-TEST_F(Principal, TheWindowTheTitleActivatedGetsTheLetter) {
-  Hwnd gemela = kit.AgregarVentana("Gemela", true, 2000);
+// The letter goes to the window the person chose, found by its handle,
+// whatever else shares its title or its program: a twin of the same title
+// brought to the front (the first of that title in Z order now, which a
+// search by title would find) gets nothing, with the aid off or on; only
+// a window the target owns (its own dialog) stands in for it in front.
+struct OtraVentana {
+  const char* caso;
+  bool mismoPrograma, delDestino, mantener;
+  bool recibeLaOtra;  // else the chosen window gets the letter
+  friend void PrintTo(const OtraVentana& o, std::ostream* os) { *os << o.caso; }
+};
+
+class LaElegida : public Principal, public ::testing::WithParamInterface<OtraVentana> {};
+
+TEST_P(LaElegida, GetsTheLetterWhateverSharesItsTitle) {
+  const OtraVentana& c = GetParam();
+  Hwnd otra = kit.AgregarVentana("Gemela", true, c.mismoPrograma ? 3000 : 2000);
   Hwnd elegida = kit.AgregarVentana("Gemela", true, 3000);  // higher: the one listed
   if (c.delDestino) kit.Buscar(otra)->dueno = elegida;
   Cargar();
