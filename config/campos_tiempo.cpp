@@ -142,7 +142,7 @@ void CamposTiempo::TomarPropuesta(const PropuestaCalibracion& p) {
       {&filas_[0].tiempo, p.DuracionPunto}, {&filas_[0].tolerancia, p.ToleranciaPunto},
       {&filas_[1].tiempo, p.DuracionRaya},  {&filas_[1].tolerancia, p.ToleranciaRaya},
       {&filas_[2].tiempo, p.TiempoEntreLetras}, {&filas_[2].tolerancia, 0}};
-  for (const auto& [caja, valor] : valores) Paso([&] { caja->SetTexto(std::to_string(valor)); });
+  for (const auto& par : valores) Paso([&] { par.first->SetTexto(std::to_string(par.second)); });
 }
 
 void CamposTiempo::Advertir(int mensaje, int titulo) {
