@@ -8,7 +8,7 @@ FUZZ    := build/fuzz
 FUZZ_RUNS ?= 200000
 # `make test` runs each fuzz target this many times from its seed corpus:
 # enough to show that the targets build and run.
-FUZZ_PRUEBA := 2000
+FUZZ_PRUEBA := 5000
 
 .PHONY: ayuda run test deps capas nativo saneado windows fuzz fuzz-build bench package limpiar
 
