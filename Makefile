@@ -1,47 +1,60 @@
-# The two commands of the README: `make run` and `make test`. Both install
-# whatever is missing first.
-NATIVO  := build/native
+# KELU's commands, as the README lists them. `make` alone only prints them;
+# `make run` and `make test` install what is missing first (as root, with
+# apt-get: tools/instalar-dependencias.sh). Each build is a CMake preset
+# (CMakePresets.json) in a folder of its own under build/.
 WINDOWS := build/win
-
-.PHONY: run test deps capas nativo saneado windows fuzz bench package limpiar
-SANEADO := build/asan
 RAPIDO  := build/native-release
 FUZZ    := build/fuzz
 FUZZ_RUNS ?= 200000
+# `make test` runs each fuzz target this many times from its seed corpus:
+# enough to show that the targets build and run.
+FUZZ_PRUEBA := 5000
+
+.PHONY: ayuda run test deps capas nativo saneado windows fuzz fuzz-build bench package limpiar
+
+ayuda:
+	@echo 'make run       builds KELU and starts it under Wine'
+	@echo 'make test      every test: layers, unit tests (ASan/UBSan), fuzz smoke, Windows unit tests, end-to-end'
+	@echo 'make package   $(WINDOWS)/dist/kelu-<version>-win64.zip and -setup.exe: the program folder for Windows 10/11, and its setup'
+	@echo 'make bench     benchmarks (see bench/RESULTS.md)'
+	@echo 'make fuzz      libFuzzer on the file readers and the key-string parser (FUZZ_RUNS=N)'
+	@echo 'make deps      installs what the builds and tests need (Debian 12, as root)'
 
 deps:
 	@bash tools/instalar-dependencias.sh
 
 nativo: deps
-	cmake -S . -B $(NATIVO) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKELU_ERRORES=ON
-	cmake --build $(NATIVO)
+	cmake --preset nativo
+	cmake --build --preset nativo
 
 windows: deps
-	cmake -S . -B $(WINDOWS) -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DCMAKE_BUILD_TYPE=Release -DKELU_ERRORES=ON
-	cmake --build $(WINDOWS)
+	cmake --preset windows-mingw
+	cmake --build --preset windows-mingw
 
-# The unit tests once more under AddressSanitizer and UBSan.
+# The unit tests under AddressSanitizer and UBSan: the native build of `make test`.
 saneado: deps
-	cmake -S . -B $(SANEADO) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKELU_SANEAR=ON
-	cmake --build $(SANEADO) --target kelu_tests
+	cmake --preset saneado
+	cmake --build --preset saneado
+
+fuzz-build: deps
+	cmake --preset fuzz
+	cmake --build --preset fuzz
 
 # Every #include points down the layers (tools/capas.py names the rule a
 # wrong-way include breaks).
 capas:
 	python3 tools/capas.py
 
-test: capas nativo saneado windows
-	ctest --test-dir $(NATIVO) --output-on-failure
-	$(SANEADO)/kelu_tests --gtest_brief=1
-	ctest --test-dir $(WINDOWS) --output-on-failure
+test: capas saneado fuzz-build windows
+	ctest --preset saneado -j2
+	bash tools/fuzz.sh $(FUZZ) $(FUZZ_PRUEBA)
+	ctest --preset windows-mingw
 
 run: windows
-	bash tools/ejecutar-kelu.sh dist/kelu
+	bash tools/ejecutar-kelu.sh $(WINDOWS)/dist/kelu
 
 # Each fuzz target for FUZZ_RUNS executions from its seed corpus.
-fuzz: deps
-	cmake -S . -B $(FUZZ) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ -DKELU_FUZZ=ON
-	cmake --build $(FUZZ)
+fuzz: fuzz-build
 	bash tools/fuzz.sh $(FUZZ) $(FUZZ_RUNS)
 
 # The headless simulations, then the benchmarks under Wine (about 8 minutes;
@@ -49,8 +62,8 @@ fuzz: deps
 # person runs an optimised build: the Debug one is ten times slower.
 bench: nativo windows
 	cmake --build $(WINDOWS) --target bench_windows
-	$(NATIVO)/bench_fidelidad_pulsacion
-	$(NATIVO)/bench_archivos_hostiles
+	build/native/bench_fidelidad_pulsacion
+	build/native/bench_archivos_hostiles
 	cmake -S . -B $(RAPIDO) -G Ninja -DCMAKE_BUILD_TYPE=Release -DKELU_ERRORES=ON
 	cmake --build $(RAPIDO) --target bench_simulador
 	$(RAPIDO)/bench_simulador
@@ -58,7 +71,7 @@ bench: nativo windows
 
 # The program folder as a zip a Windows user unzips and runs.
 package: windows
-	bash tools/empaquetar.sh
+	bash tools/empaquetar.sh $(WINDOWS)/dist
 
 limpiar:
 	rm -rf build dist

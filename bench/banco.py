@@ -24,7 +24,7 @@ import arnes  # noqa: E402
 
 WIN = Path(os.environ.get("KELU_BENCH_WIN", RAIZ / "build" / "win"))
 NATIVO = Path(os.environ.get("KELU_BENCH_NATIVO", RAIZ / "build" / "native"))
-DIST = RAIZ / "dist" / "kelu"
+DIST = WIN / "dist" / "kelu"
 # Not the end-to-end tests' prefix: they may run at the same time.
 PREFIJO = RAIZ / "build" / "wine-prefijo-bench"
 ARTEFACTOS = RAIZ / "build" / "bench"

@@ -1,5 +1,5 @@
 # Fuzz targets (clang's libFuzzer with AddressSanitizer and UB sanitizer):
-# configure a separate build with clang and -DKELU_FUZZ=ON (`make fuzz`).
+# the preset "fuzz" (clang++-19 and -DKELU_FUZZ=ON; `make fuzz`).
 file(GLOB FUZZ_SOURCES CONFIGURE_DEPENDS tests/fuzz/fuzz_*.cpp)
 foreach(fuente ${FUZZ_SOURCES})
   get_filename_component(nombre ${fuente} NAME_WE)

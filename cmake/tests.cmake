@@ -9,7 +9,13 @@ else()
   # Elsewhere (an MSVC build on Windows): an installed GoogleTest, if any.
   find_package(GTest CONFIG)
   if(NOT GTest_FOUND)
-    message(STATUS "GoogleTest not found: the unit tests are not built")
+    # Said loudly: a build that silently has no tests looks like one that passed.
+    message(WARNING "GoogleTest not found (neither ${GTEST_SOURCE_DIR} nor an installed "
+      "GTest package): this build has NO unit tests. Install GoogleTest (on Windows, "
+      "e.g. `vcpkg install gtest` and -DCMAKE_TOOLCHAIN_FILE=...vcpkg.cmake) or set GTEST_SOURCE_DIR.")
+    add_test(NAME unit_tests_missing COMMAND ${CMAKE_COMMAND} -E echo
+      "GoogleTest was not found when this build was configured: no unit tests were built")
+    set_tests_properties(unit_tests_missing PROPERTIES WILL_FAIL TRUE)
     return()
   endif()
   add_library(gtest ALIAS GTest::gtest)

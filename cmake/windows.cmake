@@ -1,5 +1,6 @@
 # The Windows program: the Win32 backend, kelu.exe with its resources, and
-# the program folder dist/kelu/ laid out as a user unzips it.
+# the program folder dist/kelu/ of this build's folder, laid out as a user
+# unzips it.
 enable_language(RC)
 include(${CMAKE_CURRENT_LIST_DIR}/emblema.cmake)
 
@@ -27,7 +28,7 @@ add_dependencies(kelu emblema)
 # The program folder: kelu.exe and the shipped data files, less the notes.
 file(GLOB KELU_DATOS LIST_DIRECTORIES false CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/data/*)
 list(FILTER KELU_DATOS EXCLUDE REGEX "\\.md$")
-set(KELU_DIST ${CMAKE_SOURCE_DIR}/dist/kelu CACHE PATH "The program folder, as a user unzips it")
+set(KELU_DIST ${CMAKE_BINARY_DIR}/dist/kelu CACHE PATH "The program folder, as a user unzips it")
 add_custom_target(kelu_dist ALL
   COMMAND ${CMAKE_COMMAND} -E make_directory ${KELU_DIST}
   COMMAND ${CMAKE_COMMAND} -E copy_if_different $<TARGET_FILE:kelu> ${KELU_DATOS} ${KELU_DIST}/

@@ -4,7 +4,7 @@
 # has been closed.
 set -euo pipefail
 raiz=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-carpeta=${1:-$raiz/dist/kelu}
+carpeta=${1:-$raiz/build/win/dist/kelu}
 export KELU_WINEPREFIJO="$raiz/build/wine-prefijo-kelu"
 if [[ -z "${DISPLAY:-}" ]]; then
   echo "No display: KELU runs on a virtual display (Xvfb). Close it with Ctrl+C."

@@ -1,12 +1,12 @@
 #!/usr/bin/env bash
-# Packs the program folder dist/kelu/ two ways: dist/kelu-<version>-win64.zip,
+# Packs the program folder DIST/kelu/ two ways: DIST/kelu-<version>-win64.zip,
 # the folder "kelu" as a Windows user unzips it, nothing to install; and
-# dist/kelu-<version>-setup.exe, the setup (tools/instalador/kelu.nsi) that
+# DIST/kelu-<version>-setup.exe, the setup (tools/instalador/kelu.nsi) that
 # installs it per user. The version is the project's, from CMakeLists.txt.
-#   tools/empaquetar.sh [DIST]   DIST holds kelu/ (default: dist)
+#   tools/empaquetar.sh [DIST]   DIST holds kelu/ (default: build/win/dist)
 set -euo pipefail
 raiz=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-dist=$(cd "${1:-$raiz/dist}" && pwd)
+dist=$(cd "${1:-$raiz/build/win/dist}" && pwd)
 [[ -f "$dist/kelu/kelu.exe" ]] || { echo "empaquetar: $dist/kelu/kelu.exe is missing; build first" >&2; exit 1; }
 version=$(sed -nE 's/^project\(kelu VERSION ([0-9]+\.[0-9]+).*/\1/p' "$raiz/CMakeLists.txt")
 [[ -n "$version" ]] || { echo "empaquetar: no project(kelu VERSION x.y) in CMakeLists.txt" >&2; exit 1; }

@@ -1,14 +1,20 @@
 #!/usr/bin/env bash
 # Installs, on Debian 12 as root, what the builds and tests need: the native
-# and MinGW-w64 compilers, GoogleTest's sources, Wine, and the X tools the
-# end-to-end tests drive it with. Installs only what is missing, so a second
+# and MinGW-w64 compilers, clang 19 with its libFuzzer for the fuzz targets,
+# GoogleTest's sources, Wine, and the X tools the end-to-end tests drive it
+# with. Installs only what is missing, so a second
 # run only checks and returns at once.
 set -euo pipefail
 
 paquetes=(
   cmake ninja-build g++ googletest
+  clang-19 libclang-rt-19-dev
   g++-mingw-w64-x86-64-posix mingw-w64-tools
   wine wine64
+  # Of Wine's recommended packages, what KELU's windows use: the fonts its
+  # dialogs are laid out in and the X extensions its display driver loads.
+  fonts-wine fonts-liberation
+  libxrender1 libxrandr2 libxi6 libxcursor1 libxcomposite1 libxinerama1 libxfixes3 libxxf86vm1
   xvfb xdotool imagemagick x11-utils
   python3 locales
   nsis
@@ -55,6 +61,7 @@ fi
 echo "instalar-dependencias: installing ${faltan[*]}"
 export DEBIAN_FRONTEND=noninteractive
 apt-get update -qq
-# With Wine's recommended packages: its fonts and the X extensions it uses.
+# With the recommended packages: whether Wine's listed above are all it
+# needs has not yet been shown on a fresh machine.
 apt-get install -y -qq "${faltan[@]}" >/dev/null
 generar_locales

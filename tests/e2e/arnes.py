@@ -820,7 +820,7 @@ def compartido():
     configured from KELU_E2E_DIST, KELU_E2E_OBJETIVO and KELU_E2E_ARTEFACTOS."""
     global _compartido
     if _compartido is None:
-        configurar(os.environ.get("KELU_E2E_DIST", RAIZ / "dist" / "kelu"),
+        configurar(os.environ.get("KELU_E2E_DIST", RAIZ / "build" / "win" / "dist" / "kelu"),
                    os.environ["KELU_E2E_OBJETIVO"],
                    os.environ.get("KELU_E2E_ARTEFACTOS", RAIZ / "build" / "e2e-artefactos"))
         atexit.register(detener_compartido)

@@ -2,8 +2,8 @@
 """Runs KELU's end-to-end tests: every test_*.py beside this file, on one
 Xvfb and one Wine prefix, and closes with "N passed, N failed".
 
-  python3 tests/e2e/run.py --dist dist/kelu --objetivo build/w/kelu_objetivo.exe \\
-      --artefactos build/w/e2e-artefactos [-k PATTERN]
+  python3 tests/e2e/run.py --dist build/win/dist/kelu --objetivo build/win/kelu_objetivo.exe \\
+      --artefactos build/win/e2e-artefactos [-k PATTERN]
 """
 
 import argparse
@@ -59,7 +59,7 @@ class Resultado(unittest.TextTestResult):
 def main():
     opciones = argparse.ArgumentParser(description=__doc__,
                                        formatter_class=argparse.RawDescriptionHelpFormatter)
-    opciones.add_argument("--dist", default=arnes.RAIZ / "dist" / "kelu",
+    opciones.add_argument("--dist", default=arnes.RAIZ / "build" / "win" / "dist" / "kelu",
                           help="folder with kelu.exe and its data files")
     opciones.add_argument("--objetivo", required=True, help="kelu_objetivo.exe")
     opciones.add_argument("--artefactos", default=arnes.RAIZ / "build" / "e2e-artefactos",
