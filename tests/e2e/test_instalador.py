@@ -55,9 +55,9 @@ class Instalador(CasoE2E):
         dialogo.abrir()
         dialogo.pulsar(50)
         titulo = kelu.idioma[51]
-        informe = test_opciones.informe_con(self, titulo, kelu.idioma[96])
+        informe = test_opciones.informe_con(self, titulo, kelu.idioma[99])
         test_opciones.dentro_del_cliente(self, informe)
-        self.arnes.xdotool("mousemove", *informe.hija(kelu.idioma[96])["rect"].centro(), "click", 1)
+        self.arnes.xdotool("mousemove", *informe.hija(kelu.idioma[99])["rect"].centro(), "click", 1)
         self.arnes.xdotool("mousemove", *informe.hija(kelu.idioma[35])["rect"].centro(), "click", 1)
         self.arnes.esperar_sin_ventana(titulo)
         dialogo.cerrar(35)
