@@ -10,9 +10,9 @@ import shutil
 import subprocess
 
 import test_opciones
-from arnes import AJUSTES_RAPIDOS, RAIZ, CasoE2E, Kelu, escribir_ini, esperar
+import test_paquete
+from arnes import AJUSTES_RAPIDOS, RAIZ, CasoE2E, esperar
 
-EDITOR = "Sin título - Bloc de notas"
 CLAVE = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\KELU"
 
 
@@ -74,24 +74,7 @@ class Instalador(CasoE2E):
         self.assertTrue(self.inicio.is_file())  # chosen by default
         self.assertTrue(self.registrada())
 
-        escribir_ini(self.carpeta, AJUSTES_RAPIDOS)
-        kelu = Kelu(self.arnes, self.carpeta)
-        self.arnes.escena.append(kelu)
-        kelu.iniciar()
-        kelu.esperar_principal()
-        self.arnes.enfocar(kelu.ventana)
-        self.arnes.teclas("F6")  # the bundled editor becomes the target
-        self.arnes.esperar_ventana(EDITOR)
-        esperar(lambda: (c := kelu.combo()) and c["seleccion"] == 0 and c["elementos"][0] == EDITOR, 10,
-                "the editor chosen as the target", kelu.combo)
-
-        def texto():
-            informe = self.arnes.informe(EDITOR)
-            return [h["texto"] for h in informe.de_clase("Edit")] if informe else None
-
-        for hasta in ("s", "so", "sos"):
-            kelu.teclear_texto(hasta[-1])
-            esperar(lambda: texto() == [hasta], 10, f"{hasta!r} in the editor", texto)
+        kelu = test_paquete.teclear_sos_en_su_editor(self, self.carpeta)
 
         # The box shows the installer's shortcut: turned off, it goes; on
         # again, KELU makes it.
