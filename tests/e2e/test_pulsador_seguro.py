@@ -16,7 +16,12 @@ class PulsadorSeguro(CasoE2E):
 
     def test_a_stray_press_is_ignored_and_a_long_hold_pauses_and_resumes(self):
         objetivo = self.arnes.iniciar_objetivo()
-        ayudas = f"\ufeffPulsacionMinima=20\r\nPausaPorPulsacion={int(PAUSA * 1000)}\r\n".encode("utf-8")
+        # Tone and cues on: with no audio device under Wine every opening
+        # fails, and the pause cue and the letters after it, each past the
+        # one-second pause after a failure, try the device again on its
+        # own thread while keying goes on.
+        ayudas = (f"\ufeffPulsacionMinima=20\r\nPausaPorPulsacion={int(PAUSA * 1000)}\r\n"
+                  "Tono=1\r\nAvisosSonoros=1\r\n").encode("utf-8")
         kelu = self.arnes.iniciar_kelu(archivos={"ayudas.ini": ayudas})
         kelu.elegir_destino(objetivo.titulo)
         x, y = kelu.punto_de_pulsacion()
