@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/medida_texto.h"
 #include "platform/paso.h"
 
 namespace kelu {
@@ -58,10 +59,6 @@ int Total(const std::vector<Fila>& filas) {
   for (const Fila& f : filas) n += f.size();
   return static_cast<int>(n);
 }
-
-int Redondo(double v) { return static_cast<int>(std::lround(v)); }
-
-using MedidaLinea = std::function<int(const std::string& texto, const Fuente& fuente)>;
 
 // The elements of the step as large glyphs: those keyed in the text colour,
 // the next one highlighted, the rest grey.
@@ -120,7 +117,7 @@ Rango Conservados(const std::vector<int>& valores) {
 // where they fall together; below, the length in centiseconds; once a
 // proposal stands, a dotted line where the dot band meets the dash band.
 std::vector<Trazo> DibujarNubes(const std::vector<frmCalibracion::Pulsacion>& nube, const MuestrasCalibracion& m,
-                                const PropuestaCalibracion& p, int ancho, int alto, const MedidaLinea& medir,
+                                const PropuestaCalibracion& p, int ancho, int alto, const MedidaTexto& medir,
                                 double px) {
   const Rango puntos = Conservados(m.puntos), rayas = Conservados(m.rayas);
   // The scale reaches past the longest press kept; outliers beyond it stand at its end.
@@ -328,7 +325,7 @@ void frmCalibracion::Actualizar() {
   });
   Paso([&] {
     const Rectangulo& r = picNubes.Posicion();
-    const MedidaLinea medir = [this](const std::string& texto, const Fuente& fuente) {
+    const MedidaTexto medir = [this](const std::string& texto, const Fuente& fuente) {
       return Kit().AnchoTexto(*this, texto, fuente);
     };
     picNubes.SetDibujo(DibujarNubes(nube_, muestras_, p, r.ancho, r.alto, medir, px));

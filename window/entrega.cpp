@@ -32,7 +32,7 @@ Entrega::Entrega(Programa& programa, MotorPulsaciones& motor, ListaVentanas& lis
   tmrRepetir.Timer = [this] { Repetir(); };
 }
 
-bool Entrega::Avisar(int texto, int titulo) {
+bool Entrega::MostrarAviso(int texto, int titulo) {
   // The box runs its own message loop and the letter gap keeps firing
   // meanwhile: one warning at a time, never a pile of them.
   if (avisoAbierto_) return false;
@@ -71,11 +71,11 @@ void Entrega::DescartarLetra(int texto, int titulo) {
   if (ConPulsador()) {
     // A switch user cannot close a box nor use the list: the strip tells,
     // and the cue.
-    Avisar(texto, titulo);
+    MostrarAviso(texto, titulo);
     if (LetraTerminada) LetraTerminada(AvisoSonoro::Descartada);
     return;
   }
-  if (Avisar(texto, titulo)) Paso([&] { cboProcesos_.SetFoco(); });
+  if (MostrarAviso(texto, titulo)) Paso([&] { cboProcesos_.SetFoco(); });
 }
 
 // Practice: no target, no warning, nothing typed; the letter is checked

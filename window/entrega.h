@@ -49,8 +49,8 @@ class Entrega {
   bool DestinoAlFrente();
   // A warning: entry `texto` under entry `titulo`; false when one is
   // already open.
-  bool Avisar(int texto, int titulo);
-  bool AvisarSinDestino() { return Avisar(15, 16); }
+  bool MostrarAviso(int texto, int titulo);
+  bool AvisarSinDestino() { return MostrarAviso(15, 16); }
   // A letter that cannot reach its target is dropped, and the person told:
   // as when no target is chosen, or else with entry `texto`.
   void DescartarLetra(int texto = 15, int titulo = 16);

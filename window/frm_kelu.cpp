@@ -162,15 +162,15 @@ void frmKelu::Captura_Cambiada(EstadoCaptura estado) {
     case EstadoCaptura::Fallida:
       if (ganchoFallidoDicho_) return;
       ganchoFallidoDicho_ = true;
-      Avisar(kEntradaGanchoFallido, kTituloAviso);
+      MostrarAviso(kEntradaGanchoFallido, kTituloAviso);
       return;
     case EstadoCaptura::VentanaElevada:
-      Avisar(kEntradaVentanaElevada, kTituloAviso);
+      MostrarAviso(kEntradaVentanaElevada, kTituloAviso);
       return;
   }
 }
 
-void frmKelu::Avisar(int texto, int titulo) {
+void frmKelu::MostrarAviso(int texto, int titulo) {
   const TextosIdioma& t = programa_.idioma;
   if (ConPulsador())
     AvisoEnTira(t.Entrada(texto));
@@ -289,8 +289,8 @@ void frmKelu::Form_Load() {
 }
 
 void frmKelu::AvisosDeInicio(bool conTeclaRapida) {
-  if (!programa_.lugarConfiguracion.guardable) Avisar(49, kTituloAviso);
-  if (!conTeclaRapida) Avisar(48, kTituloAviso);
+  if (!programa_.lugarConfiguracion.guardable) MostrarAviso(49, kTituloAviso);
+  if (!conTeclaRapida) MostrarAviso(48, kTituloAviso);
 }
 
 Rectangulo RectanguloBlocDeNotas(const std::string& ubicacion, const Pantalla& p, int altoVentana) {
