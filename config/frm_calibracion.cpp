@@ -224,8 +224,8 @@ void frmCalibracion::Abrir() {
 
 void frmCalibracion::TraducirfrmCalibracion() noexcept {
   const TextosIdioma& t = programa_.idioma;
-  Paso([&] { SetTexto(t.Entrada(61)); });
-  const std::pair<Control*, int> traducidos[] = {{&cmdEmpezar, 68}, {&cmdAceptar, 35}, {&cmdCancelar, 38}};
+  Paso([&] { SetTexto(t.Entrada(IdTexto::TituloCalibracion)); });
+  const std::pair<Control*, IdTexto> traducidos[] = {{&cmdEmpezar, IdTexto::BotonEmpezarDeNuevo}, {&cmdAceptar, IdTexto::BotonAceptar}, {&cmdCancelar, IdTexto::BotonCancelar}};
   for (const auto& [control, entrada] : traducidos) Paso([&] { control->SetTexto(t.Entrada(entrada)); });
 }
 
@@ -301,17 +301,17 @@ void frmCalibracion::Actualizar() {
   const TextosIdioma& t = programa_.idioma;
   const bool hecha = etapa_ == Etapa::Hecha;
   const PropuestaCalibracion& p = propuesta_;
-  const int instruccion = etapa_ == Etapa::Puntos    ? 62
-                          : etapa_ == Etapa::Rayas   ? 63
-                          : etapa_ == Etapa::Palabra ? 64
-                          : p.valida                 ? 65
-                                                     : 66;
+  const IdTexto instruccion = etapa_ == Etapa::Puntos    ? IdTexto::CalibracionPuntos
+                            : etapa_ == Etapa::Rayas   ? IdTexto::CalibracionRayas
+                            : etapa_ == Etapa::Palabra ? IdTexto::CalibracionSos
+                            : p.valida                 ? IdTexto::CalibracionSeparados
+                                                       : IdTexto::CalibracionSolapados;
   Paso([&] { lblInstruccion.SetTexto(t.Entrada(instruccion)); });
   const std::vector<Fila> filas = Filas(hecha ? Etapa::Palabra : etapa_);
-  Paso([&] { lblProgreso.SetTexto(hecha ? std::string() : Sustituir(t.Entrada(69), {std::to_string(hechas_), std::to_string(Total(filas))})); });
+  Paso([&] { lblProgreso.SetTexto(hecha ? std::string() : Sustituir(t.Entrada(IdTexto::CalibracionPulsaciones), {std::to_string(hechas_), std::to_string(Total(filas))})); });
   Paso([&] {
     using std::to_string;
-    lblPropuesta.SetTexto(hecha && p.valida ? Sustituir(t.Entrada(67), {to_string(p.DuracionPunto), to_string(p.ToleranciaPunto),
+    lblPropuesta.SetTexto(hecha && p.valida ? Sustituir(t.Entrada(IdTexto::CalibracionResumen), {to_string(p.DuracionPunto), to_string(p.ToleranciaPunto),
                                                                          to_string(p.DuracionRaya), to_string(p.ToleranciaRaya),
                                                                          to_string(p.TiempoEntreLetras)})
                                             : std::string());

@@ -292,7 +292,7 @@ void MotorPulsaciones::AprenderLetra() {
 
 void MotorPulsaciones::ActualizarEco(bool conTexto) {
   if (!configuracion_.MostrarPulsaciones) return;
-  std::string eco = idioma_.Entrada(18) + codigoActual_ + idioma_.Entrada(19);
+  std::string eco = idioma_.Entrada(IdTexto::EcoTitulo) + codigoActual_ + idioma_.Entrada(IdTexto::EcoIgual);
   if (conTexto) eco += TextoDeCodigo(tabla_, codigoActual_);
   if (mostrarEco_) mostrarEco_(std::move(eco));
 }
