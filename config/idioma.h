@@ -133,8 +133,6 @@ class TextosIdioma {
   // Entry n, 1 to kEntradas; entries 1 to 46 are empty until a language
   // file has given them.
   const std::string& Entrada(IdTexto t) const { return entradas_.at(static_cast<size_t>(t) - 1); }
-  // Entries 39 to 46 are the dialog's messages 0 to 7.
-  const std::string& Mensajes(int i) const { return Entrada(static_cast<IdTexto>(static_cast<int>(IdTexto::MensajePuntoCero) + i)); }
   void SetEntrada(int n, std::string texto) { entradas_.at(static_cast<size_t>(n - 1)) = std::move(texto); }
   // The entries after the design's back to their built-in Spanish texts.
   void RestablecerAgregadas();
