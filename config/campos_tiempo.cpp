@@ -68,13 +68,13 @@ void CamposTiempo::chkCalcular_Click() {
 bool CamposTiempo::PuntoAdmiteDerivar() {
   const double punto = NumeroDeCaja(filas_[0].tiempo);
   if (punto <= 0) {
-    Advertir(0, 1);
+    Advertir(IdTexto::MensajePuntoCero, IdTexto::MensajeCalcularSegunPunto);
     Paso([&] { calcular_.SetMarcada(false); });
     Paso([&] { filas_[0].tiempo.SetFoco(); });
     return false;
   }
   if (punto / kMitad < NumeroDeCaja(filas_[0].tolerancia)) {
-    Advertir(2, 1);
+    Advertir(IdTexto::MensajeToleranciaPunto, IdTexto::MensajeCalcularSegunPunto);
     Paso([&] { calcular_.SetMarcada(false); });
     Paso([&] { filas_[0].tolerancia.SetFoco(); });
     return false;
@@ -115,7 +115,7 @@ bool CamposTiempo::ComprobarAlAceptar() {
   const double punto = NumeroDeCaja(filas_[0].tiempo), tolerancia = NumeroDeCaja(filas_[0].tolerancia);
   const double raya = NumeroDeCaja(filas_[1].tiempo), toleranciaRaya = NumeroDeCaja(filas_[1].tolerancia);
   if (punto + tolerancia > raya - toleranciaRaya) {
-    Advertir(3, 4);
+    Advertir(IdTexto::MensajePuntoSobreRaya, IdTexto::MensajeTiemposPuntoRaya);
     Paso([&] { filas_[0].tiempo.SetFoco(); });
     return false;
   }
@@ -145,9 +145,9 @@ void CamposTiempo::TomarPropuesta(const PropuestaCalibracion& p) {
   for (const auto& valor : valores) Paso([&] { valor.first->SetTexto(std::to_string(valor.second)); });
 }
 
-void CamposTiempo::Advertir(int mensaje, int titulo) {
+void CamposTiempo::Advertir(IdTexto mensaje, IdTexto titulo) {
   Paso([&] {
-    dialogo_.Kit().MostrarMensaje(&dialogo_, idioma_.Mensajes(mensaje), idioma_.Mensajes(titulo),
+    dialogo_.Kit().MostrarMensaje(&dialogo_, idioma_.Entrada(mensaje), idioma_.Entrada(titulo),
                                   kMbOk | kMbExclamacion);
   });
 }

@@ -43,7 +43,7 @@ class CamposTiempo {
   bool PuntoAdmiteDerivar();
   void Derivar();
   void HabilitarDerivadas(bool habilitar);
-  void Advertir(int mensaje, int titulo);
+  void Advertir(IdTexto mensaje, IdTexto titulo);
 
   Ventana& dialogo_;
   const TextosIdioma& idioma_;

@@ -10,7 +10,6 @@ namespace {
 
 const std::vector<int> kFrecuencias = {400, 500, 600, 700, 800, 900, 1000, 1200};
 const std::vector<int> kVolumenes = {5, 10, 20, 30, 40, 50, 60, 70, 80, 90, 100};
-constexpr int kEntradaIniciarAlEntrar = 99;  // "Iniciar KELU al iniciar sesión"
 
 }  // namespace
 
@@ -71,12 +70,12 @@ void frmAyudas::Abrir(Ayudas& ayudas) {
 
 void frmAyudas::TraducirfrmAyudas() noexcept {
   const TextosIdioma& t = programa_.idioma;
-  Paso([&] { SetTexto(t.Entrada(51)); });
-  const std::pair<Control*, int> traducidos[] = {
-      {&chkMostrarCodigo, 52}, {&chkTablaCodigos, 53}, {&chkTono, 54}, {&chkAvisosSonoros, 55},
-      {&lblFrecuencia, 56},    {&lblVolumen, 57},      {&chkSeguirRitmo, 70}, {&chkLetrasAntes, 71},
-      {&chkPractica, 73},      {&cmdCalibrar, 60},     {&cmdVolverTiempos, 72}, {&cmdPulsador, 81}, {&cmdAceptar, 35},
-      {&cmdCancelar, 38},      {&chkIniciarAlEntrar, kEntradaIniciarAlEntrar}};
+  Paso([&] { SetTexto(t.Entrada(IdTexto::TituloAyudas)); });
+  const std::pair<Control*, IdTexto> traducidos[] = {
+      {&chkMostrarCodigo, IdTexto::OpcionCodigoEnRecuadro}, {&chkTablaCodigos, IdTexto::OpcionTablaCodigos}, {&chkTono, IdTexto::OpcionTonoPulsado}, {&chkAvisosSonoros, IdTexto::OpcionSonidoLetra},
+      {&lblFrecuencia, IdTexto::EtiquetaFrecuenciaTono},    {&lblVolumen, IdTexto::EtiquetaVolumen},      {&chkSeguirRitmo, IdTexto::OpcionSeguirRitmo}, {&chkLetrasAntes, IdTexto::OpcionCerrarTemprano},
+      {&chkPractica, IdTexto::OpcionPractica},      {&cmdCalibrar, IdTexto::BotonCalibrar},     {&cmdVolverTiempos, IdTexto::BotonVolverAMisTiempos}, {&cmdPulsador, IdTexto::BotonPulsador}, {&cmdAceptar, IdTexto::BotonAceptar},
+      {&cmdCancelar, IdTexto::BotonCancelar},      {&chkIniciarAlEntrar, IdTexto::IniciarAlEntrar}};
   for (const auto& [control, entrada] : traducidos) Paso([&] { control->SetTexto(t.Entrada(entrada)); });
 }
 

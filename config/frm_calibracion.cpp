@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/medida_texto.h"
 #include "platform/paso.h"
 
 namespace kelu {
@@ -58,10 +59,6 @@ int Total(const std::vector<Fila>& filas) {
   for (const Fila& f : filas) n += f.size();
   return static_cast<int>(n);
 }
-
-int Redondo(double v) { return static_cast<int>(std::lround(v)); }
-
-using MedidaLinea = std::function<int(const std::string& texto, const Fuente& fuente)>;
 
 // The elements of the step as large glyphs: those keyed in the text colour,
 // the next one highlighted, the rest grey.
@@ -120,7 +117,7 @@ Rango Conservados(const std::vector<int>& valores) {
 // where they fall together; below, the length in centiseconds; once a
 // proposal stands, a dotted line where the dot band meets the dash band.
 std::vector<Trazo> DibujarNubes(const std::vector<frmCalibracion::Pulsacion>& nube, const MuestrasCalibracion& m,
-                                const PropuestaCalibracion& p, int ancho, int alto, const MedidaLinea& medir,
+                                const PropuestaCalibracion& p, int ancho, int alto, const MedidaTexto& medir,
                                 double px) {
   const Rango puntos = Conservados(m.puntos), rayas = Conservados(m.rayas);
   // The scale reaches past the longest press kept; outliers beyond it stand at its end.
@@ -227,8 +224,8 @@ void frmCalibracion::Abrir() {
 
 void frmCalibracion::TraducirfrmCalibracion() noexcept {
   const TextosIdioma& t = programa_.idioma;
-  Paso([&] { SetTexto(t.Entrada(61)); });
-  const std::pair<Control*, int> traducidos[] = {{&cmdEmpezar, 68}, {&cmdAceptar, 35}, {&cmdCancelar, 38}};
+  Paso([&] { SetTexto(t.Entrada(IdTexto::TituloCalibracion)); });
+  const std::pair<Control*, IdTexto> traducidos[] = {{&cmdEmpezar, IdTexto::BotonEmpezarDeNuevo}, {&cmdAceptar, IdTexto::BotonAceptar}, {&cmdCancelar, IdTexto::BotonCancelar}};
   for (const auto& [control, entrada] : traducidos) Paso([&] { control->SetTexto(t.Entrada(entrada)); });
 }
 
@@ -304,17 +301,17 @@ void frmCalibracion::Actualizar() {
   const TextosIdioma& t = programa_.idioma;
   const bool hecha = etapa_ == Etapa::Hecha;
   const PropuestaCalibracion& p = propuesta_;
-  const int instruccion = etapa_ == Etapa::Puntos    ? 62
-                          : etapa_ == Etapa::Rayas   ? 63
-                          : etapa_ == Etapa::Palabra ? 64
-                          : p.valida                 ? 65
-                                                     : 66;
+  const IdTexto instruccion = etapa_ == Etapa::Puntos    ? IdTexto::CalibracionPuntos
+                            : etapa_ == Etapa::Rayas   ? IdTexto::CalibracionRayas
+                            : etapa_ == Etapa::Palabra ? IdTexto::CalibracionSos
+                            : p.valida                 ? IdTexto::CalibracionSeparados
+                                                       : IdTexto::CalibracionSolapados;
   Paso([&] { lblInstruccion.SetTexto(t.Entrada(instruccion)); });
   const std::vector<Fila> filas = Filas(hecha ? Etapa::Palabra : etapa_);
-  Paso([&] { lblProgreso.SetTexto(hecha ? std::string() : Sustituir(t.Entrada(69), {std::to_string(hechas_), std::to_string(Total(filas))})); });
+  Paso([&] { lblProgreso.SetTexto(hecha ? std::string() : Sustituir(t.Entrada(IdTexto::CalibracionPulsaciones), {std::to_string(hechas_), std::to_string(Total(filas))})); });
   Paso([&] {
     using std::to_string;
-    lblPropuesta.SetTexto(hecha && p.valida ? Sustituir(t.Entrada(67), {to_string(p.DuracionPunto), to_string(p.ToleranciaPunto),
+    lblPropuesta.SetTexto(hecha && p.valida ? Sustituir(t.Entrada(IdTexto::CalibracionResumen), {to_string(p.DuracionPunto), to_string(p.ToleranciaPunto),
                                                                          to_string(p.DuracionRaya), to_string(p.ToleranciaRaya),
                                                                          to_string(p.TiempoEntreLetras)})
                                             : std::string());
@@ -328,7 +325,7 @@ void frmCalibracion::Actualizar() {
   });
   Paso([&] {
     const Rectangulo& r = picNubes.Posicion();
-    const MedidaLinea medir = [this](const std::string& texto, const Fuente& fuente) {
+    const MedidaTexto medir = [this](const std::string& texto, const Fuente& fuente) {
       return Kit().AnchoTexto(*this, texto, fuente);
     };
     picNubes.SetDibujo(DibujarNubes(nube_, muestras_, p, r.ancho, r.alto, medir, px));

@@ -111,18 +111,18 @@ void frmOpciones::Abrir() {
 
 void frmOpciones::TraducirfrmOpciones() noexcept {
   const TextosIdioma& t = programa_.idioma;
-  Paso([&] { SetTexto(t.Entrada(20)); });
+  Paso([&] { SetTexto(t.Entrada(IdTexto::TituloOpciones)); });
   Control* const traducidos[] = {
       &lblCódigo, &cmdCódigo, &cmdEditar, &chkAjustarAncho, &lblUbicación, &chkSiempreVisible,
       &chkFijarPunteroDelMouse, &chkMostrarEscritura, &lblDuraciónPunto, &chkCalcularDuracionesSegúnElPunto,
       &lblDuraciónRaya, &lblDuraciónEntreLetras, &lblDuraciónEntrePalabras, &lblCero, &cmdAceptar, &cmdAyuda,
       &cmdIdioma, &cmdCancelar};
-  int entrada = 21;
+  int entrada = static_cast<int>(IdTexto::EtiquetaCodigo);  // the controls in the order of their entries
   for (Control* c : traducidos) {
-    Paso([&] { c->SetTexto(t.Entrada(entrada)); });
+    Paso([&] { c->SetTexto(t.Entrada(static_cast<IdTexto>(entrada))); });
     ++entrada;
   }
-  Paso([&] { cmdAyudas.SetTexto(t.Entrada(50)); });
+  Paso([&] { cmdAyudas.SetTexto(t.Entrada(IdTexto::BotonAyudas)); });
 }
 
 // The controls live as long as the dialog object, but each opening has to
@@ -219,7 +219,7 @@ void frmOpciones::cmdEditar_Click() {
   const std::string codigo = txtCódigo.Texto();
   if (codigo == kCodigoNoEditable) {
     const TextosIdioma& t = programa_.idioma;
-    Paso([&] { Kit().MostrarMensaje(this, t.Mensajes(5), t.Mensajes(4), kMbOk | kMbExclamacion); });
+    Paso([&] { Kit().MostrarMensaje(this, t.Entrada(IdTexto::MensajeCodigoNoEditable), t.Entrada(IdTexto::MensajeTiemposPuntoRaya), kMbOk | kMbExclamacion); });
     return;
   }
   Paso([&] {

@@ -10,7 +10,7 @@
 namespace kelu {
 
 std::string NombreTecla(int vk, const TextosIdioma& idioma) {
-  if (vk == 0) return idioma.Entrada(88);
+  if (vk == 0) return idioma.Entrada(IdTexto::TeclaNinguna);
   if (vk == kVkEspacio) return "SPACE";
   if ((vk >= '0' && vk <= '9') || (vk >= 'A' && vk <= 'Z')) return std::string(1, static_cast<char>(vk));
   static const char* const kNombres[] = {"BACKSPACE", "TAB",    "ENTER",  "ESC",    "PGUP",     "PGDN",
@@ -76,11 +76,11 @@ void frmPulsador::Abrir(Ayudas& ayudas) {
 
 void frmPulsador::TraducirfrmPulsador() noexcept {
   const TextosIdioma& t = programa_.idioma;
-  Paso([&] { SetTexto(t.Entrada(82)); });
-  const std::pair<Control*, int> traducidos[] = {
-      {&lblTecla, 83},           {&lblRaya, 84},         {&cmdElegirTecla, 85},         {&cmdElegirRaya, 86},
-      {&chkMantenerDestino, 89}, {&lblPulsacionMinima, 90}, {&lblEsperaTrasSoltar, 91}, {&lblPausaPorPulsacion, 92},
-      {&lblRepeticion, 93},      {&cmdAceptar, 35},      {&cmdCancelar, 38}};
+  Paso([&] { SetTexto(t.Entrada(IdTexto::TituloPulsador)); });
+  const std::pair<Control*, IdTexto> traducidos[] = {
+      {&lblTecla, IdTexto::EtiquetaTeclaPulsador},           {&lblRaya, IdTexto::EtiquetaTeclaRaya},         {&cmdElegirTecla, IdTexto::BotonElegirTecla},         {&cmdElegirRaya, IdTexto::BotonElegirTeclaRaya},
+      {&chkMantenerDestino, IdTexto::OpcionMantenerDestino}, {&lblPulsacionMinima, IdTexto::EtiquetaIgnorarCortas}, {&lblEsperaTrasSoltar, IdTexto::EtiquetaIgnorarTrasSoltar}, {&lblPausaPorPulsacion, IdTexto::EtiquetaPausarCon},
+      {&lblRepeticion, IdTexto::EtiquetaRepetirTecla},      {&cmdAceptar, IdTexto::BotonAceptar},      {&cmdCancelar, IdTexto::BotonCancelar}};
   for (const auto& [control, entrada] : traducidos) Paso([&] { control->SetTexto(t.Entrada(entrada)); });
 }
 
@@ -91,7 +91,7 @@ void frmPulsador::Form_Load() {
   Paso([&] { lblPulseAhora.SetTexto({}); });
   if (!ayudas_) return;
   const Ayudas& a = *ayudas_;
-  const std::string no = programa_.idioma.Entrada(95);
+  const std::string no = programa_.idioma.Entrada(IdTexto::Desactivado);
   tecla_ = a.TeclaPulsador;
   teclaRaya_ = a.TeclaRaya;
   MostrarTeclas();
@@ -116,7 +116,7 @@ void frmPulsador::MostrarTeclas() {
 void frmPulsador::Elegir(int& destino) {
   DejarDeElegir();
   eligiendo_ = &destino;
-  Paso([&] { lblPulseAhora.SetTexto(programa_.idioma.Entrada(87)); });
+  Paso([&] { lblPulseAhora.SetTexto(programa_.idioma.Entrada(IdTexto::PulsadorPulseAhora)); });
   Paso([&] { Kit().CapturarTeclas(kCualquierTecla, 0, [this](int t, bool abajo) { Elegida_Tecla(t, abajo); }); });
 }
 

@@ -9,6 +9,111 @@
 
 namespace kelu {
 
+// The entries by name, in the order of the language files (read by position,
+// so a number never changes): 1 to 46 the design's, then those added after.
+enum class IdTexto : int {
+  PresentacionNombre = 1,
+  PresentacionMarca = 2,
+  PresentacionLema = 3,
+  PresentacionVersion = 4,
+  PresentacionGratuita = 5,
+  PresentacionProyecto = 6,
+  TituloKelu = 7,
+  EtiquetaEscribirEn = 8,
+  AyudaFijarPuntero = 9,
+  AyudaBlocDeNotas = 10,
+  BotonOpciones = 11,
+  BotonSalir = 12,
+  PreguntaSalir = 13,
+  TituloSalir = 14,
+  AvisoSinDestino = 15,
+  TituloSinDestino = 16,
+  AyudaLiberarPuntero = 17,
+  EcoTitulo = 18,
+  EcoIgual = 19,
+  TituloOpciones = 20,
+  EtiquetaCodigo = 21,
+  BotonElegir = 22,
+  BotonEditar = 23,
+  BotonAjustarAncho = 24,
+  EtiquetaUbicacion = 25,
+  OpcionSiempreVisible = 26,
+  OpcionFijarPuntero = 27,
+  OpcionEcoTitulo = 28,
+  EtiquetaPunto = 29,
+  OpcionCalcularTiempos = 30,
+  EtiquetaRaya = 31,
+  EtiquetaEntreLetras = 32,
+  EtiquetaEntrePalabras = 33,
+  NotaCeroSinUso = 34,
+  BotonAceptar = 35,
+  BotonAyuda = 36,
+  BotonIdioma = 37,
+  BotonCancelar = 38,
+  MensajePuntoCero = 39,
+  MensajeCalcularSegunPunto = 40,
+  MensajeToleranciaPunto = 41,
+  MensajePuntoSobreRaya = 42,
+  MensajeTiemposPuntoRaya = 43,
+  MensajeCodigoNoEditable = 44,
+  MensajeNoSeAbrio = 45,
+  TituloAviso = 46,
+  AvisoEscrituraRechazada = 47,
+  AvisoCtrlIOcupada = 48,
+  AvisoSinGuardado = 49,
+  BotonAyudas = 50,
+  TituloAyudas = 51,
+  OpcionCodigoEnRecuadro = 52,
+  OpcionTablaCodigos = 53,
+  OpcionTonoPulsado = 54,
+  OpcionSonidoLetra = 55,
+  EtiquetaFrecuenciaTono = 56,
+  EtiquetaVolumen = 57,
+  NombreEspacio = 58,
+  LetrasFrecuentes = 59,
+  BotonCalibrar = 60,
+  TituloCalibracion = 61,
+  CalibracionPuntos = 62,
+  CalibracionRayas = 63,
+  CalibracionSos = 64,
+  CalibracionSeparados = 65,
+  CalibracionSolapados = 66,
+  CalibracionResumen = 67,
+  BotonEmpezarDeNuevo = 68,
+  CalibracionPulsaciones = 69,
+  OpcionSeguirRitmo = 70,
+  OpcionCerrarTemprano = 71,
+  BotonVolverAMisTiempos = 72,
+  OpcionPractica = 73,
+  PracticaMarque = 74,
+  PracticaBien = 75,
+  PracticaEra = 76,
+  PracticaPunto = 77,
+  PracticaRaya = 78,
+  PracticaMedida = 79,
+  PracticaPalabras = 80,
+  BotonPulsador = 81,
+  TituloPulsador = 82,
+  EtiquetaTeclaPulsador = 83,
+  EtiquetaTeclaRaya = 84,
+  BotonElegirTecla = 85,
+  BotonElegirTeclaRaya = 86,
+  PulsadorPulseAhora = 87,
+  TeclaNinguna = 88,
+  OpcionMantenerDestino = 89,
+  EtiquetaIgnorarCortas = 90,
+  EtiquetaIgnorarTrasSoltar = 91,
+  EtiquetaPausarCon = 92,
+  EtiquetaRepetirTecla = 93,
+  EnPausa = 94,
+  Desactivado = 95,
+  DestinoNoDelante = 96,
+  GanchoFallido = 97,
+  VentanaElevada = 98,
+  IniciarAlEntrar = 99,
+  GuardadoFallido = 100,
+};
+
 class TextosIdioma {
  public:
   static constexpr int kEntradasDiseno = 46;
@@ -27,9 +132,7 @@ class TextosIdioma {
   TextosIdioma() { RestablecerAgregadas(); }
   // Entry n, 1 to kEntradas; entries 1 to 46 are empty until a language
   // file has given them.
-  const std::string& Entrada(int n) const { return entradas_.at(static_cast<size_t>(n - 1)); }
-  // Entries 39 to 46 are the dialog's messages 0 to 7.
-  const std::string& Mensajes(int i) const { return Entrada(39 + i); }
+  const std::string& Entrada(IdTexto t) const { return entradas_.at(static_cast<size_t>(t) - 1); }
   void SetEntrada(int n, std::string texto) { entradas_.at(static_cast<size_t>(n - 1)) = std::move(texto); }
   // The entries after the design's back to their built-in Spanish texts.
   void RestablecerAgregadas();
@@ -37,6 +140,8 @@ class TextosIdioma {
  private:
   std::array<std::string, kEntradas> entradas_;
 };
+static_assert(static_cast<int>(IdTexto::GuardadoFallido) == TextosIdioma::kEntradas, "one name per entry");
+static_assert(static_cast<int>(IdTexto::TituloAviso) == TextosIdioma::kEntradasDiseno);
 
 // Reads the file at `ruta` into `textos`. Each entry changes only when its
 // item could be read, so a short file keeps the later entries of the design

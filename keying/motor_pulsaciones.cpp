@@ -31,7 +31,7 @@ MotorPulsaciones::MotorPulsaciones(Toolkit& toolkit, const Configuracion& config
     // person knows to let go.
     if (pausaPorPulsacion_ > 0 && pulsacion_ != Pulsacion::Pendiente && !conmutada_ && sostenido >= pausaPorPulsacion_)
       ConmutarPausa();
-    Avisar();
+    AnunciarCambio();
   };
   tmrTiempoEntreLetras.Timer = [this] {
     if (seguirRitmo_) Paso([&] { AprenderLetra(); });
@@ -64,7 +64,7 @@ void MotorPulsaciones::BotonAbajo() {
   if (enPausa_) pulsacion_ = Pulsacion::Muda;
   else if (pulsacionMinima_ > 0) pulsacion_ = Pulsacion::Pendiente;
   else EmpezarPulsacion();
-  Avisar();
+  AnunciarCambio();
 }
 
 void MotorPulsaciones::EmpezarPulsacion() {
@@ -125,7 +125,7 @@ void MotorPulsaciones::BotonArriba(char simbolo) {
       Paso([&] { tmrClicAbajo.SetHabilitado(false); });
       ContadorAbajo = contadorPrevio_;
       pulsacion_ = Pulsacion::Contada;
-      Avisar();
+      AnunciarCambio();
       return;
     }
     EmpezarPulsacion();  // held long enough between two ticks
@@ -134,7 +134,7 @@ void MotorPulsaciones::BotonArriba(char simbolo) {
   if (pulsacion_ == Pulsacion::Muda) {
     Paso([&] { tmrClicAbajo.SetHabilitado(false); });
     pulsacion_ = Pulsacion::Contada;
-    Avisar();
+    AnunciarCambio();
     return;
   }
   Paso([&] { tmrClicAbajo.SetHabilitado(false); });
@@ -159,7 +159,7 @@ void MotorPulsaciones::BotonArriba(char simbolo) {
     FijarHuecos();
   });
   Paso([&] { ActualizarEco(true); });
-  Avisar();
+  AnunciarCambio();
 }
 
 void MotorPulsaciones::AnularPulsacion() {
@@ -169,7 +169,7 @@ void MotorPulsaciones::AnularPulsacion() {
   ContadorAbajo = 0;
   pulsacion_ = Pulsacion::Contada;
   if (contada && !codigoActual_.empty()) Paso([&] { tmrTiempoEntreLetras.SetHabilitado(true); });
-  Avisar();
+  AnunciarCambio();
 }
 
 namespace {
@@ -292,7 +292,7 @@ void MotorPulsaciones::AprenderLetra() {
 
 void MotorPulsaciones::ActualizarEco(bool conTexto) {
   if (!configuracion_.MostrarPulsaciones) return;
-  std::string eco = idioma_.Entrada(18) + codigoActual_ + idioma_.Entrada(19);
+  std::string eco = idioma_.Entrada(IdTexto::EcoTitulo) + codigoActual_ + idioma_.Entrada(IdTexto::EcoIgual);
   if (conTexto) eco += TextoDeCodigo(tabla_, codigoActual_);
   if (mostrarEco_) mostrarEco_(std::move(eco));
 }

@@ -49,11 +49,11 @@ class MotorPulsaciones {
   const std::string& CodigoActual() const { return codigoActual_; }
   void BorrarCodigo() {
     codigoActual_.clear();
-    Avisar();
+    AnunciarCambio();
   }
   void FijarCodigo(std::string codigo) {
     codigoActual_ = std::move(codigo);
-    Avisar();
+    AnunciarCambio();
   }
   // Whether a press held `cuenta` ticks gives a dot, a dash by the
   // settings: each band's bounds are excluded.
@@ -89,7 +89,7 @@ class MotorPulsaciones {
   std::function<void(bool)> PausaCambiada;
 
  private:
-  void Avisar() {
+  void AnunciarCambio() {
     if (Cambio) Cambio();
   }
   bool AyudasDeTiempo() const { return seguirRitmo_ || letrasAntes_; }

@@ -7,9 +7,6 @@
 namespace kelu {
 namespace {
 
-constexpr int kEntradaEspacio = 58;     // "espacio"
-constexpr int kEntradaEnPausa = 94;     // "En pausa"
-constexpr int kEntradaFrecuentes = 59;  // the language's letters, most frequent first
 
 // "ENTER" as "Enter"; names of one character stand for that character.
 std::string NombreDeTecla(std::string nombre, const std::string& espacio) {
@@ -80,8 +77,8 @@ std::string TextoLegible(const std::string& texto, const std::string& espacio) {
 // person's pace are in force.
 VistaPad DescribirPad(const MotorPulsaciones& motor, const TablaCodigo& tabla, const TextosIdioma& idioma) {
   VistaPad v;
-  if (motor.EnPausa()) v.pausa = idioma.Entrada(kEntradaEnPausa);
-  const std::string& espacio = idioma.Entrada(kEntradaEspacio);
+  if (motor.EnPausa()) v.pausa = idioma.Entrada(IdTexto::EnPausa);
+  const std::string& espacio = idioma.Entrada(IdTexto::NombreEspacio);
   // The word separator is the engine's, not the person's: it shows as nothing pending.
   v.codigo = motor.CodigoActual() == kSeparadorPalabra ? std::string() : motor.CodigoActual();
   Medidor(v.medidor, motor);
@@ -89,7 +86,7 @@ VistaPad DescribirPad(const MotorPulsaciones& motor, const TablaCodigo& tabla, c
 
   const std::vector<EntradaTablaPad> todas = Entradas(tabla, espacio);
   if (v.codigo.empty()) {
-    for (char letra : idioma.Entrada(kEntradaFrecuentes)) {
+    for (char letra : idioma.Entrada(IdTexto::LetrasFrecuentes)) {
       auto e = std::find_if(todas.begin(), todas.end(), [&](const EntradaTablaPad& x) {
         return IgualesSinMayusculas(x.texto, std::string_view(&letra, 1));
       });

@@ -18,7 +18,7 @@ Control::Control(Ventana& ventana, TipoControl tipo, std::string nombre, Rectang
 void Control::SetTexto(std::string texto) {
   if (texto == texto_) return;
   texto_ = std::move(texto);
-  Avisar(Propiedad::Texto);
+  NotificarNativo(Propiedad::Texto);
   if (tipo_ == TipoControl::CajaTexto && Change) Change();
 }
 
@@ -31,19 +31,19 @@ void Control::TextoDelUsuario(std::string texto) {
 void Control::SetPosicion(Rectangulo posicion) {
   if (posicion == posicion_) return;
   posicion_ = posicion;
-  Avisar(Propiedad::Posicion);
+  NotificarNativo(Propiedad::Posicion);
 }
 
 void Control::SetHabilitado(bool habilitado) {
   if (habilitado == habilitado_) return;
   habilitado_ = habilitado;
-  Avisar(Propiedad::Habilitado);
+  NotificarNativo(Propiedad::Habilitado);
 }
 
 void Control::SetVisible(bool visible) {
   if (visible == visible_) return;
   visible_ = visible;
-  Avisar(Propiedad::Visible);
+  NotificarNativo(Propiedad::Visible);
 }
 
 bool Control::Enfocable() const {
@@ -58,12 +58,12 @@ void Control::SetFoco() {
 void Combo::Limpiar() {
   entradas_.clear();
   seleccion_ = -1;
-  Avisar(Propiedad::Lista);
+  NotificarNativo(Propiedad::Lista);
 }
 
 void Combo::Agregar(std::string entrada) {
   entradas_.push_back(std::move(entrada));
-  Avisar(Propiedad::Lista);
+  NotificarNativo(Propiedad::Lista);
 }
 
 int Combo::Buscar(const std::string& texto) const {
@@ -75,7 +75,7 @@ int Combo::Buscar(const std::string& texto) const {
 bool Combo::SetSeleccion(int i) {
   if (i < -1 || i >= Cantidad()) return false;
   seleccion_ = i;
-  Avisar(Propiedad::Seleccion);
+  NotificarNativo(Propiedad::Seleccion);
   if (Click) Click();
   return true;
 }
@@ -83,20 +83,20 @@ bool Combo::SetSeleccion(int i) {
 void Casilla::SetMarcada(bool marcada) {
   if (marcada == marcada_) return;
   marcada_ = marcada;
-  Avisar(Propiedad::Valor);
+  NotificarNativo(Propiedad::Valor);
   if (Click) Click();
 }
 
 void Etiqueta::SetDibujo(std::vector<Trazo> dibujo) {
   if (dibujo == dibujo_) return;
   dibujo_ = std::move(dibujo);
-  Avisar(Propiedad::Dibujo);
+  NotificarNativo(Propiedad::Dibujo);
 }
 
 void CajaTexto::SeleccionarTodo() {
   inicioSeleccion = 0;
   largoSeleccion = static_cast<int>(Texto().size());
-  Avisar(Propiedad::Seleccion);
+  NotificarNativo(Propiedad::Seleccion);
 }
 
 Temporizador::Temporizador(Toolkit& toolkit, int intervalo, bool activo)
@@ -153,13 +153,13 @@ Ventana::~Ventana() {
 
 void Ventana::SetTexto(std::string texto) {
   texto_ = std::move(texto);
-  Avisar(Propiedad::Texto);
+  NotificarNativo(Propiedad::Texto);
 }
 
 void Ventana::SetPosicion(Rectangulo posicion) {
   if (posicion == posicion_) return;
   posicion_ = posicion;
-  Avisar(Propiedad::Posicion);
+  NotificarNativo(Propiedad::Posicion);
   if (Resize) Resize();
 }
 
@@ -172,7 +172,7 @@ void Ventana::PosicionDelSistema(Rectangulo posicion) {
 void Ventana::SetEstado(EstadoVentana estado) {
   if (estado == estado_) return;
   estado_ = estado;
-  Avisar(Propiedad::Estado);
+  NotificarNativo(Propiedad::Estado);
 }
 
 void Ventana::EstadoDelSistema(EstadoVentana estado) {

@@ -110,7 +110,7 @@ class Control {
   std::unique_ptr<Nativo> nativo;  // the backend's, while the window is created
 
  protected:
-  void Avisar(Propiedad propiedad) {
+  void NotificarNativo(Propiedad propiedad) {
     if (nativo) nativo->Cambio(propiedad);
   }
 
@@ -348,7 +348,7 @@ class Ventana {
   bool CierreDelSistema() { return Descargar(); }
 
  private:
-  void Avisar(Propiedad propiedad) {
+  void NotificarNativo(Propiedad propiedad) {
     if (nativo) nativo->Cambio(propiedad);
   }
   Toolkit& toolkit_;

@@ -72,13 +72,13 @@ void frmInicio::Form_Load() {
 
 void frmInicio::TraducirfrmInicio() {
   const TextosIdioma& t = programa_.idioma;
-  Paso([&] { SetTexto(t.Entrada(1)); });
-  Paso([&] { lblTitulo1.SetTexto(t.Entrada(1)); });
-  Paso([&] { lblTitulo2.SetTexto(t.Entrada(2)); });
-  Paso([&] { lblTitulo3.SetTexto(t.Entrada(3)); });
-  Paso([&] { lblVersión.SetTexto(TextoVersion(t.Entrada(4))); });
-  Paso([&] { lblGratis.SetTexto(t.Entrada(5)); });
-  Paso([&] { lblAutor.SetTexto(t.Entrada(6)); });
+  Paso([&] { SetTexto(t.Entrada(IdTexto::PresentacionNombre)); });
+  Paso([&] { lblTitulo1.SetTexto(t.Entrada(IdTexto::PresentacionNombre)); });
+  Paso([&] { lblTitulo2.SetTexto(t.Entrada(IdTexto::PresentacionMarca)); });
+  Paso([&] { lblTitulo3.SetTexto(t.Entrada(IdTexto::PresentacionLema)); });
+  Paso([&] { lblVersión.SetTexto(TextoVersion(t.Entrada(IdTexto::PresentacionVersion))); });
+  Paso([&] { lblGratis.SetTexto(t.Entrada(IdTexto::PresentacionGratuita)); });
+  Paso([&] { lblAutor.SetTexto(t.Entrada(IdTexto::PresentacionProyecto)); });
 }
 
 void frmInicio::AbrirPáginaWeb() { AbrirEnNavegador(programa_.escritorio, *this, kPaginaWeb); }

@@ -21,8 +21,8 @@ void AvisarGuardadoFallido(Programa& p, Ventana& duena) {
   if (p.ayudas.TeclaPulsador != 0) return;
   const TextosIdioma& t = p.idioma;
   Paso([&] {
-    p.toolkit.MostrarMensaje(&duena, Sustituir(t.Entrada(kEntradaGuardadoFallido), {p.CarpetaEscrituraConfiguracion()}),
-                             t.Entrada(46), kMbOk | kMbExclamacion);
+    p.toolkit.MostrarMensaje(&duena, Sustituir(t.Entrada(IdTexto::GuardadoFallido), {p.CarpetaEscrituraConfiguracion()}),
+                             t.Entrada(IdTexto::TituloAviso), kMbOk | kMbExclamacion);
   });
 }
 

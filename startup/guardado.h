@@ -5,7 +5,6 @@
 
 namespace kelu {
 
-inline constexpr int kEntradaGuardadoFallido = 100;  // a save failed: where, and what follows
 
 // Writes "kelu.ini" and "ayudas.ini" where they are kept, each unless it
 // must be left as it is (it was there but could not be read). True when no

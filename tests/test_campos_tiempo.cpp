@@ -46,7 +46,7 @@ class Tiempos : public ::testing::Test {
       if (c->Habilitado() != valor) return false;
     return true;
   }
-  const std::string& Mensaje(int i) const { return programa->idioma.Mensajes(i); }
+  const std::string& Mensaje(IdTexto i) const { return programa->idioma.Entrada(i); }
 
   prueba::CarpetaTemporal carpeta;
   ToolkitHeadless kit;
@@ -85,8 +85,8 @@ TEST_F(Tiempos, ATickIsRefusedForADotOfNothingOrAToleranceAboveHalf) {
   d->txtDuraciónRaya.TextoDelUsuario("99");
   d->chkCalcularDuracionesSegúnElPunto.SetMarcada(true);
   ASSERT_EQ(kit.mensajes.size(), 1u);
-  EXPECT_EQ(kit.mensajes[0].texto, Mensaje(2));
-  EXPECT_EQ(kit.mensajes[0].titulo, Mensaje(1));
+  EXPECT_EQ(kit.mensajes[0].texto, Mensaje(IdTexto::MensajeToleranciaPunto));
+  EXPECT_EQ(kit.mensajes[0].titulo, Mensaje(IdTexto::MensajeCalcularSegunPunto));
   EXPECT_EQ(kit.mensajes[0].estilo, kMbOk | kMbExclamacion);
   EXPECT_FALSE(d->chkCalcularDuracionesSegúnElPunto.Marcada());
   EXPECT_EQ(d->ConFoco(), &d->txtMásMenosPunto);
@@ -98,8 +98,8 @@ TEST_F(Tiempos, ATickIsRefusedForADotOfNothingOrAToleranceAboveHalf) {
     Punto(punto, "0");
     d->chkCalcularDuracionesSegúnElPunto.SetMarcada(true);
     ASSERT_EQ(kit.mensajes.size(), 1u) << punto;
-    EXPECT_EQ(kit.mensajes[0].texto, Mensaje(0));
-    EXPECT_EQ(kit.mensajes[0].titulo, Mensaje(1));
+    EXPECT_EQ(kit.mensajes[0].texto, Mensaje(IdTexto::MensajePuntoCero));
+    EXPECT_EQ(kit.mensajes[0].titulo, Mensaje(IdTexto::MensajeCalcularSegunPunto));
     EXPECT_FALSE(d->chkCalcularDuracionesSegúnElPunto.Marcada());
     EXPECT_EQ(d->ConFoco(), &d->txtDuraciónPunto);
   }

@@ -67,7 +67,7 @@ TEST_F(Principal, LoadTranslatesPlacesAndSavesOnClose) {
     EXPECT_EQ(RegistroFallos().cuenta, tragados) << "a step of the load failed: " << RegistroFallos().ultimo;
     EXPECT_EQ(f->Texto(), "KELU");
     EXPECT_EQ(f->cmdOpciones.Texto(), "&Opciones");
-    EXPECT_EQ(f->lblFijarPunteroDelMouse.Texto(), programa->idioma.Entrada(17));  // pointer fixed by default
+    EXPECT_EQ(f->lblFijarPunteroDelMouse.Texto(), programa->idioma.Entrada(IdTexto::AyudaLiberarPuntero));  // pointer fixed by default
     EXPECT_EQ(programa->tabla.CantidadCodigos() > 40, true);
     ASSERT_EQ(f->cboProcesos.Cantidad(), 2);
     EXPECT_EQ(f->cboProcesos.Entrada(0), "Bloc");
@@ -84,7 +84,7 @@ TEST_F(Principal, LoadTranslatesPlacesAndSavesOnClose) {
     EXPECT_EQ(f->lista.HandleDestino(), bloc);
     kit.Tecla(*f, kTeclaF2);  // F2 frees the pointer
   });
-  EXPECT_EQ(kit.mensajes.back().titulo, programa->idioma.Entrada(14));
+  EXPECT_EQ(kit.mensajes.back().titulo, programa->idioma.Entrada(IdTexto::TituloSalir));
   EXPECT_EQ(kit.mensajes.back().estilo, kMbSiNo | kMbPregunta | kMbSegundoBoton);
   EXPECT_TRUE(kit.teclasRapidas[f.get()].empty());
   Configuracion guardada;
@@ -297,8 +297,8 @@ TEST_F(Principal, WithoutATargetALetterWarnsOnceAndIsDropped) {
     kit.duranteMensaje = [&] { kit.Avanzar(7000); };
     kit.Avanzar(2000);
     ASSERT_EQ(kit.mensajes.size(), 1u);
-    EXPECT_EQ(kit.mensajes[0].texto, programa->idioma.Entrada(15));
-    EXPECT_EQ(kit.mensajes[0].titulo, programa->idioma.Entrada(16));
+    EXPECT_EQ(kit.mensajes[0].texto, programa->idioma.Entrada(IdTexto::AvisoSinDestino));
+    EXPECT_EQ(kit.mensajes[0].titulo, programa->idioma.Entrada(IdTexto::TituloSinDestino));
     EXPECT_EQ(kit.mensajes[0].estilo, kMbOk | kMbExclamacion);
     EXPECT_TRUE(f->motor.CodigoActual().empty());
     EXPECT_EQ(f->ConFoco(), &f->cboProcesos);
@@ -380,7 +380,7 @@ TEST_F(Principal, PracticeChecksTheLetterShownAndTypesNothing) {
     });
   });
   for (Hwnd v : {otra, objetivo}) EXPECT_EQ(kit.Recibido(v), "");
-  EXPECT_TRUE(kit.mensajes.size() == 1 && kit.mensajes[0].titulo == programa->idioma.Entrada(14))
+  EXPECT_TRUE(kit.mensajes.size() == 1 && kit.mensajes[0].titulo == programa->idioma.Entrada(IdTexto::TituloSalir))
       << "no warning; only the question on closing";
   std::vector<std::string> avisos;
   for (const auto& s : kit.sonidos) avisos.push_back(s.que);
@@ -418,7 +418,7 @@ TEST_F(Principal, AWordGapWithoutTargetDoesNothing) {
 struct DestinoInalcanzable {
   const char* caso;
   void (*estropear)(ToolkitHeadless& kit, Hwnd objetivo);
-  int texto = 15, titulo = 16;
+  IdTexto texto = IdTexto::AvisoSinDestino, titulo = IdTexto::TituloSinDestino;
   friend void PrintTo(const DestinoInalcanzable& d, std::ostream* os) { *os << d.caso; }
 };
 
@@ -457,8 +457,8 @@ INSTANTIATE_TEST_SUITE_P(
         DestinoInalcanzable{"untitled", [](ToolkitHeadless& k, Hwnd o) { k.Buscar(o)->titulo.clear(); }},
         DestinoInalcanzable{"hidden", [](ToolkitHeadless& k, Hwnd o) { k.Buscar(o)->visible = false; }},
         DestinoInalcanzable{"refused", [](ToolkitHeadless& k, Hwnd) { k.rechazarActivacion = true; }},
-        DestinoInalcanzable{"elevated", [](ToolkitHeadless& k, Hwnd o) { k.Buscar(o)->elevada = true; }, 47, 46},
-        DestinoInalcanzable{"keysNotTaken", [](ToolkitHeadless& k, Hwnd) { k.insercionIncompleta = true; }, 47, 46}),
+        DestinoInalcanzable{"elevated", [](ToolkitHeadless& k, Hwnd o) { k.Buscar(o)->elevada = true; }, IdTexto::AvisoEscrituraRechazada, IdTexto::TituloAviso},
+        DestinoInalcanzable{"keysNotTaken", [](ToolkitHeadless& k, Hwnd) { k.insercionIncompleta = true; }, IdTexto::AvisoEscrituraRechazada, IdTexto::TituloAviso}),
     [](const auto& caso) { return std::string(caso.param.caso); });
 
 // Ctrl+I owned by another program: the person is told once, when the
@@ -469,8 +469,8 @@ TEST_F(Principal, ACtrlIOwnedElsewhereIsToldOnceAndKeyingGoesOn) {
   Cargar();
   EnMarcha([&] {
     ASSERT_EQ(kit.mensajes.size(), 1u);
-    EXPECT_EQ(kit.mensajes[0].texto, programa->idioma.Entrada(48));
-    EXPECT_EQ(kit.mensajes[0].titulo, programa->idioma.Entrada(46));
+    EXPECT_EQ(kit.mensajes[0].texto, programa->idioma.Entrada(IdTexto::AvisoCtrlIOcupada));
+    EXPECT_EQ(kit.mensajes[0].titulo, programa->idioma.Entrada(IdTexto::TituloAviso));
     EXPECT_TRUE(f->Visible());
     Elegir(objetivo);
     Teclear("...");
@@ -799,16 +799,16 @@ TEST_F(Principal, F2TogglesFixingAndMovesThePointerOnlyWhenFixing) {
   Cargar();
   programa->configuracion.FijarPuntero = false;
   EnMarcha([&] {
-    EXPECT_EQ(f->lblFijarPunteroDelMouse.Texto(), programa->idioma.Entrada(9));
+    EXPECT_EQ(f->lblFijarPunteroDelMouse.Texto(), programa->idioma.Entrada(IdTexto::AyudaFijarPuntero));
     kit.MoverRaton(*f, &f->fraClic);
     EXPECT_FALSE(kit.cursor);
     kit.Tecla(*f, kTeclaF2);
-    EXPECT_EQ(f->lblFijarPunteroDelMouse.Texto(), programa->idioma.Entrada(17));
+    EXPECT_EQ(f->lblFijarPunteroDelMouse.Texto(), programa->idioma.Entrada(IdTexto::AyudaLiberarPuntero));
     ASSERT_TRUE(kit.cursor);
     EXPECT_EQ(*kit.cursor, f->PuntoCentralClic());
     kit.cursor.reset();
     kit.Tecla(*f, kTeclaF2, ModificadorTecla::Ctrl);  // Ctrl+F2 too
-    EXPECT_EQ(f->lblFijarPunteroDelMouse.Texto(), programa->idioma.Entrada(9));
+    EXPECT_EQ(f->lblFijarPunteroDelMouse.Texto(), programa->idioma.Entrada(IdTexto::AyudaFijarPuntero));
     EXPECT_FALSE(kit.cursor);
   });
 }
@@ -970,19 +970,19 @@ TEST_F(ConPulsador, NoLetterNeedsTheFrontAndNoWarningABox) {
     const char* nombre;
     bool elegir;           // a target is chosen
     bool destinoDelante;   // the person clicked the target, else another window
-    int entrada;           // the notice on the strip; 0: the letter is typed
+    IdTexto entrada;         // the notice on the strip; IdTexto{}: the letter is typed
   };
   const Caso casos[] = {
-      {"the target in front, KELU refused the front", true, true, 0},
-      {"another window in front", true, false, 96},
-      {"no target chosen", false, false, 15},  // last: the list stays empty
+      {"the target in front, KELU refused the front", true, true, IdTexto{}},
+      {"another window in front", true, false, IdTexto::DestinoNoDelante},
+      {"no target chosen", false, false, IdTexto::AvisoSinDestino},  // last: the list stays empty
   };
   Hwnd otra = kit.AgregarVentana("Otra", true, 2000);
   Hwnd objetivo = kit.AgregarVentana("Objetivo");
   kit.teclaRapidaAjena = true;  // a start-up notice too
   ConTecla();
   EnMarcha([&] {
-    EXPECT_TRUE(EnTira(programa->idioma.Entrada(48))) << "the start-up notice";
+    EXPECT_TRUE(EnTira(programa->idioma.Entrada(IdTexto::AvisoCtrlIOcupada))) << "the start-up notice";
     for (const Caso& c : casos) {
       SCOPED_TRACE(c.nombre);
       if (c.elegir)
@@ -993,11 +993,11 @@ TEST_F(ConPulsador, NoLetterNeedsTheFrontAndNoWarningABox) {
       const size_t antes = kit.Recibido(objetivo).size();
       const int descartadas = Descartadas();
       EXPECT_TRUE(Pulsar(250));
-      EXPECT_FALSE(EnTira(programa->idioma.Entrada(48))) << "a press clears the notice";
+      EXPECT_FALSE(EnTira(programa->idioma.Entrada(IdTexto::AvisoCtrlIOcupada))) << "a press clears the notice";
       kit.Avanzar(2500);
-      EXPECT_EQ(kit.Recibido(objetivo).substr(antes), c.entrada ? "" : "e");
+      EXPECT_EQ(kit.Recibido(objetivo).substr(antes), c.entrada != IdTexto{} ? "" : "e");
       EXPECT_EQ(kit.Recibido(otra), "");
-      if (c.entrada) {
+      if (c.entrada != IdTexto{}) {
         EXPECT_TRUE(EnTira(programa->idioma.Entrada(c.entrada)));
         if (c.elegir) {
           EXPECT_EQ(Descartadas(), descartadas + 1);
@@ -1053,18 +1053,18 @@ TEST_F(ConPulsador, ACaptureTakenAwayComesBackWithNoKeyDown) {
     f->AplicarOpciones();
     programa->ayudas.TeclaRaya = 'A';
     f->AplicarOpciones();  // refused again: not told again
-    EXPECT_TRUE(EnTira(programa->idioma.Entrada(97)));
-    EXPECT_FALSE(EnTira(programa->idioma.Entrada(97) + " - " + programa->idioma.Entrada(97)));
+    EXPECT_TRUE(EnTira(programa->idioma.Entrada(IdTexto::GanchoFallido)));
+    EXPECT_FALSE(EnTira(programa->idioma.Entrada(IdTexto::GanchoFallido) + " - " + programa->idioma.Entrada(IdTexto::GanchoFallido)));
     kit.ganchoRechazado = false;
     programa->ayudas.TeclaRaya = 0;
     f->AplicarOpciones();
     Pulsar(40);
     kit.Buscar(objetivo)->elevada = true;
     kit.ClicEnVentana(objetivo);
-    EXPECT_TRUE(EnTira(programa->idioma.Entrada(98)));
+    EXPECT_TRUE(EnTira(programa->idioma.Entrada(IdTexto::VentanaElevada)));
     Pulsar(40);  // not taken: the elevated window gets it, and the notice stays
     EXPECT_FALSE(Pulsar(250));
-    EXPECT_TRUE(EnTira(programa->idioma.Entrada(98)));
+    EXPECT_TRUE(EnTira(programa->idioma.Entrada(IdTexto::VentanaElevada)));
     EXPECT_EQ(static_cast<int>(kit.sonidos.size()), tonos);
   });
   EXPECT_EQ(kit.mensajes.size(), 1u) << "only the question at closing";

@@ -55,8 +55,8 @@ TEST_F(Opciones, OpeningShowsEverySettingTranslatedWithTheFocusOnOk) {
   EXPECT_FALSE(d->Cargando);
   EXPECT_FALSE(kit.encima[kelu.get()]);
   EXPECT_EQ(d->ConFoco(), &d->cmdAceptar);
-  EXPECT_EQ(d->Texto(), programa->idioma.Entrada(20));
-  EXPECT_EQ(d->cmdCancelar.Texto(), programa->idioma.Entrada(38));
+  EXPECT_EQ(d->Texto(), programa->idioma.Entrada(IdTexto::TituloOpciones));
+  EXPECT_EQ(d->cmdCancelar.Texto(), programa->idioma.Entrada(IdTexto::BotonCancelar));
   EXPECT_EQ(d->IdiomaElegido, "Español");
   EXPECT_EQ(d->txtCódigo.Texto(), "Morse ampliado");
   EXPECT_EQ(d->cboUbicación.Seleccion(), 0);
@@ -95,7 +95,7 @@ TEST_F(Opciones, OkWritesNothingAndAFailedSaveAtTheCloseIsTold) {
     programa->lugarConfiguracion.escritura = perdida;
   });
   ASSERT_EQ(kit.mensajes.size(), 2u);  // the close question, then the failure
-  EXPECT_EQ(kit.mensajes[1].texto, Sustituir(programa->idioma.Entrada(kEntradaGuardadoFallido), {perdida}));
+  EXPECT_EQ(kit.mensajes[1].texto, Sustituir(programa->idioma.Entrada(IdTexto::GuardadoFallido), {perdida}));
 }
 
 TEST_F(Opciones, ARefusedOkStoresNothingAndACorrectedOneStoresEverything) {
@@ -108,8 +108,8 @@ TEST_F(Opciones, ARefusedOkStoresNothingAndACorrectedOneStoresEverything) {
   d->txtMásMenosRaya.TextoDelUsuario("21");  // 30 + 10 > 60 - 21
   d->cmdAceptar.Click();
   ASSERT_EQ(kit.mensajes.size(), 1u);
-  EXPECT_EQ(kit.mensajes[0].texto, programa->idioma.Mensajes(3));
-  EXPECT_EQ(kit.mensajes[0].titulo, programa->idioma.Mensajes(4));
+  EXPECT_EQ(kit.mensajes[0].texto, programa->idioma.Entrada(IdTexto::MensajePuntoSobreRaya));
+  EXPECT_EQ(kit.mensajes[0].titulo, programa->idioma.Entrada(IdTexto::MensajeTiemposPuntoRaya));
   EXPECT_EQ(kit.mensajes[0].estilo, kMbOk | kMbExclamacion);
   EXPECT_EQ(d->ConFoco(), &d->txtDuraciónPunto);
   EXPECT_TRUE(d->Cargada());
@@ -141,8 +141,8 @@ TEST_F(Opciones, OkWithoutChangesStillPutsEverythingIntoForce) {
     EXPECT_TRUE(kit.encima[kelu.get()]);
     EXPECT_EQ(kelu->Posicion().arriba, kit.pantalla.alto - kelu->Posicion().alto - 500);
     EXPECT_EQ(kelu->Posicion().ancho, kit.pantalla.ancho);
-    EXPECT_EQ(kelu->Texto(), programa->idioma.Entrada(7));
-    EXPECT_EQ(kelu->lblFijarPunteroDelMouse.Texto(), programa->idioma.Entrada(17));
+    EXPECT_EQ(kelu->Texto(), programa->idioma.Entrada(IdTexto::TituloKelu));
+    EXPECT_EQ(kelu->lblFijarPunteroDelMouse.Texto(), programa->idioma.Entrada(IdTexto::AyudaLiberarPuntero));
   });
 }
 
@@ -179,7 +179,7 @@ TEST_F(Opciones, TimersRestWhileOpenAndRestartAFreshCountdownOnEveryClose) {
 TEST_F(Opciones, CancelAndTheCloseBoxUndoALanguagePick) {
   prueba::CarpetaTemporal otra;
   Copiar(otra, "English.lng", "ingles.b.lng");
-  const std::string espanol20 = programa->idioma.Entrada(20);
+  const std::string espanol20 = programa->idioma.Entrada(IdTexto::TituloOpciones);
   for (bool cajaDeCierre : {false, true}) {
     kit.encima.clear();
     Abrir();
@@ -190,7 +190,7 @@ TEST_F(Opciones, CancelAndTheCloseBoxUndoALanguagePick) {
     EXPECT_TRUE(d->IdiomaCambiado);
     cajaDeCierre ? kit.Cerrar(*d) : d->cmdCancelar.Click();
     EXPECT_FALSE(d->Cargada());
-    EXPECT_EQ(programa->idioma.Entrada(20), espanol20);
+    EXPECT_EQ(programa->idioma.Entrada(IdTexto::TituloOpciones), espanol20);
     EXPECT_EQ(Config().Idioma, "Español");
     EXPECT_TRUE(kit.encima[kelu.get()]);
   }
@@ -207,7 +207,7 @@ TEST_F(Opciones, OkAfterALanguagePickStoresItsNameAndRetranslatesTheStrip) {
   // Cancelling an unchanged dialog reloads the saved language: no change.
   Abrir();
   d->cmdCancelar.Click();
-  EXPECT_EQ(programa->idioma.Entrada(21), "Code:");
+  EXPECT_EQ(programa->idioma.Entrada(IdTexto::EtiquetaCodigo), "Code:");
 }
 
 TEST_F(Opciones, TheCodeChooserKeepsOnlyTheNameAndCancelChangesNothing) {
@@ -229,8 +229,8 @@ TEST_F(Opciones, EditarRefusesExactlyKeluAndOtherwiseStartsTheEditor) {
   Abrir();
   d->cmdEditar.Click();
   ASSERT_EQ(kit.mensajes.size(), 1u);
-  EXPECT_EQ(kit.mensajes[0].texto, programa->idioma.Mensajes(5));
-  EXPECT_EQ(kit.mensajes[0].titulo, programa->idioma.Mensajes(4));
+  EXPECT_EQ(kit.mensajes[0].texto, programa->idioma.Entrada(IdTexto::MensajeCodigoNoEditable));
+  EXPECT_EQ(kit.mensajes[0].titulo, programa->idioma.Entrada(IdTexto::MensajeTiemposPuntoRaya));
   EXPECT_TRUE(kit.inicios.empty());
   d->cmdCancelar.Click();
 
@@ -280,7 +280,7 @@ TEST_P(OpcionesYAyudas, OnlyOkInBothDialogsStoresTheAids) {
   Abrir();
   d->cmdAyudas.Click();
   ASSERT_TRUE(a.Cargada());
-  EXPECT_EQ(a.Texto(), programa->idioma.Entrada(51));
+  EXPECT_EQ(a.Texto(), programa->idioma.Entrada(IdTexto::TituloAyudas));
   EXPECT_EQ(a.cboFrecuencia.Entrada(4), "750 Hz");
   EXPECT_EQ(a.cboFrecuencia.Seleccion(), 4);
   EXPECT_FALSE(a.chkTono.Marcada());
@@ -362,14 +362,14 @@ TEST_F(OpcionesYAyudas, TheSwitchDialogChoosesKeysByPressingThem) {
     a.Abrir(copia);
     a.cmdPulsador.Click();
     ASSERT_TRUE(pulsador.Cargada());
-    EXPECT_EQ(pulsador.lblNombreTecla.Texto(), c.tecla ? "SPACE" : programa->idioma.Entrada(88));
+    EXPECT_EQ(pulsador.lblNombreTecla.Texto(), c.tecla ? "SPACE" : programa->idioma.Entrada(IdTexto::TeclaNinguna));
     EXPECT_EQ(pulsador.cboPulsacionMinima.Entrada(pulsador.cboPulsacionMinima.Seleccion()), "25 ms");
     const std::pair<Boton*, int> elecciones[] = {{&pulsador.cmdElegirTecla, c.pulsarTecla},
                                                  {&pulsador.cmdElegirRaya, c.pulsarRaya}};
     for (auto [boton, tecla] : elecciones) {
       if (tecla == kNinguna) continue;
       boton->Click();
-      EXPECT_EQ(pulsador.lblPulseAhora.Texto(), programa->idioma.Entrada(87));
+      EXPECT_EQ(pulsador.lblPulseAhora.Texto(), programa->idioma.Entrada(IdTexto::PulsadorPulseAhora));
       for (bool abajo : {true, true, false}) EXPECT_TRUE(kit.TeclaGlobal(tecla, abajo));
       EXPECT_TRUE(pulsador.Cargada());
       EXPECT_EQ(kit.teclasCapturadas, std::make_pair(0, 0)) << "one key, then the keys are free again";
@@ -421,7 +421,7 @@ class CalibracionEnOpciones : public Opciones, public ::testing::WithParamInterf
     for (int i = 0; i < 10; ++i) Pulsar(punto + desvio[i % 3], 300);
     EXPECT_EQ(c.EtapaActual(), frmCalibracion::Etapa::Rayas);
     for (int i = 0; i < 10; ++i) Pulsar(raya + desvio[i % 3], 300);
-    EXPECT_EQ(c.lblInstruccion.Texto(), programa->idioma.Entrada(64));
+    EXPECT_EQ(c.lblInstruccion.Texto(), programa->idioma.Entrada(IdTexto::CalibracionSos));
     for (int vez = 0; vez < 3; ++vez) {
       int pausa = 1500;
       for (char e : std::string("... --- ...")) {
@@ -457,24 +457,24 @@ TEST_P(CalibracionEnOpciones, AcceptFillsTheOptionsBoxesOnlyWhenDotsAndDashesSta
   d->cmdAyudas.Click();
   a.cmdCalibrar.Click();
   ASSERT_TRUE(c.Cargada());
-  EXPECT_EQ(c.Texto(), programa->idioma.Entrada(61));
+  EXPECT_EQ(c.Texto(), programa->idioma.Entrada(IdTexto::TituloCalibracion));
   const std::vector<std::string> cajasAntes = Cajas();
 
   Teclear(p.punto, p.raya);
   if (p.raya - p.punto < 100) {
     EXPECT_TRUE(c.Propuesta().solapados);
-    EXPECT_EQ(c.lblInstruccion.Texto(), programa->idioma.Entrada(66));
+    EXPECT_EQ(c.lblInstruccion.Texto(), programa->idioma.Entrada(IdTexto::CalibracionSolapados));
     EXPECT_FALSE(c.cmdAceptar.Habilitado());
     c.cmdAceptar.Click();
     EXPECT_TRUE(c.Cargada());
     EXPECT_EQ(Cajas(), cajasAntes);
     c.cmdEmpezar.Click();
-    EXPECT_EQ(c.lblInstruccion.Texto(), programa->idioma.Entrada(62));
+    EXPECT_EQ(c.lblInstruccion.Texto(), programa->idioma.Entrada(IdTexto::CalibracionPuntos));
     Teclear(150, 450);
   }
   // 150 ms dots and 450 ms dashes meet at 26 cs; the letter gap lies
   // between a 150 ms and a 450 ms pause.
-  EXPECT_EQ(c.lblInstruccion.Texto(), programa->idioma.Entrada(65));
+  EXPECT_EQ(c.lblInstruccion.Texto(), programa->idioma.Entrada(IdTexto::CalibracionSeparados));
   EXPECT_EQ(c.lblPropuesta.Texto(), "Punto 16 ± 10, raya 69 ± 43, entre letras 26 (centésimas de segundo)");
   ASSERT_TRUE(c.cmdAceptar.Habilitado());
   (p.calibracion == CasoCalibracion::Aceptar ? c.cmdAceptar : c.cmdCancelar).Click();

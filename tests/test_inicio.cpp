@@ -144,7 +144,7 @@ TEST_P(AjustesSegunCarpeta, AreReadAndSavedWhereTheyCanBeKept) {
   });
   const TextosIdioma textos;  // the built-in texts are the Spanish file's
   const auto avisos = std::count_if(kit.mensajes.begin(), kit.mensajes.end(),
-                                    [&](const auto& m) { return m.texto == textos.Entrada(49); });
+                                    [&](const auto& m) { return m.texto == textos.Entrada(IdTexto::AvisoSinGuardado); });
   EXPECT_EQ(avisos, p.guardadoEn ? 0 : 1);
   const std::string enPrograma = carpeta.Leer("kelu.ini");
   const std::string enDatos = datos.Existe("KELU/kelu.ini") ? datos.Leer("KELU/kelu.ini") : "";

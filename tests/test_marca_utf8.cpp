@@ -45,7 +45,7 @@ const Lector kLectores[] = {
      [](const std::string& carpeta) {
        TextosIdioma t;
        CargarIdioma(t, ArchivosDelSistema(), UnirRuta(carpeta, "x.lng"));
-       return t.Entrada(1);
+       return t.Entrada(IdTexto::PresentacionNombre);
      }},
     {"x.kel", "Códigos:1\r\n.:", "\r\n",
      [](const std::string& carpeta) {

@@ -122,7 +122,7 @@ TEST(ArchivosHostiles, HugeBrokenAndBinaryFilesLoadWhatTheyCan) {
   carpeta.Escribir("Basura.lng", basura);
   TextosIdioma textos;
   CargarIdioma(textos, ArchivosDelSistema(), carpeta.En("Basura.lng"));
-  for (int n = 1; n <= 46; ++n) textos.Entrada(n).size();
+  for (int n = 1; n <= 46; ++n) textos.Entrada(static_cast<IdTexto>(n)).size();
 
   std::string ini;
   for (int i = 0; i < 10000; ++i) ini += "\"Línea " + std::to_string(i) + ":" + std::to_string(i) + "\"\n";

@@ -226,7 +226,6 @@ class Lienzo {
   }
 
  private:
-  static int Redondo(double v) { return static_cast<int>(std::lround(v)); }
   void Agregar(Trazo::Forma forma, Rectangulo area, ColorSistema color) {
     area.ancho = std::min(area.ancho, ancho_ - area.izquierda);
     area.alto = std::min(area.alto, alto_ - area.arriba);

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "keying/vista_pad.h"
+#include "platform/medida_texto.h"
 #include "platform/toolkit.h"
 
 namespace kelu {
@@ -27,9 +28,6 @@ struct LineaPractica {
   bool acierto = false;
   std::vector<std::string> medidas;  // one per press: "raya: 24 cs, umbral 26 cs"
 };
-
-// The width, in twips, of a line of text in a font.
-using MedidaTexto = std::function<int(const std::string& texto, const Fuente& fuente)>;
 
 // Marks for a pad `ancho` × `alto` twips; `twipsPorPixel` keeps thin lines
 // visible. With a practice line, it takes the chart's place.

@@ -9,9 +9,6 @@
 namespace kelu {
 namespace {
 
-constexpr int kTeclasRechazadas = 47;  // the system will not take KELU's keys there
-constexpr int kTituloAviso = 46;       // "KELU notice"
-constexpr int kEntradaDestinoNoDelante = 96;  // on the strip: the letter was dropped, the target not in front
 
 }  // namespace
 
@@ -32,7 +29,7 @@ Entrega::Entrega(Programa& programa, MotorPulsaciones& motor, ListaVentanas& lis
   tmrRepetir.Timer = [this] { Repetir(); };
 }
 
-bool Entrega::Avisar(int texto, int titulo) {
+bool Entrega::MostrarAviso(IdTexto texto, IdTexto titulo) {
   // The box runs its own message loop and the letter gap keeps firing
   // meanwhile: one warning at a time, never a pile of them.
   if (avisoAbierto_) return false;
@@ -63,7 +60,7 @@ bool Entrega::DestinoAlFrente() {
   return false;
 }
 
-void Entrega::DescartarLetra(int texto, int titulo) {
+void Entrega::DescartarLetra(IdTexto texto, IdTexto titulo) {
   motor_.BorrarCodigo();
   // No word gap after a lost letter: it would only warn again.
   Paso([&] { motor_.tmrTiempoEntrePalabras.SetHabilitado(false); });
@@ -71,11 +68,11 @@ void Entrega::DescartarLetra(int texto, int titulo) {
   if (ConPulsador()) {
     // A switch user cannot close a box nor use the list: the strip tells,
     // and the cue.
-    Avisar(texto, titulo);
+    MostrarAviso(texto, titulo);
     if (LetraTerminada) LetraTerminada(AvisoSonoro::Descartada);
     return;
   }
-  if (Avisar(texto, titulo)) Paso([&] { cboProcesos_.SetFoco(); });
+  if (MostrarAviso(texto, titulo)) Paso([&] { cboProcesos_.SetFoco(); });
 }
 
 // Practice: no target, no warning, nothing typed; the letter is checked
@@ -178,7 +175,7 @@ void Entrega::EnviarTexto() {
   bool alFrente = false;
   Paso([&] { alFrente = DestinoPresente() && DestinoAlFrente(); });
   if (!alFrente) {
-    if (ConPulsador()) DescartarLetra(kEntradaDestinoNoDelante, kTituloAviso);
+    if (ConPulsador()) DescartarLetra(IdTexto::DestinoNoDelante, IdTexto::TituloAviso);
     else DescartarLetra();
     return;
   }
@@ -209,7 +206,7 @@ void Entrega::EnviarTexto() {
         admitidas = programa_.escritorio.Teclear(*eventos);
     });
   if (!admitidas) {
-    DescartarLetra(kTeclasRechazadas, kTituloAviso);
+    DescartarLetra(IdTexto::AvisoEscrituraRechazada, IdTexto::TituloAviso);
     return;
   }
   if (!repetir && !espacioDePalabra) ultimoTexto_ = texto;

@@ -49,11 +49,11 @@ class Entrega {
   bool DestinoAlFrente();
   // A warning: entry `texto` under entry `titulo`; false when one is
   // already open.
-  bool Avisar(int texto, int titulo);
-  bool AvisarSinDestino() { return Avisar(15, 16); }
+  bool MostrarAviso(IdTexto texto, IdTexto titulo);
+  bool AvisarSinDestino() { return MostrarAviso(IdTexto::AvisoSinDestino, IdTexto::TituloSinDestino); }
   // A letter that cannot reach its target is dropped, and the person told:
   // as when no target is chosen, or else with entry `texto`.
-  void DescartarLetra(int texto = 15, int titulo = 16);
+  void DescartarLetra(IdTexto texto = IdTexto::AvisoSinDestino, IdTexto titulo = IdTexto::TituloSinDestino);
 
   Programa& programa_;
   MotorPulsaciones& motor_;

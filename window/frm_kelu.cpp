@@ -9,9 +9,6 @@
 
 namespace kelu {
 namespace {
-constexpr int kEntradaGanchoFallido = 97;   // Windows refused the switch key's hook
-constexpr int kEntradaVentanaElevada = 98;  // the switch cannot reach an administrator's window
-constexpr int kTituloAviso = 46;            // "KELU notice"
 }  // namespace
 
 frmKelu::frmKelu(Programa& programa)
@@ -88,17 +85,17 @@ frmKelu::frmKelu(Programa& programa)
 void frmKelu::TraducirfrmKelu() noexcept {
   const TextosIdioma& t = programa_.idioma;
   Paso([&] { SetTexto(Titulo()); });
-  Paso([&] { lblEscribirEn.SetTexto(t.Entrada(8)); });
-  Paso([&] { lblFijarPunteroDelMouse.SetTexto(t.Entrada(9)); });
-  Paso([&] { lblF6CtrlI.SetTexto(t.Entrada(10)); });
-  Paso([&] { cmdOpciones.SetTexto(t.Entrada(11)); });
-  Paso([&] { cmdSalir.SetTexto(t.Entrada(12)); });
+  Paso([&] { lblEscribirEn.SetTexto(t.Entrada(IdTexto::EtiquetaEscribirEn)); });
+  Paso([&] { lblFijarPunteroDelMouse.SetTexto(t.Entrada(IdTexto::AyudaFijarPuntero)); });
+  Paso([&] { lblF6CtrlI.SetTexto(t.Entrada(IdTexto::AyudaBlocDeNotas)); });
+  Paso([&] { cmdOpciones.SetTexto(t.Entrada(IdTexto::BotonOpciones)); });
+  Paso([&] { cmdSalir.SetTexto(t.Entrada(IdTexto::BotonSalir)); });
 }
 
 std::string frmKelu::Titulo() const {
   const TextosIdioma& t = programa_.idioma;
-  if (!panel.avisoTira.empty()) return t.Entrada(7) + " - " + panel.avisoTira;
-  return motor.EnPausa() ? t.Entrada(7) + " - " + t.Entrada(94) : t.Entrada(7);
+  if (!panel.avisoTira.empty()) return t.Entrada(IdTexto::TituloKelu) + " - " + panel.avisoTira;
+  return motor.EnPausa() ? t.Entrada(IdTexto::TituloKelu) + " - " + t.Entrada(IdTexto::EnPausa) : t.Entrada(IdTexto::TituloKelu);
 }
 
 void frmKelu::PausarTecleo() noexcept {
@@ -162,15 +159,15 @@ void frmKelu::Captura_Cambiada(EstadoCaptura estado) {
     case EstadoCaptura::Fallida:
       if (ganchoFallidoDicho_) return;
       ganchoFallidoDicho_ = true;
-      Avisar(kEntradaGanchoFallido, kTituloAviso);
+      MostrarAviso(IdTexto::GanchoFallido, IdTexto::TituloAviso);
       return;
     case EstadoCaptura::VentanaElevada:
-      Avisar(kEntradaVentanaElevada, kTituloAviso);
+      MostrarAviso(IdTexto::VentanaElevada, IdTexto::TituloAviso);
       return;
   }
 }
 
-void frmKelu::Avisar(int texto, int titulo) {
+void frmKelu::MostrarAviso(IdTexto texto, IdTexto titulo) {
   const TextosIdioma& t = programa_.idioma;
   if (ConPulsador())
     AvisoEnTira(t.Entrada(texto));
@@ -208,7 +205,7 @@ void frmKelu::RestaurarEncima() noexcept {
 }
 
 void frmKelu::ActualizarEtiquetaPuntero() {
-  lblFijarPunteroDelMouse.SetTexto(programa_.idioma.Entrada(programa_.configuracion.FijarPuntero ? 17 : 9));
+  lblFijarPunteroDelMouse.SetTexto(programa_.idioma.Entrada(programa_.configuracion.FijarPuntero ? IdTexto::AyudaLiberarPuntero : IdTexto::AyudaFijarPuntero));
 }
 
 void frmKelu::ActualizarVentana() noexcept {
@@ -289,8 +286,8 @@ void frmKelu::Form_Load() {
 }
 
 void frmKelu::AvisosDeInicio(bool conTeclaRapida) {
-  if (!programa_.lugarConfiguracion.guardable) Avisar(49, kTituloAviso);
-  if (!conTeclaRapida) Avisar(48, kTituloAviso);
+  if (!programa_.lugarConfiguracion.guardable) MostrarAviso(IdTexto::AvisoSinGuardado, IdTexto::TituloAviso);
+  if (!conTeclaRapida) MostrarAviso(IdTexto::AvisoCtrlIOcupada, IdTexto::TituloAviso);
 }
 
 Rectangulo RectanguloBlocDeNotas(const std::string& ubicacion, const Pantalla& p, int altoVentana) {
@@ -339,7 +336,7 @@ void frmKelu::Form_QueryUnload(bool& cancelar) {
   int respuesta = kIdSi;
   Paso([&] {
     respuesta =
-        Kit().MostrarMensaje(this, t.Entrada(13), t.Entrada(14), kMbSiNo | kMbPregunta | kMbSegundoBoton);
+        Kit().MostrarMensaje(this, t.Entrada(IdTexto::PreguntaSalir), t.Entrada(IdTexto::TituloSalir), kMbSiNo | kMbPregunta | kMbSegundoBoton);
   });
   if (respuesta == kIdNo) cancelar = true;
 }

@@ -83,7 +83,7 @@ class frmKelu : public Ventana {
   bool ConPulsador() const { return programa_.ayudas.TeclaPulsador != 0; }
   // With a switch key, a warning waits on the strip, never in a box the
   // switch could not close; without one, in the box as designed.
-  void Avisar(int texto, int titulo);
+  void MostrarAviso(IdTexto texto, IdTexto titulo);
   void AvisoEnTira(const std::string& texto);
   void QuitarAviso();
 

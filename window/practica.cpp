@@ -9,10 +9,6 @@
 namespace kelu {
 namespace {
 
-constexpr int kEntradaFrecuentes = 59;
-constexpr int kEntradaMarque = 74, kEntradaBien = 75, kEntradaEra = 76;
-constexpr int kEntradaPunto = 77, kEntradaRaya = 78, kEntradaMedida = 79;
-constexpr int kEntradaPalabras = 80;
 
 // The characters of a UTF-8 text, each as its own text; a byte that is
 // not UTF-8 stands alone.
@@ -41,7 +37,7 @@ Practica::Practica(Programa& programa, const MotorPulsaciones& motor) : programa
 
 std::vector<EntradaTablaPad> Practica::Letras() const {
   std::vector<EntradaTablaPad> letras;
-  for (const std::string& c : Caracteres(programa_.idioma.Entrada(kEntradaFrecuentes))) {
+  for (const std::string& c : Caracteres(programa_.idioma.Entrada(IdTexto::LetrasFrecuentes))) {
     EntradaTablaPad e = EntradaDe(programa_.tabla, c);
     if (!e.codigo.empty() && std::find(letras.begin(), letras.end(), e) == letras.end()) letras.push_back(e);
   }
@@ -50,7 +46,7 @@ std::vector<EntradaTablaPad> Practica::Letras() const {
 
 std::vector<std::vector<EntradaTablaPad>> Practica::Palabras() const {
   std::vector<std::vector<EntradaTablaPad>> palabras;
-  const std::string& todas = programa_.idioma.Entrada(kEntradaPalabras);
+  const std::string& todas = programa_.idioma.Entrada(IdTexto::PracticaPalabras);
   for (size_t i = 0; i < todas.size();) {
     const size_t fin = std::min(todas.find(' ', i), todas.size());
     std::vector<EntradaTablaPad> palabra;
@@ -102,7 +98,7 @@ bool Practica::Comprobar(const std::string& codigo) {
   const EntradaTablaPad& esperada = ejercicio[posicion_];
   const TextosIdioma& t = programa_.idioma;
   acierto_ = TextoDeCodigo(programa_.tabla, codigo) == esperada.texto;
-  resultado_ = acierto_ ? t.Entrada(kEntradaBien) : Sustituir(t.Entrada(kEntradaEra), {esperada.texto});
+  resultado_ = acierto_ ? t.Entrada(IdTexto::PracticaBien) : Sustituir(t.Entrada(IdTexto::PracticaEra), {esperada.texto});
   cerrada_ = true;
   if (!acierto_) {
     seguidas_ = 0;
@@ -127,13 +123,13 @@ LineaPractica Practica::Linea() const {
   if (!ejercicio.empty()) {
     std::string texto;
     for (const EntradaTablaPad& e : ejercicio) texto += e.texto;
-    linea.marque = Sustituir(t.Entrada(kEntradaMarque), {texto});
+    linea.marque = Sustituir(t.Entrada(IdTexto::PracticaMarque), {texto});
     linea.siguiente = ejercicio[posicion_ < ejercicio.size() ? posicion_ : 0];
   }
   linea.resultado = resultado_;
   linea.acierto = acierto_;
   for (const Medida& m : medidas_)
-    linea.medidas.push_back(Sustituir(t.Entrada(kEntradaMedida), {t.Entrada(m.simbolo == '.' ? kEntradaPunto : kEntradaRaya),
+    linea.medidas.push_back(Sustituir(t.Entrada(IdTexto::PracticaMedida), {t.Entrada(m.simbolo == '.' ? IdTexto::PracticaPunto : IdTexto::PracticaRaya),
                                                                   std::to_string(m.cuenta), std::to_string(m.umbral)}));
   return linea;
 }

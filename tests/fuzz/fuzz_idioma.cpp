@@ -10,6 +10,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* datos, size_t largo) {
   archivos.archivos["C:\\k\\x.lng"] = std::string(reinterpret_cast<const char*>(datos), largo);
   kelu::TextosIdioma textos;
   kelu::CargarIdioma(textos, archivos, "C:\\k\\x.lng");
-  for (int n = 1; n <= kelu::TextosIdioma::kEntradas; ++n) textos.Entrada(n).size();
+  for (int n = 1; n <= kelu::TextosIdioma::kEntradas; ++n) textos.Entrada(static_cast<kelu::IdTexto>(n)).size();
   return 0;
 }
