@@ -55,6 +55,11 @@ bool TraerAlFrente(HWND ventana);
 // The first copy stops hearing later starts (una_copia_win32.cpp).
 void DejarDeOir();
 
+// A message-only window of its own class, whose procedure finds `dueno`
+// through GWLP_USERDATA; nullptr when the system refuses it
+// (ventana_mensajes_win32.cpp).
+HWND CrearVentanaMensajes(HINSTANCE instancia, const wchar_t* clase, WNDPROC procedimiento, void* dueno);
+
 // --- Fonts, cached by name, size, weight and DPI ---------------------------
 class Fuentes {
  public:

@@ -36,16 +36,8 @@ int64_t Microsegundos() {
   return ahora.QuadPart / frecuencia * 1000000 + ahora.QuadPart % frecuencia * 1000000 / frecuencia;
 }
 
-Relojes::Relojes(HINSTANCE instancia) {
-  WNDCLASSEXW clase{};
-  clase.cbSize = sizeof clase;
-  clase.lpfnWndProc = ProcedimientoReloj;
-  clase.hInstance = instancia;
-  clase.lpszClassName = kClaseReloj;
-  RegisterClassExW(&clase);
-  hwnd_ = CreateWindowExW(0, kClaseReloj, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instancia, nullptr);
-  SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-}
+Relojes::Relojes(HINSTANCE instancia)
+    : hwnd_(CrearVentanaMensajes(instancia, kClaseReloj, ProcedimientoReloj, this)) {}
 
 Relojes::~Relojes() {
   for (auto& [id, reloj] : relojes_) KillTimer(hwnd_, id);

@@ -31,22 +31,12 @@ LRESULT CALLBACK ProcesarOyente(HWND ventana, UINT mensaje, WPARAM wp, LPARAM lp
   return kAtendida;
 }
 
-// The first copy's ear. A message-only window is seen by FindWindowEx with
-// HWND_MESSAGE alone, and gets only what is sent to it:
-// https://learn.microsoft.com/windows/win32/winmsg/window-features#message-only-windows
+// The first copy's ear, a message-only window later starts find by class.
 void Oir(Toolkit& toolkit) {
   conMarca = true;
   if (oyente) return;
-  const HINSTANCE instancia = GetModuleHandleW(nullptr);
-  WNDCLASSEXW clase{};
-  clase.cbSize = sizeof clase;
-  clase.lpfnWndProc = ProcesarOyente;
-  clase.hInstance = instancia;
-  clase.lpszClassName = kClaseOyente;
-  RegisterClassExW(&clase);
-  oyente = CreateWindowExW(0, kClaseOyente, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instancia, nullptr);
+  oyente = CrearVentanaMensajes(GetModuleHandleW(nullptr), kClaseOyente, ProcesarOyente, &toolkit);
   if (!oyente) return;  // a later start then finds no one to tell, and ends all the same
-  SetWindowLongPtrW(oyente, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&toolkit));
   // Run elevated, this copy would not hear a later one that is not: the
   // system drops messages above WM_USER from a lower integrity level unless
   // the window lets them through.
