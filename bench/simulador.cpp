@@ -287,7 +287,7 @@ std::optional<PropuestaCalibracion> Calibrar(const Perfil& perfil, uint32_t semi
       const bool finDePalabra = fase == 2 && i % 3 == 1;  // "sos" begins at 20: its last "s" at 22, 25, 28
       for (size_t k = 0; k < c.pulsaciones.size(); ++k) {
         s.Pulsar(c.pulsaciones[k].sostener);
-        const int medida = s.f->motor.ContadorAbajo * 10;
+        const int medida = s.f->motor.Estado().cuenta * 10;
         if (fase == 0) m.puntos.push_back(medida);
         if (fase == 1) m.rayas.push_back(medida);
         const bool ultima = k + 1 == c.pulsaciones.size();
@@ -390,7 +390,7 @@ Medida Correr(const Perfil& perfil, Ajuste ajuste, const Lengua& lengua, int sem
       // With a word gap in force (the pad counts it down) a word ends with
       // that silence; without one, with the space code.
       espacioPorSilencio = i + 1 < texto.size() && texto[i + 1] == U' ' && texto[i] != U' ' &&
-                           s.f->motor.tmrTiempoEntrePalabras.Intervalo() > 0;
+                           s.f->motor.Estado().palabra.intervaloMs > 0;
       if (i + 1 < texto.size() && texto[i + 1] == U' ' && texto[i] != U' ') {
         ++medida.palabras;
         medida.palabrasPorSilencio += espacioPorSilencio;

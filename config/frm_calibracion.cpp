@@ -199,7 +199,7 @@ frmCalibracion::frmCalibracion(Programa& programa)
       cmdEmpezar(*this, "cmdEmpezar", {240, 5520, 2535, 375}, kVerdana9, "&Empezar de nuevo"),
       cmdAceptar(*this, "cmdAceptar", {4080, 5520, 1335, 375}, kVerdana9, "&Aceptar"),
       cmdCancelar(*this, "cmdCancelar", {5625, 5520, 1335, 375}, kVerdana9, "&Cancelar"),
-      motor(programa.toolkit, programa.configuracion, programa.tabla, programa.idioma, nullptr),
+      motor(programa.toolkit, programa.configuracion, programa.tabla),
       programa_(programa) {
   borde = Borde::Fijo;
   botonMinimizar = botonMaximizar = false;
@@ -263,7 +263,7 @@ void frmCalibracion::Pad_Abajo() {
   if (etapa_ == Etapa::Hecha) return;
   // The engine's letter gap runs from the last release: its elapsed time
   // is the pause, read before the press starts it afresh.
-  pausaAntes_ = motor.tmrTiempoEntreLetras.Transcurrido();
+  pausaAntes_ = motor.Estado().letra.transcurridoMs;
   motor.BotonAbajo();
   presionado_ = true;
 }
@@ -274,7 +274,7 @@ void frmCalibracion::Pad_Arriba() {
   if (!presionado_) return;
   presionado_ = false;
   motor.BotonArriba();
-  Anotar(motor.ContadorAbajo * 10, pausaAntes_);
+  Anotar(motor.Estado().cuenta * 10, pausaAntes_);
 }
 
 void frmCalibracion::Anotar(int ms, int64_t pausaAntes) {

@@ -5,21 +5,18 @@
 #include <optional>
 
 #include "platform/numeros.h"
-#include "platform/paso.h"
 
 namespace kelu {
 
 MotorPulsaciones::MotorPulsaciones(Toolkit& toolkit, const Configuracion& configuracion, const TablaCodigo& tabla,
-                                   const TextosIdioma& idioma, std::function<void(std::string)> mostrarEco)
+                                   SalidaMotor* salida)
     : tmrClicAbajo(toolkit, 10, false),
       tmrTiempoEntreLetras(toolkit, 0, true),
       tmrTiempoEntrePalabras(toolkit, 0, true),
-      tmrEnvio(toolkit, 10, false),
       toolkit_(toolkit),
       configuracion_(configuracion),
       tabla_(tabla),
-      idioma_(idioma),
-      mostrarEco_(std::move(mostrarEco)) {
+      salida_(salida) {
   // After a stall, one gap firing: a burst would walk the desktop and
   // activate the target once per missed interval.
   tmrTiempoEntreLetras.recuperarAtrasos = tmrTiempoEntrePalabras.recuperarAtrasos = false;
@@ -34,16 +31,48 @@ MotorPulsaciones::MotorPulsaciones(Toolkit& toolkit, const Configuracion& config
     AnunciarCambio();
   };
   tmrTiempoEntreLetras.Timer = [this] {
-    if (seguirRitmo_) Paso([&] { AprenderLetra(); });
-    if (CerrarLetra) CerrarLetra();
+    if (seguirRitmo_) AprenderLetra();
+    // A copy: the receiver drops the pending code while it reads its own.
+    if (salida_) salida_->LetraCerrada(std::string(codigoActual_));
   };
   tmrTiempoEntrePalabras.Timer = [this] {
     if (seguirRitmo_) ritmo_.FinDePalabra();
-    if (CerrarPalabra) CerrarPalabra();
+    if (salida_) salida_->HuecoDePalabra();
   };
-  tmrEnvio.Timer = [this] {
-    if (EnviarTexto) EnviarTexto();
-  };
+}
+
+void MotorPulsaciones::AnunciarCambio() {
+  if (salida_) salida_->EstadoCambiado(Estado());
+}
+
+namespace {
+HuecoMotor HuecoDe(const Temporizador& t) {
+  return {t.Habilitado(), t.Intervalo(), t.Disparos(), t.Transcurrido()};
+}
+}  // namespace
+
+EstadoMotor MotorPulsaciones::Estado() const {
+  EstadoMotor e;
+  e.presionado = BotonPresionado();
+  e.pausaConmutada = conmutada_ && e.presionado;
+  e.enPausa = enPausa_;
+  e.cuenta = ContadorAbajo;
+  e.codigo = codigoActual_;
+  e.punto = BandaPunto();
+  e.raya = BandaRaya();
+  e.letra = HuecoDe(tmrTiempoEntreLetras);
+  e.palabra = HuecoDe(tmrTiempoEntrePalabras);
+  return e;
+}
+
+void MotorPulsaciones::BorrarCodigo() {
+  codigoActual_.clear();
+  AnunciarCambio();
+}
+
+void MotorPulsaciones::EsperarPalabra(bool esperar) {
+  tmrTiempoEntrePalabras.SetHabilitado(false);
+  tmrTiempoEntrePalabras.SetHabilitado(esperar);
 }
 
 // The tremor filter: a press that begins within the settle time after the
@@ -60,7 +89,7 @@ void MotorPulsaciones::BotonAbajo() {
   contadorPrevio_ = ContadorAbajo;
   conmutada_ = false;
   ContadorAbajo = 0;
-  Paso([&] { tmrClicAbajo.SetHabilitado(true); });
+  tmrClicAbajo.SetHabilitado(true);
   if (enPausa_) pulsacion_ = Pulsacion::Muda;
   else if (pulsacionMinima_ > 0) pulsacion_ = Pulsacion::Pendiente;
   else EmpezarPulsacion();
@@ -69,24 +98,24 @@ void MotorPulsaciones::BotonAbajo() {
 
 void MotorPulsaciones::EmpezarPulsacion() {
   pulsacion_ = Pulsacion::Contada;
-  if (seguirRitmo_) Paso([&] { SilencioAntesDePulsar(); });
-  Paso([&] { tmrTiempoEntreLetras.SetHabilitado(false); });
-  Paso([&] { tmrTiempoEntrePalabras.SetHabilitado(false); });
-  if (PulsacionEmpieza) Paso([&] { PulsacionEmpieza(); });
+  if (seguirRitmo_) SilencioAntesDePulsar();
+  tmrTiempoEntreLetras.SetHabilitado(false);
+  tmrTiempoEntrePalabras.SetHabilitado(false);
+  if (salida_) salida_->PulsacionEmpieza();
 }
 
-// Pausing drops the pending code and stops every gap and a delivery on its
-// way; the hold's own release keys nothing either way.
+// Pausing drops the pending code and stops both gaps (the owner stops a
+// delivery on its way); the hold's own release keys nothing either way.
 void MotorPulsaciones::ConmutarPausa() {
   enPausa_ = !enPausa_;
   pulsacion_ = Pulsacion::Muda;
   conmutada_ = true;
   if (enPausa_) {
     codigoActual_.clear();
-    for (Temporizador* t : {&tmrTiempoEntreLetras, &tmrTiempoEntrePalabras, &tmrEnvio})
-      Paso([&] { t->SetHabilitado(false); });
+    tmrTiempoEntreLetras.SetHabilitado(false);
+    tmrTiempoEntrePalabras.SetHabilitado(false);
   }
-  if (PausaCambiada) Paso([&] { PausaCambiada(enPausa_); });
+  if (salida_) salida_->PausaCambiada(enPausa_);
 }
 
 namespace {
@@ -95,13 +124,6 @@ namespace {
 // instead of failing to classify anything.
 BandaPulsacion Banda(int duracion, int tolerancia) { return {duracion - tolerancia, duracion + tolerancia}; }
 }  // namespace
-
-bool MotorPulsaciones::EsPunto(int cuenta, const Configuracion& c) {
-  return Banda(c.DuracionPunto, c.ToleranciaPunto).Contiene(cuenta);
-}
-bool MotorPulsaciones::EsRaya(int cuenta, const Configuracion& c) {
-  return Banda(c.DuracionRaya, c.ToleranciaRaya).Contiene(cuenta);
-}
 
 BandaPulsacion MotorPulsaciones::BandaPunto() const {
   if (seguirRitmo_) return ritmo_.BandaPunto();
@@ -112,8 +134,6 @@ BandaPulsacion MotorPulsaciones::BandaRaya() const {
   return Banda(configuracion_.DuracionRaya, configuracion_.ToleranciaRaya);
 }
 
-int MotorPulsaciones::Umbral(char simbolo) const { return simbolo == '.' ? BandaPunto().hasta : BandaRaya().desde; }
-
 void MotorPulsaciones::BotonArriba(char simbolo) {
   const int64_t ahora = toolkit_.Milisegundos();
   if (pulsacion_ == Pulsacion::Ignorada) {
@@ -122,7 +142,7 @@ void MotorPulsaciones::BotonArriba(char simbolo) {
   }
   if (pulsacion_ == Pulsacion::Pendiente) {
     if (ahora - abajo_ < pulsacionMinima_) {
-      Paso([&] { tmrClicAbajo.SetHabilitado(false); });
+      tmrClicAbajo.SetHabilitado(false);
       ContadorAbajo = contadorPrevio_;
       pulsacion_ = Pulsacion::Contada;
       AnunciarCambio();
@@ -132,43 +152,41 @@ void MotorPulsaciones::BotonArriba(char simbolo) {
   }
   ultimaSoltada_ = ahora;
   if (pulsacion_ == Pulsacion::Muda) {
-    Paso([&] { tmrClicAbajo.SetHabilitado(false); });
+    tmrClicAbajo.SetHabilitado(false);
     pulsacion_ = Pulsacion::Contada;
     AnunciarCambio();
     return;
   }
-  Paso([&] { tmrClicAbajo.SetHabilitado(false); });
-  Paso([&] { tmrTiempoEntreLetras.SetHabilitado(true); });
-  Paso([&] { tmrTiempoEntrePalabras.SetHabilitado(true); });
+  tmrClicAbajo.SetHabilitado(false);
+  tmrTiempoEntreLetras.SetHabilitado(true);
+  tmrTiempoEntrePalabras.SetHabilitado(true);
+  Clasificar(simbolo);
+  if (AyudasDeTiempo()) {
+    soltado_ = toolkit_.Milisegundos();
+    FijarHuecos();
+  }
+  if (salida_) salida_->CodigoLeido(codigoActual_);
+  AnunciarCambio();
+}
+
+void MotorPulsaciones::Clasificar(char simbolo) {
   if (simbolo == '.' || simbolo == '-') {
     codigoActual_ += simbolo;
   } else if (seguirRitmo_) {
-    Paso([&] {
-      if (const char s = ritmo_.Pulsacion(ContadorAbajo)) codigoActual_ += s;
-    });
+    if (const char s = ritmo_.Pulsacion(ContadorAbajo)) codigoActual_ += s;
   } else {
-    Paso([&] {
-      if (BandaPunto().Contiene(ContadorAbajo)) codigoActual_ += '.';
-    });
-    Paso([&] {
-      if (BandaRaya().Contiene(ContadorAbajo)) codigoActual_ += '-';
-    });
+    if (BandaPunto().Contiene(ContadorAbajo)) codigoActual_ += '.';
+    if (BandaRaya().Contiene(ContadorAbajo)) codigoActual_ += '-';
   }
-  if (AyudasDeTiempo()) Paso([&] {
-    soltado_ = toolkit_.Milisegundos();
-    FijarHuecos();
-  });
-  Paso([&] { ActualizarEco(true); });
-  AnunciarCambio();
 }
 
 void MotorPulsaciones::AnularPulsacion() {
   if (!BotonPresionado()) return;
   const bool contada = pulsacion_ == Pulsacion::Contada;
-  Paso([&] { tmrClicAbajo.SetHabilitado(false); });
+  tmrClicAbajo.SetHabilitado(false);
   ContadorAbajo = 0;
   pulsacion_ = Pulsacion::Contada;
-  if (contada && !codigoActual_.empty()) Paso([&] { tmrTiempoEntreLetras.SetHabilitado(true); });
+  if (contada && !codigoActual_.empty()) tmrTiempoEntreLetras.SetHabilitado(true);
   AnunciarCambio();
 }
 
@@ -201,15 +219,14 @@ std::array<int, 6> TiemposDe(const Configuracion& c) {
 
 void MotorPulsaciones::AplicarIntervalos() noexcept {
   const Configuracion& c = configuracion_;
-  Paso([&] { FijarIntervalo(tmrTiempoEntreLetras, c.TiempoEntreLetras, c.ToleranciaEntreLetras); });
-  Paso([&] { FijarIntervalo(tmrTiempoEntrePalabras, c.TiempoEntrePalabras, c.ToleranciaEntrePalabras); });
+  FijarIntervalo(tmrTiempoEntreLetras, c.TiempoEntreLetras, c.ToleranciaEntreLetras);
+  FijarIntervalo(tmrTiempoEntrePalabras, c.TiempoEntrePalabras, c.ToleranciaEntrePalabras);
   if (std::optional<int16_t> i = IntervaloFijo(c.TiempoEntreLetras, c.ToleranciaEntreLetras)) intervaloLetra_ = *i;
   if (std::optional<int16_t> i = IntervaloFijo(c.TiempoEntrePalabras, c.ToleranciaEntrePalabras)) intervaloPalabra_ = *i;
-  if (AyudasDeTiempo()) Paso([&] { FijarHuecos(); });
+  if (AyudasDeTiempo()) FijarHuecos();
 }
 
-void MotorPulsaciones::AplicarAyudas(Ayudas& a) noexcept {
-  ayudas_ = &a;
+void MotorPulsaciones::AplicarAyudas(const Ayudas& a) noexcept {
   seguirRitmo_ = a.SeguirRitmo;
   letrasAntes_ = a.LetrasAntes;
   pulsacionMinima_ = std::max(0, a.PulsacionMinima);
@@ -218,23 +235,22 @@ void MotorPulsaciones::AplicarAyudas(Ayudas& a) noexcept {
   // With the pause hold turned off there would be no way out of a pause.
   if (enPausa_ && pausaPorPulsacion_ == 0) {
     enPausa_ = false;
-    if (PausaCambiada) Paso([&] { PausaCambiada(false); });
+    if (salida_) salida_->PausaCambiada(false);
   }
-  Paso([&] {
-    const std::array<int, 6> tiempos = TiemposDe(configuracion_);
-    const std::array<int, 3> guardado = {a.RitmoPunto, a.RitmoRaya, a.RitmoHueco};
-    if (tiemposDeInicio_ && *tiemposDeInicio_ != tiempos) {
-      // The person set new times (by hand or by calibrating): the pace
-      // starts again from them.
-      ritmo_.Empezar(configuracion_);
-      a.RitmoPunto = a.RitmoRaya = a.RitmoHueco = 0;
-    } else if (!tiemposDeInicio_ || guardado != ritmoGuardado_) {
-      // At start-up, or "back to my settings" (zeros).
-      ritmo_.Empezar(configuracion_, a.RitmoPunto, a.RitmoRaya, a.RitmoHueco);
-    }
-    tiemposDeInicio_ = tiempos;
-    ritmoGuardado_ = {a.RitmoPunto, a.RitmoRaya, a.RitmoHueco};
-  });
+  const std::array<int, 6> tiempos = TiemposDe(configuracion_);
+  RitmoGuardado guardado = {a.RitmoPunto, a.RitmoRaya, a.RitmoHueco};
+  if (tiemposDeInicio_ && *tiemposDeInicio_ != tiempos) {
+    // The person set new times (by hand or by calibrating): the pace
+    // starts again from them.
+    ritmo_.Empezar(configuracion_);
+    guardado = {};
+    if (salida_) salida_->RitmoAprendido(guardado);
+  } else if (!tiemposDeInicio_ || guardado != ritmoGuardado_) {
+    // At start-up, or "back to my settings" (zeros).
+    ritmo_.Empezar(configuracion_, guardado.punto, guardado.raya, guardado.hueco);
+  }
+  tiemposDeInicio_ = tiempos;
+  ritmoGuardado_ = guardado;
   AplicarIntervalos();
 }
 
@@ -242,8 +258,7 @@ void MotorPulsaciones::AplicarAyudas(Ayudas& a) noexcept {
 // letter; any other press begins a letter, and whatever the last one had
 // shown without a gap closing it is forgotten.
 void MotorPulsaciones::SilencioAntesDePulsar() {
-  const bool mismaLetra = !codigoActual_.empty() && codigoActual_ != kSeparadorPalabra &&
-                          tmrTiempoEntreLetras.Habilitado() && tmrTiempoEntreLetras.Disparos() == 0;
+  const bool mismaLetra = !codigoActual_.empty() && tmrTiempoEntreLetras.Habilitado() && tmrTiempoEntreLetras.Disparos() == 0;
   if (mismaLetra) ritmo_.Silencio(static_cast<int>(std::min<int64_t>(abajo_ - soltado_, 1 << 30)));
   else ritmo_.FinDeLetra({});
 }
@@ -270,42 +285,34 @@ void MotorPulsaciones::FijarHuecos() {
   CambiarIntervalo(tmrTiempoEntrePalabras, palabra);
 }
 
-// At the letter close, before delivery: the letter teaches only when it
-// gives something. A word separator replaced whatever was pending.
+// At the letter close, before its receiver: the letter teaches only when
+// it gives something.
 void MotorPulsaciones::AprenderLetra() {
   // While the pace is cold the letter's presses are read again as a whole;
   // what the pad shows follows the new reading.
   if (std::string codigo = ritmo_.Releer(codigoActual_); codigo != codigoActual_) {
-    FijarCodigo(std::move(codigo));
-    ActualizarEco(true);
+    codigoActual_ = std::move(codigo);
+    AnunciarCambio();
+    if (salida_) salida_->CodigoLeido(codigoActual_);
   }
-  const std::string texto =
-      codigoActual_ == kSeparadorPalabra ? std::string() : TextoDeCodigo(tabla_, codigoActual_);
-  if (!ritmo_.FinDeLetra(texto) || !ayudas_) return;
+  if (!ritmo_.FinDeLetra(TextoDeCodigo(tabla_, codigoActual_))) return;
   // Within what the aids file takes; beyond it the file would read as 0.
   auto ms = [](double v) { return static_cast<int>(std::lround(std::min(v, 30000.0))); };
-  ayudas_->RitmoPunto = ms(ritmo_.Punto());
-  ayudas_->RitmoRaya = ms(ritmo_.Raya());
-  ayudas_->RitmoHueco = ms(ritmo_.Hueco());
-  ritmoGuardado_ = {ayudas_->RitmoPunto, ayudas_->RitmoRaya, ayudas_->RitmoHueco};
+  ritmoGuardado_ = {ms(ritmo_.Punto()), ms(ritmo_.Raya()), ms(ritmo_.Hueco())};
+  if (salida_) salida_->RitmoAprendido(ritmoGuardado_);
 }
 
-void MotorPulsaciones::ActualizarEco(bool conTexto) {
-  if (!configuracion_.MostrarPulsaciones) return;
-  std::string eco = idioma_.Entrada(IdTexto::EcoTitulo) + codigoActual_ + idioma_.Entrada(IdTexto::EcoIgual);
-  if (conTexto) eco += TextoDeCodigo(tabla_, codigoActual_);
-  if (mostrarEco_) mostrarEco_(std::move(eco));
-}
-
+// The gaps stop and start afresh on resuming; a press held into the
+// suspension is timed no further.
 void MotorPulsaciones::SuspenderTemporizadores() {
-  Temporizador* todos[4] = {&tmrClicAbajo, &tmrEnvio, &tmrTiempoEntreLetras, &tmrTiempoEntrePalabras};
-  for (int i = 0; i < 4; ++i) suspendidos_[i] = todos[i]->Habilitado();
-  for (Temporizador* t : todos) Paso([&] { t->SetHabilitado(false); });
+  Temporizador* todos[3] = {&tmrClicAbajo, &tmrTiempoEntreLetras, &tmrTiempoEntrePalabras};
+  for (int i = 0; i < 3; ++i) suspendidos_[i] = todos[i]->Habilitado();
+  for (Temporizador* t : todos) t->SetHabilitado(false);
 }
 
 void MotorPulsaciones::ReanudarTemporizadores() {
-  Temporizador* todos[4] = {&tmrClicAbajo, &tmrEnvio, &tmrTiempoEntreLetras, &tmrTiempoEntrePalabras};
-  for (int i = 0; i < 4; ++i) Paso([&] { todos[i]->SetHabilitado(suspendidos_[i]); });
+  Temporizador* todos[3] = {&tmrClicAbajo, &tmrTiempoEntreLetras, &tmrTiempoEntrePalabras};
+  for (int i = 0; i < 3; ++i) todos[i]->SetHabilitado(suspendidos_[i]);
 }
 
 }  // namespace kelu

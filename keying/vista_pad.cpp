@@ -32,11 +32,11 @@ bool Empieza(const std::string& codigo, const std::string& prefijo) {
   return codigo.size() > prefijo.size() && codigo.compare(0, prefijo.size(), prefijo) == 0;
 }
 
-void Medidor(MedidorPulsacion& m, const MotorPulsaciones& motor) {
-  m.activo = motor.BotonPresionado();
-  m.cuenta = motor.ContadorAbajo;
-  m.punto = motor.BandaPunto();
-  m.raya = motor.BandaRaya();
+void Medidor(MedidorPulsacion& m, const EstadoMotor& motor) {
+  m.activo = motor.presionado;
+  m.cuenta = motor.cuenta;
+  m.punto = motor.punto;
+  m.raya = motor.raya;
   // A fifth beyond the farther band, so that "too long" has room to show.
   const int fin = std::max({m.punto.hasta, m.raya.hasta, 1});
   m.escala = fin + std::max(fin / 5, 1);
@@ -46,13 +46,12 @@ void Medidor(MedidorPulsacion& m, const MotorPulsaciones& motor) {
 
 // The gap that will close next, from its timer: a gap that has fired once
 // has done its work.
-void Cuenta(CuentaAtras& cuenta, const MotorPulsaciones& motor, bool conCodigo) {
-  const Temporizador& t = conCodigo ? motor.tmrTiempoEntreLetras : motor.tmrTiempoEntrePalabras;
-  if (!t.Habilitado() || t.Intervalo() <= 0 || t.Disparos() > 0 || motor.tmrEnvio.Habilitado()) return;
+void Cuenta(CuentaAtras& cuenta, const HuecoMotor& h, bool palabra) {
+  if (!h.enMarcha || h.intervaloMs <= 0 || h.disparos > 0) return;
   cuenta.activa = true;
-  cuenta.palabra = !conCodigo;
-  cuenta.totalMs = t.Intervalo();
-  cuenta.restanteMs = static_cast<int>(std::clamp<int64_t>(t.Intervalo() - t.Transcurrido(), 0, t.Intervalo()));
+  cuenta.palabra = palabra;
+  cuenta.totalMs = h.intervaloMs;
+  cuenta.restanteMs = static_cast<int>(std::clamp<int64_t>(h.intervaloMs - h.transcurridoMs, 0, h.intervaloMs));
 }
 
 }  // namespace
@@ -75,14 +74,15 @@ std::string TextoLegible(const std::string& texto, const std::string& espacio) {
 
 // The bands come from the engine, which knows whether the settings' or the
 // person's pace are in force.
-VistaPad DescribirPad(const MotorPulsaciones& motor, const TablaCodigo& tabla, const TextosIdioma& idioma) {
+VistaPad DescribirPad(const EstadoMotor& motor, const TablaCodigo& tabla, const TextosIdioma& idioma, bool entregando) {
   VistaPad v;
-  if (motor.EnPausa()) v.pausa = idioma.Entrada(IdTexto::EnPausa);
+  if (motor.enPausa) v.pausa = idioma.Entrada(IdTexto::EnPausa);
   const std::string& espacio = idioma.Entrada(IdTexto::NombreEspacio);
-  // The word separator is the engine's, not the person's: it shows as nothing pending.
-  v.codigo = motor.CodigoActual() == kSeparadorPalabra ? std::string() : motor.CodigoActual();
+  v.codigo = motor.codigo;
   Medidor(v.medidor, motor);
-  if (!v.medidor.activo) Cuenta(v.cuenta, motor, !v.codigo.empty());
+  // While a letter is on its way no gap is counting towards anything.
+  if (!v.medidor.activo && !entregando)
+    Cuenta(v.cuenta, v.codigo.empty() ? motor.palabra : motor.letra, v.codigo.empty());
 
   const std::vector<EntradaTablaPad> todas = Entradas(tabla, espacio);
   if (v.codigo.empty()) {

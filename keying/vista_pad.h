@@ -1,14 +1,13 @@
 // What the keying pad shows, as data: the pending code and what it gives,
 // the press being held against the dot and dash bands, the time left in a
 // gap, and the entries still within reach. Computed from the engine's own
-// state and timers, so it can never tell the person anything the engine
-// will not do.
+// state, so it can never tell the person anything the engine will not do.
 #pragma once
 #include <string>
 #include <vector>
 
 #include "config/idioma.h"
-#include "keying/motor_pulsaciones.h"
+#include "keying/salida_motor.h"
 #include "keying/tabla_codigo.h"
 
 namespace kelu {
@@ -52,6 +51,8 @@ struct VistaPad {
 // "(", a space or "{ESPACIO}" as `espacio`.
 std::string TextoLegible(const std::string& texto, const std::string& espacio);
 
-VistaPad DescribirPad(const MotorPulsaciones& motor, const TablaCodigo& tabla, const TextosIdioma& idioma);
+// `entregando`: a closed letter is on its way to the target.
+VistaPad DescribirPad(const EstadoMotor& motor, const TablaCodigo& tabla, const TextosIdioma& idioma,
+                      bool entregando = false);
 
 }  // namespace kelu

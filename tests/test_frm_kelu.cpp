@@ -104,7 +104,7 @@ TEST_F(Principal, AnsweringNoToTheCloseQuestionKeepsEverythingRunning) {
     EXPECT_TRUE(f->Cargada());
     EXPECT_FALSE(f->teclaRapida.FinEspera);
     EXPECT_EQ(kit.teclasRapidas[f.get()].size(), 1u);
-    EXPECT_TRUE(f->motor.tmrTiempoEntreLetras.Habilitado());
+    EXPECT_TRUE(f->motor.Estado().letra.enMarcha);
   });
   EXPECT_FALSE(f->Cargada());
   EXPECT_TRUE(carpeta.Existe("kelu.ini"));
@@ -127,6 +127,53 @@ TEST_F(Principal, KeyedMorseIsTypedIntoTheChosenWindow) {
     Teclear(".-.-");  // Enter in the default code file
     kit.Avanzar(2000);
     EXPECT_EQ(kit.Recibido(objetivo), "sos{ENTER}");
+  });
+}
+
+// The title echoes the keying only when the settings ask for it: at each
+// release the code and what it types; once the letter gap has dealt with
+// it, what is left, without a text.
+TEST_F(Principal, TheTitleEchoesTheKeyingOnlyWhenAskedFor) {
+  Hwnd objetivo = kit.AgregarVentana("Objetivo");
+  Cargar();
+  EnMarcha([&] {
+    const std::string eco = programa->idioma.Entrada(IdTexto::EcoTitulo);
+    const std::string igual = programa->idioma.Entrada(IdTexto::EcoIgual);
+    Elegir(objetivo);
+    Teclear(".");
+    kit.Avanzar(2000);
+    EXPECT_EQ(f->Texto(), "KELU");  // echo off: the caption is never touched
+    programa->configuracion.MostrarPulsaciones = true;
+    Teclear(".-");
+    EXPECT_EQ(f->Texto(), eco + ".-" + igual + "a");
+    kit.Avanzar(1855);  // the letter gap closed: the target activated, the keys 10 ms later
+    EXPECT_EQ(f->Texto(), eco + ".-" + igual);
+    kit.Avanzar(10);
+    EXPECT_EQ(kit.Recibido(objetivo), "ea");
+    EXPECT_EQ(f->Texto(), eco + igual);
+    Teclear(".......");
+    EXPECT_EQ(f->Texto(), eco + "......." + igual);  // stands for nothing yet
+  });
+}
+
+// A letter on its way when a dialog opens waits while it is open, and then
+// goes on as it was.
+TEST_F(Principal, ALetterOnItsWayWaitsForTheDialog) {
+  Hwnd objetivo = kit.AgregarVentana("Objetivo");
+  Cargar();
+  EnMarcha([&] {
+    Elegir(objetivo);
+    Teclear(".");
+    kit.Avanzar(1855);
+    ASSERT_TRUE(f->entrega.Enviando());
+    f->PausarTecleo();
+    EXPECT_FALSE(f->entrega.Enviando());
+    kit.Avanzar(60000);
+    EXPECT_EQ(kit.Recibido(objetivo), "");
+    f->ReanudarTecleo();
+    EXPECT_TRUE(f->entrega.Enviando());
+    kit.Avanzar(10);
+    EXPECT_EQ(kit.Recibido(objetivo), "e");
   });
 }
 
@@ -509,7 +556,7 @@ TEST_P(TargetInFront, TypesAtTheGapWithoutActivatingOnlyWhenKeptInFront) {
     kit.Avanzar(250);
     kit.BotonArriba(*f, &f->fraClic);
     EXPECT_EQ(kit.activa, c.mantener && !c.keluDelante ? objetivo : f->Handle());
-    kit.Avanzar(f->motor.tmrTiempoEntreLetras.Intervalo());
+    kit.Avanzar(f->motor.Estado().letra.intervaloMs);
     int espera = 0;
     while (kit.Recibido(objetivo).empty() && kit.mensajes.empty() && espera < 100) {
       kit.Avanzar(1);

@@ -137,7 +137,7 @@ TEST_F(Opciones, OkWithoutChangesStillPutsEverythingIntoForce) {
     Abrir();
     d->cmdAceptar.Click();
     EXPECT_GT(programa->tabla.CantidadCodigos(), 40);
-    EXPECT_EQ(kelu->motor.tmrTiempoEntreLetras.Intervalo(), 1500);
+    EXPECT_EQ(kelu->motor.Estado().letra.intervaloMs, 1500);
     EXPECT_TRUE(kit.encima[kelu.get()]);
     EXPECT_EQ(kelu->Posicion().arriba, kit.pantalla.alto - kelu->Posicion().alto - 500);
     EXPECT_EQ(kelu->Posicion().ancho, kit.pantalla.ancho);
@@ -157,13 +157,13 @@ TEST_F(Opciones, TimersRestWhileOpenAndRestartAFreshCountdownOnEveryClose) {
     kit.BotonArriba(*kelu, &kelu->fraClic);
     kit.Avanzar(1000);
     Abrir();
-    EXPECT_FALSE(kelu->motor.tmrTiempoEntreLetras.Habilitado());
-    EXPECT_FALSE(kelu->motor.tmrTiempoEntrePalabras.Habilitado());
+    EXPECT_FALSE(kelu->motor.Estado().letra.enMarcha);
+    EXPECT_FALSE(kelu->motor.Estado().palabra.enMarcha);
     kit.Avanzar(5000);
     EXPECT_EQ(kelu->motor.CodigoActual(), ".");
     d->cmdCancelar.Click();
-    EXPECT_TRUE(kelu->motor.tmrTiempoEntreLetras.Habilitado());
-    EXPECT_FALSE(kelu->motor.tmrClicAbajo.Habilitado());
+    EXPECT_TRUE(kelu->motor.Estado().letra.enMarcha);
+    EXPECT_FALSE(kelu->motor.BotonPresionado());
     kit.Avanzar(1990);  // the whole 2 s letter gap again
     EXPECT_EQ(kelu->motor.CodigoActual(), ".");
     kit.Avanzar(30);
@@ -172,7 +172,7 @@ TEST_F(Opciones, TimersRestWhileOpenAndRestartAFreshCountdownOnEveryClose) {
     Abrir();
     kit.Cerrar(*d);
     EXPECT_FALSE(d->Cargada());
-    EXPECT_TRUE(kelu->motor.tmrTiempoEntreLetras.Habilitado());
+    EXPECT_TRUE(kelu->motor.Estado().letra.enMarcha);
   });
 }
 

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -11,14 +13,26 @@
 
 namespace kelu {
 
+// What the engine tells its owner, kept as the owner would hear it.
+struct Oido : SalidaMotor {
+  int letras = 0, palabras = 0;
+  std::vector<bool> pausas;
+  std::optional<RitmoGuardado> ritmo;
+  // The letter's receiver, when a test needs one.
+  std::function<void(const std::string& codigo)> alCerrar;
+
+  void LetraCerrada(const std::string& codigo) override {
+    ++letras;
+    if (alCerrar) alCerrar(codigo);
+  }
+  void HuecoDePalabra() override { ++palabras; }
+  void PausaCambiada(bool enPausa) override { pausas.push_back(enPausa); }
+  void RitmoAprendido(const RitmoGuardado& r) override { ritmo = r; }
+};
+
 class Motor : public ::testing::Test {
  protected:
-  Motor() {
-    configuracion.MostrarPulsaciones = false;
-    motor.CerrarLetra = [this] { ++letras; };
-    motor.CerrarPalabra = [this] { ++palabras; };
-    motor.AplicarIntervalos();
-  }
+  Motor() { motor.AplicarIntervalos(); }
   // A press held for `ticks` firings of the 10 ms timer.
   void Pulsar(int ticks) {
     kit.BotonAbajo(ventana);
@@ -34,11 +48,11 @@ class Motor : public ::testing::Test {
   ToolkitHeadless kit;
   Configuracion configuracion = ConfiguracionPredeterminada();
   TablaCodigo tabla = TablaDeTexto("x:3\r\n.-:a\r\n...:s\r\n.:e\r\n");
-  TextosIdioma idioma;
   Ventana ventana{kit, "frmKelu", "KELU", 8880, 1335};
-  MotorPulsaciones motor{kit, configuracion, tabla, idioma,
-                         [this](std::string eco) { ventana.SetTexto(std::move(eco)); }};
-  int letras = 0, palabras = 0;
+  Oido oido;
+  MotorPulsaciones motor{kit, configuracion, tabla, &oido};
+  int& letras = oido.letras;
+  int& palabras = oido.palabras;
 
   void SetUp() override {
     kit.CapturarClics(ventana, [this] { motor.BotonAbajo(); }, [this] { motor.BotonArriba(); });
@@ -49,7 +63,7 @@ TEST_F(Motor, DefaultBandsExcludeTheirBounds) {
   const std::pair<int, std::string> casos[] = {{15, ""}, {16, "."},  {34, "."}, {35, ""},
                                                {36, "-"}, {114, "-"}, {115, ""}};
   for (const auto& [ticks, codigo] : casos) EXPECT_EQ(Clasificar(ticks), codigo) << ticks << " ticks";
-  EXPECT_EQ(motor.ContadorAbajo, 115);  // kept after the release
+  EXPECT_EQ(motor.Estado().cuenta, 115);  // kept after the release
 }
 
 TEST_F(Motor, SymbolsAppendUntilTheLetterGapCloses) {
@@ -80,9 +94,9 @@ TEST_F(Motor, APressOutsideBothBandsStillRestartsTheGap) {
 TEST_F(Motor, HoldingLongerThan320SecondsSaturatesTheCounter) {
   kit.BotonAbajo(ventana);
   kit.Avanzar(400000);
-  EXPECT_EQ(motor.ContadorAbajo, 32000);
+  EXPECT_EQ(motor.Estado().cuenta, 32000);
   kit.BotonArriba(ventana);
-  EXPECT_EQ(motor.ContadorAbajo, 32000);
+  EXPECT_EQ(motor.Estado().cuenta, 32000);
 }
 
 TEST_F(Motor, OverlappingBandsGiveADotThenADash) {
@@ -101,15 +115,15 @@ TEST_F(Motor, GapIntervalsUseTheLowerEdgeAndKeepTheOldOneOnOverflow) {
   c.ToleranciaEntreLetras = 20;
   c.TiempoEntrePalabras = 3276;
   motor.AplicarIntervalos();
-  EXPECT_EQ(motor.tmrTiempoEntreLetras.Intervalo(), 300);
-  EXPECT_EQ(motor.tmrTiempoEntrePalabras.Intervalo(), 32760);
+  EXPECT_EQ(motor.Estado().letra.intervaloMs, 300);
+  EXPECT_EQ(motor.Estado().palabra.intervaloMs, 32760);
 
   c.TiempoEntreLetras = 3277;     // 32770 ms overflows
   c.TiempoEntrePalabras = 10;
   c.ToleranciaEntrePalabras = 20;  // negative
   motor.AplicarIntervalos();
-  EXPECT_EQ(motor.tmrTiempoEntreLetras.Intervalo(), 300);
-  EXPECT_EQ(motor.tmrTiempoEntrePalabras.Intervalo(), 32760);
+  EXPECT_EQ(motor.Estado().letra.intervaloMs, 300);
+  EXPECT_EQ(motor.Estado().palabra.intervaloMs, 32760);
 
   c.TiempoEntreLetras = c.ToleranciaEntreLetras = 40;  // interval 0: never closes
   motor.AplicarIntervalos();
@@ -133,15 +147,14 @@ TEST_F(Motor, GapsRunFromTheStartAndAWordGapRepeats) {
 TEST_F(Motor, SuspensionStopsEverythingAndResumingStartsGapsAfresh) {
   Pulsar(25);
   kit.Avanzar(1500);
-  motor.tmrEnvio.SetHabilitado(true);
   motor.SuspenderTemporizadores();
-  EXPECT_FALSE(motor.tmrTiempoEntreLetras.Habilitado() || motor.tmrEnvio.Habilitado() || motor.tmrClicAbajo.Habilitado());
+  const EstadoMotor suspendido = motor.Estado();
+  EXPECT_FALSE(suspendido.letra.enMarcha || suspendido.palabra.enMarcha || suspendido.presionado);
   kit.Avanzar(60000);
   EXPECT_EQ(letras, 0);
-  motor.tmrEnvio.SetHabilitado(false);
   motor.ReanudarTemporizadores();
-  EXPECT_TRUE(motor.tmrEnvio.Habilitado());  // as it was when suspended
-  EXPECT_FALSE(motor.tmrClicAbajo.Habilitado());
+  EXPECT_TRUE(motor.Estado().letra.enMarcha);  // as it was when suspended
+  EXPECT_FALSE(motor.BotonPresionado());
   kit.Avanzar(1990);
   EXPECT_EQ(letras, 0);  // the half-elapsed gap started over
   kit.Avanzar(20);
@@ -149,31 +162,14 @@ TEST_F(Motor, SuspensionStopsEverythingAndResumingStartsGapsAfresh) {
   EXPECT_EQ(motor.CodigoActual(), ".");
 }
 
-TEST_F(Motor, EchoShowsTheCodeAndItsTextOnlyWhenAskedFor) {
-  idioma.SetEntrada(18, "KELU - ");
-  idioma.SetEntrada(19, " = ");
-  ventana.SetTexto("KELU");
-  Pulsar(25);
-  EXPECT_EQ(ventana.Texto(), "KELU");  // echo off: the caption is never touched
-
-  configuracion.MostrarPulsaciones = true;
-  kit.Avanzar(300);
-  Pulsar(75);
-  EXPECT_EQ(ventana.Texto(), "KELU - .- = a");
-  motor.ActualizarEco(false);
-  EXPECT_EQ(ventana.Texto(), "KELU - .- = ");
-  Pulsar(75);
-  EXPECT_EQ(ventana.Texto(), "KELU - .-- = ");  // stands for nothing yet
-}
-
 // A hand that speeds up letter by letter: the dot from 300 to 150 ms, dashes
 // of three dots, inner gaps of one, 2.2 s between letters (the letter gap
 // is 2 s). Returns what the letter gaps typed.
-std::string TeclearAcelerando(ToolkitHeadless& kit, Ventana& ventana, MotorPulsaciones& motor,
+std::string TeclearAcelerando(ToolkitHeadless& kit, Ventana& ventana, MotorPulsaciones& motor, Oido& oido,
                               const TablaCodigo& tabla, const std::string& texto) {
   std::string escrito;
-  motor.CerrarLetra = [&] {
-    const std::string letra = TextoDeCodigo(tabla, motor.CodigoActual());
+  oido.alCerrar = [&](const std::string& codigo) {
+    const std::string letra = TextoDeCodigo(tabla, codigo);
     escrito += letra == "{ESPACIO}" ? " " : letra;
     motor.BorrarCodigo();
   };
@@ -202,42 +198,59 @@ TEST_F(Motor, PressesThatSpeedUpDecodeOnlyWhenThePaceIsFollowed) {
     Ayudas ayudas;
     ayudas.SeguirRitmo = seguir;
     motor.AplicarAyudas(ayudas);
-    const std::string escrito = TeclearAcelerando(kit, ventana, motor, tabla, texto);
+    const std::string escrito = TeclearAcelerando(kit, ventana, motor, oido, tabla, texto);
     EXPECT_EQ(escrito == texto, seguir) << escrito;
     EXPECT_EQ(palabras, 0) << "no word gap in the settings: no space the person did not key";
   }
 }
 
-// The pace learned goes to the aids to be saved; zeros there ("back to my
-// settings") or new times in the settings start it again from the settings.
-TEST_F(Motor, TheLearnedPaceIsWrittenBackAndStartsAgainFromTheSettings) {
+// The pace learned is told to be saved in the aids; zeros there ("back to
+// my settings") or new times in the settings start it again from the
+// settings, and new times tell zeros to be saved.
+TEST_F(Motor, TheLearnedPaceIsToldAndStartsAgainFromTheSettings) {
   std::string codigo = "Morse ampliado";
   CargarCodigo(tabla, codigo, ArchivosDelSistema(), prueba::CarpetaDatos());
+  // What the owner does with the pace it is told.
+  auto Guardar = [&](Ayudas& a) {
+    ASSERT_TRUE(oido.ritmo);
+    a.RitmoPunto = oido.ritmo->punto;
+    a.RitmoRaya = oido.ritmo->raya;
+    a.RitmoHueco = oido.ritmo->hueco;
+  };
   Ayudas ayudas;
   ayudas.SeguirRitmo = true;
   motor.AplicarAyudas(ayudas);
-  const BandaPulsacion punto = motor.BandaPunto();
-  EXPECT_EQ(TeclearAcelerando(kit, ventana, motor, tabla, "eso es"), "eso es");
+  const BandaPulsacion punto = motor.Estado().punto;
+  EXPECT_EQ(TeclearAcelerando(kit, ventana, motor, oido, tabla, "eso es"), "eso es");
+  Guardar(ayudas);
   EXPECT_GT(ayudas.RitmoPunto, 150);
   EXPECT_LT(ayudas.RitmoPunto, 230);
   EXPECT_GT(ayudas.RitmoHueco, 150);
   EXPECT_LT(ayudas.RitmoHueco, 1000);  // from 2 s / sqrt(3)
-  EXPECT_NE(motor.BandaPunto(), punto);
+  EXPECT_NE(motor.Estado().punto, punto);
 
   Ayudas copia = ayudas;  // the options dialog's OK puts its copy in force
   motor.AplicarAyudas(copia);
-  EXPECT_NE(motor.BandaPunto(), punto) << "the same pace kept";
+  EXPECT_NE(motor.Estado().punto, punto) << "the same pace kept";
 
   copia.RitmoPunto = copia.RitmoRaya = copia.RitmoHueco = 0;
   motor.AplicarAyudas(copia);
-  EXPECT_EQ(motor.BandaPunto(), punto);
-  EXPECT_EQ(motor.tmrTiempoEntreLetras.Intervalo(), 2000);
+  EXPECT_EQ(motor.Estado().punto, punto);
+  EXPECT_EQ(motor.Estado().letra.intervaloMs, 2000);
 
-  TeclearAcelerando(kit, ventana, motor, tabla, "eso");
+  TeclearAcelerando(kit, ventana, motor, oido, tabla, "eso");
+  Guardar(copia);
+  EXPECT_GT(copia.RitmoPunto, 0);
   configuracion.DuracionPunto = 30;
   motor.AplicarAyudas(copia);
-  EXPECT_EQ(copia.RitmoPunto, 0);
-  EXPECT_NEAR(motor.RitmoPersona().Punto(), 300, 1e-9);
+  EXPECT_EQ(oido.ritmo, RitmoGuardado{});
+  // As an engine that never learned anything starts from the new times.
+  MotorPulsaciones nuevo{kit, configuracion, tabla};
+  Ayudas desdeAjustes;
+  desdeAjustes.SeguirRitmo = true;
+  nuevo.AplicarAyudas(desdeAjustes);
+  EXPECT_EQ(motor.Estado().punto, nuevo.Estado().punto);
+  EXPECT_EQ(motor.Estado().raya, nuevo.Estado().raya);
 }
 
 // A code no entry extends closes after 1.2 inner gaps (one dot with fixed
@@ -317,8 +330,7 @@ TEST_F(Motor, ALongHoldPausesAndAnotherResumes) {
   Ayudas a;
   a.PausaPorPulsacion = 1000;  // a dash's length: its release must add nothing
   motor.AplicarAyudas(a);
-  std::vector<bool> cambios;
-  motor.PausaCambiada = [&](bool pausa) { cambios.push_back(pausa); };
+  const std::vector<bool>& cambios = oido.pausas;
   auto Mantener = [&](bool pausa) {
     kit.BotonAbajo(ventana);
     kit.Avanzar(995);
@@ -328,7 +340,7 @@ TEST_F(Motor, ALongHoldPausesAndAnotherResumes) {
     kit.Avanzar(95);
     kit.BotonArriba(ventana);
     EXPECT_EQ(motor.CodigoActual(), "");
-    EXPECT_FALSE(motor.tmrTiempoEntreLetras.Habilitado() || motor.tmrTiempoEntrePalabras.Habilitado());
+    EXPECT_FALSE(motor.Estado().letra.enMarcha || motor.Estado().palabra.enMarcha);
   };
   Pulsar(25);
   Mantener(true);

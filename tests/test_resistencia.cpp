@@ -66,16 +66,16 @@ TEST_F(Resistencia, TenThousandRandomPressesTypeExactlyWhatWasKeyed) {
         kit.BotonAbajo(f, &f.fraClic);
         kit.Avanzar(ticks * 10 + 5);
         kit.BotonArriba(f, &f.fraClic);
-        ASSERT_EQ(f.motor.ContadorAbajo, ticks);
+        ASSERT_EQ(f.motor.Estado().cuenta, ticks);
         kit.Avanzar(entre(5, 190) * 10);  // below the 2 s letter gap
         ++pulsaciones;
       }
       kit.Avanzar(entre(2000, 3000));
       esperado += letra.Texto;
       ASSERT_TRUE(f.motor.CodigoActual().empty()) << "after " << pulsaciones << " presses";
-      ASSERT_FALSE(f.motor.tmrClicAbajo.Habilitado());
-      ASSERT_FALSE(f.motor.tmrEnvio.Habilitado());
-      ASSERT_TRUE(f.motor.tmrTiempoEntreLetras.Habilitado());
+      ASSERT_FALSE(f.motor.BotonPresionado());
+      ASSERT_FALSE(f.entrega.Enviando());
+      ASSERT_TRUE(f.motor.Estado().letra.enMarcha);
     }
     EXPECT_GT(ruido, 500);
     EXPECT_EQ(kit.Recibido(objetivo), esperado);
@@ -95,7 +95,7 @@ TEST_F(Resistencia, ATargetClosedBeforeDeliveryGetsNothingAndNothingGoesElsewher
       kit.Avanzar(150);
     }
     kit.Avanzar(1855);  // the letter gap has activated the target
-    ASSERT_TRUE(f.motor.tmrEnvio.Habilitado());
+    ASSERT_TRUE(f.entrega.Enviando());
     kit.QuitarVentana(objetivo);
     kit.activa = otra;
     kit.Avanzar(10);

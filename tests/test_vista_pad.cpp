@@ -3,6 +3,7 @@
 #include <string>
 #include <utility>
 
+#include "keying/motor_pulsaciones.h"
 #include "keying/vista_pad.h"
 #include "platform/archivos.h"
 #include "platform/headless/toolkit_headless.h"
@@ -21,14 +22,20 @@ class Vista : public ::testing::Test {
     motor.AplicarIntervalos();
     kit.CapturarClics(ventana, [this] { motor.BotonAbajo(); }, [this] { motor.BotonArriba(); });
   }
-  VistaPad Ver() const { return DescribirPad(motor, tabla, idioma); }
+  VistaPad Ver() const { return DescribirPad(motor.Estado(), tabla, idioma); }
+  // As the pad would be with `codigo` pending.
+  VistaPad VerCon(const std::string& codigo) const {
+    EstadoMotor e = motor.Estado();
+    e.codigo = codigo;
+    return DescribirPad(e, tabla, idioma);
+  }
 
   ToolkitHeadless kit;
   Configuracion configuracion = ConfiguracionPredeterminada();
   TablaCodigo tabla;
   TextosIdioma idioma;
   Ventana ventana{kit, "frmKelu", "KELU", 8880, 1335};
-  MotorPulsaciones motor{kit, configuracion, tabla, idioma, nullptr};
+  MotorPulsaciones motor{kit, configuracion, tabla};
 };
 
 // What the meter promises while the button is held is what the release
@@ -79,8 +86,7 @@ TEST_F(Vista, TheChartFollowsTheLoadedTable) {
       {"........-", "", "", "", true, ""},          // leads to no entry
   };
   for (const Caso& c : casos) {
-    motor.FijarCodigo(c.codigo);
-    const VistaPad v = Ver();
+    const VistaPad v = VerCon(c.codigo);
     EXPECT_EQ(v.texto, c.texto) << c.codigo;
     EXPECT_EQ(v.conPunto.texto, c.conPunto) << c.codigo;
     EXPECT_EQ(v.conRaya.texto, c.conRaya) << c.codigo;
@@ -147,12 +153,11 @@ TEST_F(Vista, ThePadLayoutFitsEverySize) {
                             {"punto: 25 cs, umbral 35 cs", "raya: 120 cs, umbral 35 cs", "punto: 9 cs, umbral 35 cs"}};
   for (const auto& pad : pads)
     for (const auto& e : estados) {
-      motor.FijarCodigo(e.codigo);
       if (e.heldMs) {
         kit.BotonAbajo(ventana);
         kit.Avanzar(e.heldMs);
       }
-      VistaPad vista = Ver();
+      VistaPad vista = VerCon(e.codigo);
       vista.pausa = e.pausa;
       const std::vector<Trazo> trazos = DibujarPad(vista, pad.ancho, pad.alto, {}, medir, pad.px,
                                                     e.practica ? &linea : nullptr);

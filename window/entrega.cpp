@@ -4,29 +4,32 @@
 #include <optional>
 
 #include "keying/cadena_teclas.h"
-#include "platform/paso.h"
 
 namespace kelu {
-namespace {
-
-
-}  // namespace
 
 Entrega::Entrega(Programa& programa, MotorPulsaciones& motor, ListaVentanas& lista, Combo& cboProcesos,
                  Ventana& ventana)
-    : tmrRepetir(programa.toolkit, 150, false),
+    : tmrEnvio(programa.toolkit, 10, false),
+      tmrRepetir(programa.toolkit, 150, false),
       programa_(programa),
       motor_(motor),
       lista_(lista),
       cboProcesos_(cboProcesos),
       ventana_(ventana) {
-  motor.CerrarLetra = [this] { CerrarLetra(); };
-  motor.CerrarPalabra = [this] { CerrarPalabra(); };
-  motor.EnviarTexto = [this] { EnviarTexto(); };
-  motor.PulsacionEmpieza = [this] { DejarDeRepetir(); };
+  tmrEnvio.Timer = [this] { EnviarTexto(); };
   // After a stall, one key: a burst would overshoot where the person meant to stop.
   tmrRepetir.recuperarAtrasos = false;
   tmrRepetir.Timer = [this] { Repetir(); };
+}
+
+bool Entrega::TomarLetra(const std::string&) {
+  CerrarLetra();
+  return true;
+}
+
+bool Entrega::TomarHuecoDePalabra() {
+  CerrarPalabra();
+  return true;
 }
 
 bool Entrega::MostrarAviso(IdTexto texto, IdTexto titulo) {
@@ -34,11 +37,9 @@ bool Entrega::MostrarAviso(IdTexto texto, IdTexto titulo) {
   // meanwhile: one warning at a time, never a pile of them.
   if (avisoAbierto_) return false;
   const TextosIdioma& t = programa_.idioma;
-  bool enTira = false;
-  Paso([&] { enTira = AvisoEnTira && AvisoEnTira(t.Entrada(texto)); });
-  if (enTira) return true;
+  if (AvisoEnTira && AvisoEnTira(t.Entrada(texto))) return true;
   avisoAbierto_ = true;
-  Paso([&] { programa_.toolkit.MostrarMensaje(&ventana_, t.Entrada(texto), t.Entrada(titulo), kMbOk | kMbExclamacion); });
+  programa_.toolkit.MostrarMensaje(&ventana_, t.Entrada(texto), t.Entrada(titulo), kMbOk | kMbExclamacion);
   avisoAbierto_ = false;
   return true;
 }
@@ -61,10 +62,11 @@ bool Entrega::DestinoAlFrente() {
 }
 
 void Entrega::DescartarLetra(IdTexto texto, IdTexto titulo) {
+  pendiente_.clear();
   motor_.BorrarCodigo();
   // No word gap after a lost letter: it would only warn again.
-  Paso([&] { motor_.tmrTiempoEntrePalabras.SetHabilitado(false); });
-  Paso([&] { motor_.ActualizarEco(false); });
+  motor_.EsperarPalabra(false);
+  MostrarEco();
   if (ConPulsador()) {
     // A switch user cannot close a box nor use the list: the strip tells,
     // and the cue.
@@ -72,41 +74,21 @@ void Entrega::DescartarLetra(IdTexto texto, IdTexto titulo) {
     if (LetraTerminada) LetraTerminada(AvisoSonoro::Descartada);
     return;
   }
-  if (MostrarAviso(texto, titulo)) Paso([&] { cboProcesos_.SetFoco(); });
-}
-
-// Practice: no target, no warning, nothing typed; the letter is checked
-// and the cue tells right from wrong.
-void Entrega::ComprobarLetra() {
-  if (motor_.CodigoActual().empty()) return;
-  if (motor_.CodigoActual() == kSeparadorPalabra) {  // left from before practice came on
-    motor_.BorrarCodigo();
-    return;
-  }
-  bool bien = false;
-  Paso([&] {
-    if (Practicar) bien = Practicar(motor_.CodigoActual());
-  });
-  motor_.BorrarCodigo();
-  Paso([&] { motor_.ActualizarEco(false); });
-  if (LetraTerminada) LetraTerminada(bien ? AvisoSonoro::Letra : AvisoSonoro::Descartada);
+  if (MostrarAviso(texto, titulo)) cboProcesos_.SetFoco();
 }
 
 void Entrega::CerrarLetra() {
-  if (EnPractica()) {
-    ComprobarLetra();
-    return;
-  }
+  const std::string& codigo = motor_.CodigoActual();
   if (!HayDestino()) {
-    if (motor_.CodigoActual().empty()) return;
+    if (codigo.empty()) return;
     if (!AvisarSinDestino()) return;
     motor_.BorrarCodigo();
-    Paso([&] { motor_.ActualizarEco(false); });
-    Paso([&] { cboProcesos_.SetFoco(); });
+    MostrarEco();
+    cboProcesos_.SetFoco();
     return;
   }
-  if (TextoDeCodigo(programa_.tabla, motor_.CodigoActual()).empty()) {
-    const bool habiaCodigo = !motor_.CodigoActual().empty();
+  if (TextoDeCodigo(programa_.tabla, codigo).empty()) {
+    const bool habiaCodigo = !codigo.empty();
     motor_.BorrarCodigo();  // stands for nothing: dropped without a warning
     if (habiaCodigo && LetraTerminada) LetraTerminada(AvisoSonoro::Descartada);
   } else if (!DestinoPresente()) {
@@ -115,23 +97,22 @@ void Entrega::CerrarLetra() {
     DescartarLetra();
     return;
   } else {
+    pendiente_ = codigo;
     ActivarVentanaDestino();  // the code stays pending until it is typed
   }
-  Paso([&] { motor_.ActualizarEco(false); });
+  MostrarEco();
 }
 
+// The word separator takes the place of whatever was pending.
 void Entrega::CerrarPalabra() {
-  if (EnPractica()) {
-    Paso([&] { motor_.tmrTiempoEntrePalabras.SetHabilitado(false); });
-    return;
-  }
   if (!HayDestino()) return;
   if (!DestinoPresente()) {
     // Nothing keyed is lost; a pending letter meets the letter gap's check.
-    Paso([&] { motor_.tmrTiempoEntrePalabras.SetHabilitado(false); });
+    motor_.EsperarPalabra(false);
     return;
   }
-  motor_.FijarCodigo(kSeparadorPalabra);
+  motor_.BorrarCodigo();
+  pendiente_ = kSeparadorPalabra;
   ActivarVentanaDestino();
 }
 
@@ -142,99 +123,94 @@ void Entrega::ActivarVentanaDestino() {
   // A key taken by the switch's hook is no input to KELU, so Windows may
   // refuse it the front: with a switch key the target in front takes the
   // letter as it is.
-  bool yaDelante = false;
-  if (programa_.ayudas.MantenerDestino || ConPulsador()) Paso([&] { yaDelante = DestinoAlFrente(); });
-  if (yaDelante) {
+  if ((programa_.ayudas.MantenerDestino || ConPulsador()) && DestinoAlFrente()) {
     EnviarTexto();
     return;
   }
   // By its handle, not its title: another window of the same title ("Untitled
   // - Notepad" twice) may stand higher in Z order. Refused or hidden, the
   // delivery finds another window in front and drops the letter.
-  Paso([&] {
-    Escritorio& e = programa_.escritorio;
-    const Hwnd destino = lista_.HandleDestino();
-    if (e.EsVisible(destino)) (void)e.Activar(destino);
-  });
-  Paso([&] { motor_.tmrEnvio.SetHabilitado(true); });
+  Escritorio& e = programa_.escritorio;
+  const Hwnd destino = lista_.HandleDestino();
+  if (e.EsVisible(destino)) (void)e.Activar(destino);
+  tmrEnvio.SetHabilitado(true);
 }
 
 void Entrega::EnviarTexto() {
-  Paso([&] { motor_.tmrEnvio.SetHabilitado(false); });
-  // Practice came on while a letter was on its way: the letter gap checks it.
-  if (EnPractica()) return;
+  tmrEnvio.SetHabilitado(false);
   if (!HayDestino()) {
     AvisarSinDestino();
-    Paso([&] { cboProcesos_.SetFoco(); });
+    cboProcesos_.SetFoco();
     return;
   }
   // Closed since the gap activated it, or never brought to the front
   // (hidden, hung, refused): the keys would land in whatever window is in
   // front, KELU's own most likely, where Enter opens the options and Esc
   // asks to quit.
-  bool alFrente = false;
-  Paso([&] { alFrente = DestinoPresente() && DestinoAlFrente(); });
-  if (!alFrente) {
+  if (!DestinoPresente() || !DestinoAlFrente()) {
     if (ConPulsador()) DescartarLetra(IdTexto::DestinoNoDelante, IdTexto::TituloAviso);
     else DescartarLetra();
     return;
   }
   // The system drops keys meant for an elevated program without a word, so
   // that is asked of the window the keys would reach before anything is sent.
-  bool admitidas = true;
-  Paso([&] {
-    Escritorio& e = programa_.escritorio;
-    admitidas = e.PuedeRecibirTeclas(e.VentanaAlFrente());
-  });
-  std::string texto = TextoDeCodigo(programa_.tabla, motor_.CodigoActual());
+  Escritorio& e = programa_.escritorio;
+  bool admitidas = e.PuedeRecibirTeclas(e.VentanaAlFrente());
+  std::string texto = TextoDeCodigo(programa_.tabla, pendiente_);
   if (texto == "{ESPACIO}") texto = " ";
   const bool repetir = texto == kRepetir;
-  const bool espacioDePalabra = motor_.CodigoActual() == kSeparadorPalabra;
+  const bool espacioDePalabra = pendiente_ == kSeparadorPalabra;
   if (repetir) {
     texto = ultimoTexto_;
     if (texto.empty()) {  // nothing typed yet: nothing to repeat
+      pendiente_.clear();
       motor_.BorrarCodigo();
-      Paso([&] { motor_.ActualizarEco(false); });
+      MostrarEco();
       if (LetraTerminada) LetraTerminada(AvisoSonoro::Descartada);
       return;
     }
   }
   // A text that is not a valid key string types nothing at all.
   if (admitidas)
-    Paso([&] {
-      if (std::optional<std::vector<EventoTecla>> eventos = AnalizarCadenaTeclas(texto))
-        admitidas = programa_.escritorio.Teclear(*eventos);
-    });
+    if (std::optional<std::vector<EventoTecla>> eventos = AnalizarCadenaTeclas(texto)) admitidas = e.Teclear(*eventos);
   if (!admitidas) {
     DescartarLetra(IdTexto::AvisoEscrituraRechazada, IdTexto::TituloAviso);
     return;
   }
   if (!repetir && !espacioDePalabra) ultimoTexto_ = texto;
+  pendiente_.clear();
   motor_.BorrarCodigo();
-  Paso([&] { motor_.tmrTiempoEntrePalabras.SetHabilitado(false); });
   // Repeating, no word gap: a space would land among the repeated keys.
-  if (repetir) Paso([&] {
+  motor_.EsperarPalabra(!repetir);
+  if (repetir) {
     tmrRepetir.SetIntervalo(std::clamp(programa_.ayudas.RepeticionMs, 10, 32767));
     tmrRepetir.SetHabilitado(true);
-  });
-  else Paso([&] { motor_.tmrTiempoEntrePalabras.SetHabilitado(true); });
-  Paso([&] { motor_.ActualizarEco(false); });
+  }
+  MostrarEco();
   if (LetraTerminada) LetraTerminada(AvisoSonoro::Letra);
 }
 
-void Entrega::DejarDeRepetir() {
-  Paso([&] { tmrRepetir.SetHabilitado(false); });
+void Entrega::DejarDeRepetir() { tmrRepetir.SetHabilitado(false); }
+
+void Entrega::Detener() {
+  tmrEnvio.SetHabilitado(false);
+  envioSuspendido_ = false;
+  DejarDeRepetir();
 }
 
+void Entrega::SuspenderEnvio() {
+  envioSuspendido_ = tmrEnvio.Habilitado();
+  tmrEnvio.SetHabilitado(false);
+}
+
+void Entrega::ReanudarEnvio() { tmrEnvio.SetHabilitado(envioSuspendido_); }
+
 bool Entrega::TeclearEnDestino(const std::string& texto) {
-  bool hecho = false;
-  Paso([&] {
-    Escritorio& e = programa_.escritorio;
-    if (EnPractica() || !HayDestino() || !DestinoPresente() || !DestinoAlFrente()) return;
-    if (!e.PuedeRecibirTeclas(e.VentanaAlFrente())) return;
-    if (std::optional<std::vector<EventoTecla>> eventos = AnalizarCadenaTeclas(texto)) hecho = e.Teclear(*eventos);
-  });
-  return hecho;
+  Escritorio& e = programa_.escritorio;
+  if (!HayDestino() || !DestinoPresente() || !DestinoAlFrente()) return false;
+  if (!e.PuedeRecibirTeclas(e.VentanaAlFrente())) return false;
+  std::optional<std::vector<EventoTecla>> eventos = AnalizarCadenaTeclas(texto);
+  return eventos && e.Teclear(*eventos);
 }
 
 // Quietly over when the target is no longer in front to take the keys:

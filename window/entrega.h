@@ -8,6 +8,7 @@
 #include "platform/toolkit.h"
 #include "startup/programa.h"
 #include "window/lista_ventanas.h"
+#include "window/receptor_letras.h"
 
 namespace kelu {
 
@@ -15,32 +16,42 @@ namespace kelu {
 // RepeticionMs of the aids, until the next press begins.
 inline constexpr const char* kRepetir = "{REPETIR}";
 
-class Entrega {
+class Entrega : public ReceptorLetras {
  public:
   Entrega(Programa& programa, MotorPulsaciones& motor, ListaVentanas& lista, Combo& cboProcesos, Ventana& ventana);
+
+  bool TomarLetra(const std::string& codigo) override;
+  bool TomarHuecoDePalabra() override;
 
   void CerrarLetra();
   void CerrarPalabra();
   void ActivarVentanaDestino();
   void EnviarTexto();
   void DejarDeRepetir();
+  // Nothing on its way is typed, and no repeat runs: keying paused, or
+  // another receiver took the letters over.
+  void Detener();
+  // While a dialog is open: the send waits, and goes on afterwards as it was.
+  void SuspenderEnvio();
+  void ReanudarEnvio();
+  // A letter is on its way to the target.
+  bool Enviando() const { return tmrEnvio.Habilitado(); }
 
+  Temporizador tmrEnvio;  // 10 ms, from the activation to the keys
   // Runs only while repeating.
   Temporizador tmrRepetir;
 
   // A letter was typed, or a code that stands for nothing was dropped.
   std::function<void(AvisoSonoro)> LetraTerminada;
-  // In practice mode each closed letter's code comes here instead of going
-  // to a window; true when it was the letter asked for.
-  std::function<bool(const std::string& codigo)> Practicar;
   // With a switch key, a warning goes to the strip instead of a box the
   // switch could not close: true when it went there.
   std::function<bool(const std::string& texto)> AvisoEnTira;
+  // The pending code was dealt with: the title's echo shows what is left,
+  // without a text.
+  std::function<void()> Eco;
 
  private:
-  bool EnPractica() const { return programa_.ayudas.Practica; }
   bool ConPulsador() const { return programa_.ayudas.TeclaPulsador != 0; }
-  void ComprobarLetra();
   bool HayDestino() const { return cboProcesos_.Seleccion() != -1; }
   // The chosen window still exists and has a title.
   bool DestinoPresente();
@@ -54,6 +65,12 @@ class Entrega {
   // A letter that cannot reach its target is dropped, and the person told:
   // as when no target is chosen, or else with entry `texto`.
   void DescartarLetra(IdTexto texto = IdTexto::AvisoSinDestino, IdTexto titulo = IdTexto::TituloSinDestino);
+  void MostrarEco() {
+    if (Eco) Eco();
+  }
+  // Types `texto` if the target is still in front and takes keys; false when not.
+  [[nodiscard]] bool TeclearEnDestino(const std::string& texto);
+  void Repetir();
 
   Programa& programa_;
   MotorPulsaciones& motor_;
@@ -61,11 +78,11 @@ class Entrega {
   Combo& cboProcesos_;
   Ventana& ventana_;
   bool avisoAbierto_ = false;
+  // What the send types: the closed letter's code, or the word separator.
+  std::string pendiente_;
+  bool envioSuspendido_ = false;
   // The key string the last letter typed (never the word gap's space), for the repeat.
   std::string ultimoTexto_;
-  // Types `texto` if the target is still in front and takes keys; false when not.
-  bool TeclearEnDestino(const std::string& texto);
-  void Repetir();
 };
 
 }  // namespace kelu

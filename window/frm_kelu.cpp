@@ -5,11 +5,10 @@
 #include "platform/paso.h"
 #include "platform/teclas.h"
 #include "startup/guardado.h"
+#include "window/eco.h"
 #include "window/lanzador.h"
 
 namespace kelu {
-namespace {
-}  // namespace
 
 frmKelu::frmKelu(Programa& programa)
     : Ventana(programa.toolkit, "frmKelu", "KELU", 8880, 1335),
@@ -22,13 +21,12 @@ frmKelu::frmKelu(Programa& programa)
       fraClic(*this, "fraClic", {5640, 240, 3135, 855}, kVerdana9),
       lblCentro(*this, "lblCentro", {6840, 600, 855, 255}, kVerdana9),
       lblF6CtrlI(*this, "lblF6CtrlI", {240, 1005, 3030, 195}, kVerdana825, "F6: Bloc de notas  -  CTRL+I: KELU"),
-      motor(programa.toolkit, programa.configuracion, programa.tabla, programa.idioma,
-            [this](std::string eco) { SetTexto(std::move(eco)); }),
+      motor(programa.toolkit, programa.configuracion, programa.tabla, this),
       vigia(*this, [this] { Pulsacion_Abajo(); }, [this] { motor.BotonArriba(); }),
       lista(programa.escritorio),
       entrega(programa, motor, lista, cboProcesos, *this),
       practica(programa, motor),
-      panel(programa, motor, fraClic, practica),
+      panel(programa, motor, entrega, fraClic, practica),
       programa_(programa) {
   botonMaximizar = false;
   vistaPreviaTeclas = true;
@@ -37,9 +35,9 @@ frmKelu::frmKelu(Programa& programa)
             &cmdOpciones, &fraClic, &lblCentro, &lblF6CtrlI});
 
   Load = [this] { Form_Load(); };
-  Resize = [this] { Paso([&] { Form_Resize(); }); };
+  Resize = [this] { Form_Resize(); };
   // Placed again, not made topmost again: the options dialog may be open.
-  PantallaCambiada = [this] { Paso([&] { ColocarVentana(); }); };
+  PantallaCambiada = [this] { ColocarVentana(); };
   KeyDown = [this](const TeclaPulsada& t) { Form_KeyDown(t); };
   QueryUnload = [this](bool& cancelar) { Form_QueryUnload(cancelar); };
   Unload = [this] { Form_Unload(); };
@@ -49,47 +47,77 @@ frmKelu::frmKelu(Programa& programa)
     if (AbrirOpciones) AbrirOpciones();
   };
   teclaRapida.AlMostrar = [this](bool registrada) { AvisosDeInicio(registrada); };
-  motor.Cambio = [this] {
-    vigia.Mirar();  // each tick of a press held
-    practica.Seguir();
-    panel.Actualizar();
-  };
-  entrega.LetraTerminada = [this](AvisoSonoro aviso) { panel.SonarAviso(aviso); };
+  receptores = {&practica, &entrega};
+  entrega.LetraTerminada = practica.LetraTerminada = [this](AvisoSonoro aviso) { panel.SonarAviso(aviso); };
+  entrega.Eco = practica.Eco = [this] { MostrarEco(false); };
   entrega.AvisoEnTira = [this](const std::string& texto) {
     if (!ConPulsador()) return false;
     AvisoEnTira(texto);
     return true;
   };
-  // Paused by a long hold: the title says so until the next one resumes.
-  motor.PausaCambiada = [this](bool) {
-    Paso([&] { SetTexto(Titulo()); });
-    panel.Actualizar();  // the hold's tone ends before the cue
-    panel.SonarAviso(AvisoSonoro::Pausa);
-  };
-  entrega.Practicar = [this](const std::string& codigo) { return practica.Comprobar(codigo); };
   cboProcesos.GotFocus = [this] { LlenarLista(); };
   cboProcesos.DropDown = [this] { cboProcesos_DropDown(); };
   cboProcesos.Click = [this] { lista.Elegir(cboProcesos); };
   // A press on the pad leaves the focus on Opciones, away from the list.
-  fraClic.Click = [this] { Paso([&] { cmdOpciones.SetFoco(); }); };
-  lblCentro.Click = [this] { Paso([&] { cmdOpciones.SetFoco(); }); };
+  fraClic.Click = [this] { cmdOpciones.SetFoco(); };
+  lblCentro.Click = [this] { cmdOpciones.SetFoco(); };
   fraClic.MouseMove = [this](const EventoRaton&) {
     if (!programa_.configuracion.FijarPuntero) return;
-    Paso([&] {
-      auto [x, y] = PuntoCentralClic();
-      Kit().FijarCursor(x, y);
-    });
+    auto [x, y] = PuntoCentralClic();
+    Kit().FijarCursor(x, y);
   };
+}
+
+void frmKelu::LetraCerrada(const std::string& codigo) {
+  for (ReceptorLetras* r : receptores)
+    if (r->TomarLetra(codigo)) return;
+}
+
+void frmKelu::HuecoDePalabra() {
+  for (ReceptorLetras* r : receptores)
+    if (r->TomarHuecoDePalabra()) return;
+}
+
+void frmKelu::PulsacionEmpieza() { entrega.DejarDeRepetir(); }
+
+void frmKelu::CodigoLeido(const std::string&) { MostrarEco(true); }
+
+void frmKelu::MostrarEco(bool conTexto) {
+  if (programa_.configuracion.MostrarPulsaciones)
+    SetTexto(TextoEco(programa_.idioma, programa_.tabla, motor.CodigoActual(), conTexto));
+}
+
+void frmKelu::EstadoCambiado(const EstadoMotor& estado) {
+  vigia.Mirar();  // each tick of a press held
+  practica.Seguir(estado);
+  panel.Actualizar();
+}
+
+// Paused by a long hold, nothing on its way is typed; the title says so
+// until the next one resumes.
+void frmKelu::PausaCambiada(bool enPausa) {
+  if (enPausa) entrega.Detener();
+  SetTexto(Titulo());
+  panel.Actualizar();  // the hold's tone ends before the cue
+  panel.SonarAviso(AvisoSonoro::Pausa);
+}
+
+// The learned pace is kept in the aids, saved with them at exit.
+void frmKelu::RitmoAprendido(const RitmoGuardado& ritmo) {
+  Ayudas& a = programa_.ayudas;
+  a.RitmoPunto = ritmo.punto;
+  a.RitmoRaya = ritmo.raya;
+  a.RitmoHueco = ritmo.hueco;
 }
 
 void frmKelu::TraducirfrmKelu() noexcept {
   const TextosIdioma& t = programa_.idioma;
-  Paso([&] { SetTexto(Titulo()); });
-  Paso([&] { lblEscribirEn.SetTexto(t.Entrada(IdTexto::EtiquetaEscribirEn)); });
-  Paso([&] { lblFijarPunteroDelMouse.SetTexto(t.Entrada(IdTexto::AyudaFijarPuntero)); });
-  Paso([&] { lblF6CtrlI.SetTexto(t.Entrada(IdTexto::AyudaBlocDeNotas)); });
-  Paso([&] { cmdOpciones.SetTexto(t.Entrada(IdTexto::BotonOpciones)); });
-  Paso([&] { cmdSalir.SetTexto(t.Entrada(IdTexto::BotonSalir)); });
+  SetTexto(Titulo());
+  lblEscribirEn.SetTexto(t.Entrada(IdTexto::EtiquetaEscribirEn));
+  lblFijarPunteroDelMouse.SetTexto(t.Entrada(IdTexto::AyudaFijarPuntero));
+  lblF6CtrlI.SetTexto(t.Entrada(IdTexto::AyudaBlocDeNotas));
+  cmdOpciones.SetTexto(t.Entrada(IdTexto::BotonOpciones));
+  cmdSalir.SetTexto(t.Entrada(IdTexto::BotonSalir));
 }
 
 std::string frmKelu::Titulo() const {
@@ -99,26 +127,26 @@ std::string frmKelu::Titulo() const {
 }
 
 void frmKelu::PausarTecleo() noexcept {
-  Paso([&] { motor.SuspenderTemporizadores(); });
+  motor.SuspenderTemporizadores();
+  entrega.SuspenderEnvio();
   panel.Actualizar();  // a press held into the dialog ends its tone
-  Paso([&] { Kit().SiempreEncima(*this, false); });
+  Kit().SiempreEncima(*this, false);
   // The dialogs get every key meanwhile: the switch dialog takes the new one.
-  Paso([&] { Kit().CapturarTeclas(0, 0, nullptr); });
+  Kit().CapturarTeclas(0, 0, nullptr);
   teclaAbajo_ = 0;
 }
 
 void frmKelu::ReanudarTecleo() noexcept {
-  Paso([&] { motor.ReanudarTemporizadores(); });
+  motor.ReanudarTemporizadores();
+  entrega.ReanudarEnvio();
   CapturarTeclas();
 }
 
 void frmKelu::CapturarTeclas() noexcept {
   const Ayudas& a = programa_.ayudas;
   teclaAbajo_ = 0;
-  Paso([&] {
-    Kit().CapturarTeclas(a.TeclaPulsador, a.TeclaPulsador ? a.TeclaRaya : 0,
-                         [this](int tecla, bool abajo) { Pulsador_Tecla(tecla, abajo); });
-  });
+  Kit().CapturarTeclas(a.TeclaPulsador, a.TeclaPulsador ? a.TeclaRaya : 0,
+                       [this](int tecla, bool abajo) { Pulsador_Tecla(tecla, abajo); });
 }
 
 // A switch key is the left button: down and up timed by the same engine.
@@ -172,36 +200,38 @@ void frmKelu::MostrarAviso(IdTexto texto, IdTexto titulo) {
   if (ConPulsador())
     AvisoEnTira(t.Entrada(texto));
   else
-    Paso([&] { Kit().MostrarMensaje(this, t.Entrada(texto), t.Entrada(titulo), kMbOk | kMbExclamacion); });
+    Kit().MostrarMensaje(this, t.Entrada(texto), t.Entrada(titulo), kMbOk | kMbExclamacion);
 }
 
 // Several notices at once (those of the start) show side by side.
 void frmKelu::AvisoEnTira(const std::string& texto) {
   if (panel.avisoTira.find(texto) != std::string::npos) return;
   panel.avisoTira = panel.avisoTira.empty() ? texto : panel.avisoTira + " - " + texto;
-  Paso([&] { SetTexto(Titulo()); });
+  SetTexto(Titulo());
   panel.Actualizar();
 }
 
 void frmKelu::QuitarAviso() {
   if (panel.avisoTira.empty()) return;
   panel.avisoTira.clear();
-  Paso([&] { SetTexto(Titulo()); });
+  SetTexto(Titulo());
   panel.Actualizar();
 }
 
 void frmKelu::AplicarOpciones() noexcept {
   ActualizarVentana();
   TraducirfrmKelu();
-  Paso([&] { ActualizarEtiquetaPuntero(); });
+  ActualizarEtiquetaPuntero();
   motor.AplicarAyudas(programa_.ayudas);
-  Paso([&] { Kit().SinActivar(*this, programa_.ayudas.MantenerDestino); });
+  // Practice takes the letters from here on: none on its way is typed.
+  if (programa_.ayudas.Practica) entrega.Detener();
+  Kit().SinActivar(*this, programa_.ayudas.MantenerDestino);
   CapturarTeclas();
   panel.Actualizar();  // the aids, the code table and the language may be new
 }
 
 void frmKelu::RestaurarEncima() noexcept {
-  Paso([&] { Kit().SiempreEncima(*this, programa_.configuracion.SiempreVisible); });
+  Kit().SiempreEncima(*this, programa_.configuracion.SiempreVisible);
 }
 
 void frmKelu::ActualizarEtiquetaPuntero() {
@@ -209,8 +239,8 @@ void frmKelu::ActualizarEtiquetaPuntero() {
 }
 
 void frmKelu::ActualizarVentana() noexcept {
-  Paso([&] { ColocarVentana(); });
-  Paso([&] { Kit().SiempreEncima(*this, programa_.configuracion.SiempreVisible); });
+  ColocarVentana();
+  Kit().SiempreEncima(*this, programa_.configuracion.SiempreVisible);
 }
 
 // Inside the work area of the window's monitor, so that no taskbar, at
@@ -275,11 +305,11 @@ void frmKelu::Form_Load() {
   TraducirfrmKelu();
   Paso([&] { CargarCodigo(programa_.tabla, programa_.configuracion.Codigo, programa_.archivos, programa_.carpeta); });
   motor.AplicarAyudas(programa_.ayudas);  // and the gaps' intervals
-  Paso([&] { Kit().SinActivar(*this, programa_.ayudas.MantenerDestino); });
-  Paso([&] { LlenarLista(); });
+  Kit().SinActivar(*this, programa_.ayudas.MantenerDestino);
+  LlenarLista();
   ActualizarVentana();
-  Paso([&] { ActualizarEtiquetaPuntero(); });
-  Paso([&] { vigia.Capturar(); });
+  ActualizarEtiquetaPuntero();
+  vigia.Capturar();
   Kit().CapturaCambiada = [this](EstadoCaptura estado) { Captura_Cambiada(estado); };
   CapturarTeclas();
   teclaRapida.RegistrarTeclaRapida(*this, kTeclaI);
@@ -307,37 +337,31 @@ void frmKelu::AbrirBlocDeNotas() {
     EjecutarYPosicionarPrograma(Kit(), programa_.escritorio, programa_.carpeta, "notepad.exe", r.izquierda, r.arriba,
                                 r.ancho, r.alto, &editor);
   });
-  Paso([&] { LlenarLista(); });
+  LlenarLista();
   // The editor just started becomes the target; the first entry when it is not listed.
-  Paso([&] {
-    const int i = lista.IndiceDe(cboProcesos, editor);
-    cboProcesos.SetSeleccion(i >= 0 ? i : 0);
-  });
+  const int i = lista.IndiceDe(cboProcesos, editor);
+  cboProcesos.SetSeleccion(i >= 0 ? i : 0);
 }
 
 // The shift state is never looked at: Shift+F2 acts as F2.
 void frmKelu::Form_KeyDown(const TeclaPulsada& tecla) {
-  if (tecla.codigo == kTeclaEsc) Paso([&] { Descargar(); });
+  if (tecla.codigo == kTeclaEsc) Descargar();
   if (tecla.codigo == kTeclaF2) {
     Configuracion& c = programa_.configuracion;
     c.FijarPuntero = !c.FijarPuntero;
-    Paso([&] { ActualizarEtiquetaPuntero(); });
-    if (c.FijarPuntero)
-      Paso([&] {
-        auto [x, y] = PuntoCentralClic();
-        Kit().FijarCursor(x, y);
-      });
+    ActualizarEtiquetaPuntero();
+    if (c.FijarPuntero) {
+      auto [x, y] = PuntoCentralClic();
+      Kit().FijarCursor(x, y);
+    }
   }
   if (tecla.codigo == kTeclaF6) AbrirBlocDeNotas();
 }
 
 void frmKelu::Form_QueryUnload(bool& cancelar) {
   const TextosIdioma& t = programa_.idioma;
-  int respuesta = kIdSi;
-  Paso([&] {
-    respuesta =
-        Kit().MostrarMensaje(this, t.Entrada(IdTexto::PreguntaSalir), t.Entrada(IdTexto::TituloSalir), kMbSiNo | kMbPregunta | kMbSegundoBoton);
-  });
+  const int respuesta = Kit().MostrarMensaje(this, t.Entrada(IdTexto::PreguntaSalir), t.Entrada(IdTexto::TituloSalir),
+                                             kMbSiNo | kMbPregunta | kMbSegundoBoton);
   if (respuesta == kIdNo) cancelar = true;
 }
 
@@ -350,12 +374,12 @@ bool frmKelu::GuardarConfiguracionAlSalir() {
 }
 
 void frmKelu::Form_Unload() {
-  Paso([&] { Kit().CapturarTeclas(0, 0, nullptr); });
+  Kit().CapturarTeclas(0, 0, nullptr);
   Kit().CapturaCambiada = nullptr;
   // The person who closed KELU is still there to hear that their changes
   // are lost; a session end saves in silence (inicio).
   if (!GuardarConfiguracionAlSalir()) AvisarGuardadoFallido(programa_, *this);
-  Paso([&] { teclaRapida.LiberarTeclaRapida(*this); });
+  teclaRapida.LiberarTeclaRapida(*this);
 }
 
 }  // namespace kelu

@@ -4,6 +4,7 @@
 #include <functional>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "window/entrega.h"
 #include "keying/motor_pulsaciones.h"
@@ -13,11 +14,14 @@
 #include "window/lista_ventanas.h"
 #include "window/panel_clic.h"
 #include "window/practica.h"
+#include "window/receptor_letras.h"
 #include "window/teclas_rapidas.h"
 
 namespace kelu {
 
-class frmKelu : public Ventana {
+// The engine's output comes here and fans out: letters and word gaps to
+// the receivers, its state to the pad, its pace to the aids.
+class frmKelu : public Ventana, private SalidaMotor {
  public:
   explicit frmKelu(Programa& programa);
 
@@ -58,6 +62,8 @@ class frmKelu : public Ventana {
   Practica practica;
   PanelClic panel;
   TeclaRapida teclaRapida;
+  // Offered each closed letter and word gap in turn: practice, then delivery.
+  std::vector<ReceptorLetras*> receptores;
 
   // Opens the options dialog; start-up wires it.
   std::function<void()> AbrirOpciones;
@@ -86,6 +92,17 @@ class frmKelu : public Ventana {
   void MostrarAviso(IdTexto texto, IdTexto titulo);
   void AvisoEnTira(const std::string& texto);
   void QuitarAviso();
+
+  // What the engine tells.
+  void LetraCerrada(const std::string& codigo) override;
+  void HuecoDePalabra() override;
+  void PulsacionEmpieza() override;
+  void CodigoLeido(const std::string& codigo) override;
+  void EstadoCambiado(const EstadoMotor& estado) override;
+  void PausaCambiada(bool enPausa) override;
+  void RitmoAprendido(const RitmoGuardado& ritmo) override;
+  // The title echoes the pending code, when the settings ask for it.
+  void MostrarEco(bool conTexto);
 
   Programa& programa_;
   int teclaAbajo_ = 0;  // the switch key held, 0: none

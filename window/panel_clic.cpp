@@ -11,10 +11,12 @@ namespace {
 constexpr int kIntervaloCuenta = 50;
 }  // namespace
 
-PanelClic::PanelClic(Programa& programa, MotorPulsaciones& motor, Etiqueta& pad, const Practica& practica)
+PanelClic::PanelClic(Programa& programa, const MotorPulsaciones& motor, const Entrega& entrega, Etiqueta& pad,
+                     const Practica& practica)
     : tmrPanel(programa.toolkit, kIntervaloCuenta, false),
       programa_(programa),
       motor_(motor),
+      entrega_(entrega),
       pad_(pad),
       practica_(practica) {
   tmrPanel.recuperarAtrasos = false;
@@ -25,12 +27,13 @@ void PanelClic::Actualizar() {
   const Ayudas& a = programa_.ayudas;
   Toolkit& kit = programa_.toolkit;
   // The hold that paused or resumed falls silent then, for the cue.
-  const bool presionado = motor_.BotonPresionado() && !motor_.PausaConmutada();
+  const EstadoMotor motor = motor_.Estado();
+  const bool presionado = motor.presionado && !motor.pausaConmutada;
   if (presionado != sonando_ && (a.Tono || sonando_)) {
     sonando_ = presionado;
     Paso([&] { kit.Tono(sonando_, a.FrecuenciaTono, a.VolumenTono); });
   }
-  if (!a.MostrarCodigo && !a.TablaCodigos && !a.Practica && !motor_.EnPausa() && avisoTira.empty()) {
+  if (!a.MostrarCodigo && !a.TablaCodigos && !a.Practica && !motor.enPausa && avisoTira.empty()) {
     Paso([&] { pad_.SetDibujo({}); });
     Paso([&] { tmrPanel.SetHabilitado(false); });
     return;
@@ -38,13 +41,13 @@ void PanelClic::Actualizar() {
   Paso([&] {
     // Held, the counter ticks every 10 ms; every other tick is enough for
     // the eye, unless what a release would give has just changed.
-    const int cuenta = motor_.ContadorAbajo;
-    const bool da[2] = {motor_.BandaPunto().Contiene(cuenta), motor_.BandaRaya().Contiene(cuenta)};
+    const int cuenta = motor.cuenta;
+    const bool da[2] = {motor.punto.Contiene(cuenta), motor.raya.Contiene(cuenta)};
     const bool cambio = da[0] != daba_[0] || da[1] != daba_[1];
     daba_[0] = da[0];
     daba_[1] = da[1];
     if (presionado && cuenta % 2 == 1 && !cambio) return;
-    VistaPad vista = DescribirPad(motor_, programa_.tabla, programa_.idioma);
+    VistaPad vista = DescribirPad(motor, programa_.tabla, programa_.idioma, entrega_.Enviando());
     vista.aviso = avisoTira;
     const double px = kit.LeerPantalla(pad_.Padre()).twipsPorPixelX;
     const Rectangulo& r = pad_.Posicion();

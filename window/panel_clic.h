@@ -7,13 +7,15 @@
 #include "keying/motor_pulsaciones.h"
 #include "platform/toolkit.h"
 #include "startup/programa.h"
+#include "window/entrega.h"
 #include "window/practica.h"
 
 namespace kelu {
 
 class PanelClic {
  public:
-  PanelClic(Programa& programa, MotorPulsaciones& motor, Etiqueta& pad, const Practica& practica);
+  PanelClic(Programa& programa, const MotorPulsaciones& motor, const Entrega& entrega, Etiqueta& pad,
+            const Practica& practica);
 
   // Computes the view anew and repaints the pad if it changed; sounds the
   // tone from the moment a press goes down until it comes up.
@@ -32,7 +34,8 @@ class PanelClic {
   int Medir(const std::string& texto, const Fuente& fuente, double twipsPorPixel);
 
   Programa& programa_;
-  MotorPulsaciones& motor_;
+  const MotorPulsaciones& motor_;
+  const Entrega& entrega_;
   Etiqueta& pad_;
   const Practica& practica_;
   bool sonando_ = false;

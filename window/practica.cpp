@@ -33,7 +33,23 @@ EntradaTablaPad EntradaDe(const TablaCodigo& tabla, const std::string& letra) {
 
 }  // namespace
 
-Practica::Practica(Programa& programa, const MotorPulsaciones& motor) : programa_(programa), motor_(motor) {}
+Practica::Practica(Programa& programa, MotorPulsaciones& motor) : programa_(programa), motor_(motor) {}
+
+bool Practica::TomarLetra(const std::string& codigo) {
+  if (!EnPractica()) return false;
+  if (codigo.empty()) return true;
+  const bool bien = Comprobar(codigo);
+  motor_.BorrarCodigo();
+  if (Eco) Eco();
+  if (LetraTerminada) LetraTerminada(bien ? AvisoSonoro::Letra : AvisoSonoro::Descartada);
+  return true;
+}
+
+bool Practica::TomarHuecoDePalabra() {
+  if (!EnPractica()) return false;
+  motor_.EsperarPalabra(false);
+  return true;
+}
 
 std::vector<EntradaTablaPad> Practica::Letras() const {
   std::vector<EntradaTablaPad> letras;
@@ -69,14 +85,14 @@ std::vector<EntradaTablaPad> Practica::Ejercicio(bool* enLetras) const {
   return palabras[palabra_ % palabras.size()];
 }
 
-void Practica::Seguir() {
-  if (!programa_.ayudas.Practica) {
+void Practica::Seguir(const EstadoMotor& motor) {
+  if (!EnPractica()) {
     presionado_ = false;
     medidas_.clear();
     return;
   }
-  const bool presionado = motor_.BotonPresionado();
-  const std::string& codigo = motor_.CodigoActual();
+  const bool presionado = motor.presionado;
+  const std::string& codigo = motor.codigo;
   if (presionado && !presionado_) {
     codigoAlBajar_ = codigo;
     if (cerrada_) {
@@ -86,7 +102,7 @@ void Practica::Seguir() {
     }
   }
   if (!presionado && presionado_ && codigo.size() == codigoAlBajar_.size() + 1 && codigo.starts_with(codigoAlBajar_))
-    medidas_.push_back({codigo.back(), motor_.ContadorAbajo, motor_.Umbral(codigo.back())});
+    medidas_.push_back({codigo.back(), motor.cuenta, motor.Umbral(codigo.back())});
   presionado_ = presionado;
 }
 

@@ -3,6 +3,7 @@
 // instead of typing it, and keeps what each press of it measured.
 #pragma once
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -10,23 +11,35 @@
 #include "keying/vista_pad.h"
 #include "startup/programa.h"
 #include "window/dibujo_pad.h"
+#include "window/receptor_letras.h"
 
 namespace kelu {
 
-class Practica {
+// While the aids ask for practice it takes every letter and word gap
+// before delivery sees them: no target, no warning, nothing typed.
+class Practica : public ReceptorLetras {
  public:
-  Practica(Programa& programa, const MotorPulsaciones& motor);
+  Practica(Programa& programa, MotorPulsaciones& motor);
 
   static constexpr int kAciertosSeguidos = 3;  // right in a row before the next letter
 
+  // The letter is checked and dropped, and the cue tells right from wrong.
+  bool TomarLetra(const std::string& codigo) override;
+  bool TomarHuecoDePalabra() override;
+
   // At every change of the engine: each press that added a dot or a dash
   // is measured.
-  void Seguir();
+  void Seguir(const EstadoMotor& motor);
   // A letter closed with `codigo`: the verdict, and what to key next. True
   // when it was the letter asked for.
   bool Comprobar(const std::string& codigo);
   // What the pad shows.
   LineaPractica Linea() const;
+
+  // A letter was checked: right (Letra) or wrong (Descartada).
+  std::function<void(AvisoSonoro)> LetraTerminada;
+  // The letter was dropped: the title's echo shows nothing pending.
+  std::function<void()> Eco;
 
  private:
   struct Medida {
@@ -41,8 +54,10 @@ class Practica {
   // the code table leave nothing to practise.
   std::vector<EntradaTablaPad> Ejercicio(bool* enLetras = nullptr) const;
 
+  bool EnPractica() const { return programa_.ayudas.Practica; }
+
   Programa& programa_;
-  const MotorPulsaciones& motor_;
+  MotorPulsaciones& motor_;
   size_t letra_ = 0;  // past the last letter: words
   int seguidas_ = 0;
   size_t palabra_ = 0, posicion_ = 0;  // the word, and its letter to key now
