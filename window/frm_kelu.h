@@ -38,6 +38,8 @@ class frmKelu : public Ventana {
   void ReanudarTecleo() noexcept;   // the timers that ran start afresh
   void AplicarOpciones() noexcept;  // placement, topmost state, texts, pointer label and timing aids anew
   void RestaurarEncima() noexcept;  // topmost again as the settings say
+  // Ctrl+I, handed over by the program's loop: the window restored and in front.
+  void TeclaRapida_Pulsada();
 
   // The screen point, in pixels, at the centre of the keying pad.
   std::pair<int, int> PuntoCentralClic() const;
@@ -57,7 +59,6 @@ class frmKelu : public Ventana {
   Entrega entrega;
   Practica practica;
   PanelClic panel;
-  TeclaRapida teclaRapida;
 
   // Opens the options dialog; start-up wires it.
   std::function<void()> AbrirOpciones;
