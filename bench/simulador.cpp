@@ -23,6 +23,7 @@
 #include "platform/paso.h"
 #include "platform/teclas.h"
 #include "platform/utf8.h"
+#include "startup/inicio.h"
 #include "window/frm_kelu.h"
 
 namespace kelu {
@@ -204,7 +205,8 @@ class Sesion {
       cuerpo();
       f->Descargar();
     });
-    f->Mostrar();
+    f->Cargar();
+    EsperarTeclaRapida(kit, *f, [&] { return f->Cargada(); });
   }
 
   void Pulsar(int sostener) {

@@ -44,7 +44,7 @@ frmInicio::frmInicio(Programa& programa)
   // Only its own timer closes the splash: Alt+F4 or a WM_CLOSE would stop
   // the timer and leave KELU running with no window at all.
   QueryUnload = [this](bool& cancelar) { cancelar = !cerrandoPorTiempo_; };
-  Unload = [this] { Paso([&] { tmrInicio.SetHabilitado(false); }); };
+  Unload = [this] { tmrInicio.SetHabilitado(false); };
   tmrInicio.Timer = [this] { tmrInicio_Timer(); };
   // A click anywhere on the splash opens the web page.
   Click = [this] { AbrirPáginaWeb(); };
@@ -52,6 +52,7 @@ frmInicio::frmInicio(Programa& programa)
 }
 
 void frmInicio::Form_Load() {
+  // Each file step that fails leaves its defaults and the next one runs.
   Paso([&] {
     // Settings once saved in the person's data folder are read from there.
     programa_.lugarConfiguracion = ElegirLugarConfiguracion(programa_.archivos, programa_.carpeta,
@@ -67,29 +68,27 @@ void frmInicio::Form_Load() {
                                              programa_.CarpetaLecturaConfiguracion()) == LecturaConfiguracion::Ilegible;
   });
   Paso([&] { CargarIdioma(programa_.idioma, programa_.archivos, programa_.Ruta(programa_.configuracion.Idioma + ".lng")); });
-  Paso([&] { TraducirfrmInicio(); });
+  TraducirfrmInicio();
 }
 
 void frmInicio::TraducirfrmInicio() {
   const TextosIdioma& t = programa_.idioma;
-  Paso([&] { SetTexto(t.Entrada(IdTexto::PresentacionNombre)); });
-  Paso([&] { lblTitulo1.SetTexto(t.Entrada(IdTexto::PresentacionNombre)); });
-  Paso([&] { lblTitulo2.SetTexto(t.Entrada(IdTexto::PresentacionMarca)); });
-  Paso([&] { lblTitulo3.SetTexto(t.Entrada(IdTexto::PresentacionLema)); });
-  Paso([&] { lblVersión.SetTexto(TextoVersion(t.Entrada(IdTexto::PresentacionVersion))); });
-  Paso([&] { lblGratis.SetTexto(t.Entrada(IdTexto::PresentacionGratuita)); });
-  Paso([&] { lblAutor.SetTexto(t.Entrada(IdTexto::PresentacionProyecto)); });
+  SetTexto(t.Entrada(IdTexto::PresentacionNombre));
+  lblTitulo1.SetTexto(t.Entrada(IdTexto::PresentacionNombre));
+  lblTitulo2.SetTexto(t.Entrada(IdTexto::PresentacionMarca));
+  lblTitulo3.SetTexto(t.Entrada(IdTexto::PresentacionLema));
+  lblVersión.SetTexto(TextoVersion(t.Entrada(IdTexto::PresentacionVersion)));
+  lblGratis.SetTexto(t.Entrada(IdTexto::PresentacionGratuita));
+  lblAutor.SetTexto(t.Entrada(IdTexto::PresentacionProyecto));
 }
 
 void frmInicio::AbrirPáginaWeb() { AbrirEnNavegador(programa_.escritorio, *this, kPaginaWeb); }
 
+// The splash hands over and returns: the program's loop runs on.
 void frmInicio::tmrInicio_Timer() {
   cerrandoPorTiempo_ = true;
-  Paso([&] { Descargar(); });
-  // The main window's life runs inside this call.
-  Paso([&] {
-    if (EjecutarPrincipal) EjecutarPrincipal();
-  });
+  Descargar();
+  if (MostrarPrincipal) MostrarPrincipal();
 }
 
 }  // namespace kelu

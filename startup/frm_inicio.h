@@ -28,8 +28,8 @@ class frmInicio : public Ventana {
   Etiqueta lblAutor;
   Temporizador tmrInicio;
 
-  // What the end of the splash runs: the main window, its whole life.
-  std::function<void()> EjecutarPrincipal;
+  // What the end of the splash runs: the main window loaded, which shows it.
+  std::function<void()> MostrarPrincipal;
 
  private:
   void Form_Load();

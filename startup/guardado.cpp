@@ -3,7 +3,6 @@
 #include "config/ayudas.h"
 #include "config/configuracion.h"
 #include "config/idioma.h"
-#include "platform/paso.h"
 
 namespace kelu {
 
@@ -20,10 +19,8 @@ bool GuardarAjustes(Programa& p) {
 void AvisarGuardadoFallido(Programa& p, Ventana& duena) {
   if (p.ayudas.TeclaPulsador != 0) return;
   const TextosIdioma& t = p.idioma;
-  Paso([&] {
-    p.toolkit.MostrarMensaje(&duena, Sustituir(t.Entrada(IdTexto::GuardadoFallido), {p.CarpetaEscrituraConfiguracion()}),
-                             t.Entrada(IdTexto::TituloAviso), kMbOk | kMbExclamacion);
-  });
+  p.toolkit.MostrarMensaje(&duena, Sustituir(t.Entrada(IdTexto::GuardadoFallido), {p.CarpetaEscrituraConfiguracion()}),
+                           t.Entrada(IdTexto::TituloAviso), kMbOk | kMbExclamacion);
 }
 
 }  // namespace kelu

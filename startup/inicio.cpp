@@ -37,13 +37,14 @@ void ConectarCalibracion(frmOpciones& opciones, frmAyudas& ayudas, frmCalibracio
   };
 }
 
-// Who runs the message loop, in the order it happens:
-//  1. the loop below, until the splash's timer fires;
-//  2. the splash's timer handler calls EjecutarPrincipal, which shows the
-//     main window; the main window's load ends in RegistrarTeclaRapida,
-//     whose wait loop pumps every event of the program (the options dialog's
-//     included) until the main window unloads;
-//  3. then the load, the timer handler and this loop return, in that order.
+void EsperarTeclaRapida(Toolkit& toolkit, frmKelu& principal, const std::function<bool()>& abierto) {
+  while (abierto()) {
+    toolkit.EsperarMensaje();
+    if (toolkit.TomarTeclaRapida(principal)) principal.TeclaRapida_Pulsada();
+    toolkit.ProcesarEventos();
+  }
+}
+
 int EjecutarKelu(Toolkit& toolkit, Escritorio& escritorio, Archivos& archivos) {
   // One KELU per session: two would hook the same switch (the newer
   // swallowing it from the older), fight over Ctrl+I and both save
@@ -62,7 +63,6 @@ int EjecutarKelu(Toolkit& toolkit, Escritorio& escritorio, Archivos& archivos) {
   ConectarAyudas(opciones, ayudas);
   ConectarPulsador(ayudas, pulsador);
   ConectarCalibracion(opciones, ayudas, calibracion);
-  bool terminado = false;
   // A session end saves what the person set, as closing does, but asks
   // nothing; during the splash there is nothing to save yet.
   toolkit.FinDeSesion = [&] {
@@ -70,22 +70,18 @@ int EjecutarKelu(Toolkit& toolkit, Escritorio& escritorio, Archivos& archivos) {
   };
   // Still in its splash, the first copy shows its main window by itself.
   toolkit.OtraCopia = [&] {
-    if (principal.Cargada()) TeclaRapida::TraerVentana(principal);
+    if (principal.Cargada()) principal.TeclaRapida_Pulsada();
   };
   struct OlvidarAlSalir {  // the forms go when this returns; the toolkit stays
     Toolkit& toolkit;
     ~OlvidarAlSalir() { toolkit.OtraCopia = nullptr; }
   } olvidar{toolkit};
   bool conVentana = true;
-  inicio.EjecutarPrincipal = [&] {
-    conVentana = principal.Mostrar();  // returns when the main window has unloaded
-    terminado = true;
-  };
+  // The main window's load shows it; false when the system made no window.
+  inicio.MostrarPrincipal = [&] { conVentana = principal.Cargar(); };
   if (!inicio.Mostrar()) return kSinVentana;
-  while (!terminado) {
-    toolkit.EsperarMensaje();
-    toolkit.ProcesarEventos();
-  }
+  // The splash's two seconds, then the main window's life, until it unloads.
+  EsperarTeclaRapida(toolkit, principal, [&] { return inicio.Cargada() || principal.Cargada(); });
   return conVentana ? 0 : kSinVentana;
 }
 

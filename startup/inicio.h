@@ -1,6 +1,9 @@
-// The program's start: the program state, the three forms, and the wiring
-// between them. EjecutarKelu (platform/principal.h) is defined here.
+// The program's start: the program state, the forms, the wiring between
+// them, and the one message loop. EjecutarKelu (platform/principal.h) is
+// defined here.
 #pragma once
+#include <functional>
+
 #include "platform/principal.h"
 
 namespace kelu {
@@ -24,5 +27,13 @@ void ConectarPulsador(frmAyudas& ayudas, frmPulsador& pulsador);
 // puts its proposal into the options dialog's timing boxes and forgets the
 // pace learned so far.
 void ConectarCalibracion(frmOpciones& opciones, frmAyudas& ayudas, frmCalibracion& calibracion);
+
+// The program's one message loop, turn after turn while `abierto` says so:
+// wait for a message; a Ctrl+I waiting for the main window goes to it; then
+// run every pending event. Every handler of the program (timers, clicks,
+// the modal dialogs and boxes) runs inside that last step, one at a time,
+// on this one thread. `abierto` is asked before each turn, so the turn that
+// unloads the last window is the last one, with no wait for another message.
+void EsperarTeclaRapida(Toolkit& toolkit, frmKelu& principal, const std::function<bool()>& abierto);
 
 }  // namespace kelu

@@ -6,6 +6,7 @@
 #include "platform/numeros.h"
 #include "platform/paso.h"
 #include "platform/teclas.h"
+#include "startup/inicio.h"
 #include "tests/archivos_prueba.h"
 #include "window/frm_kelu.h"
 #include "window/lanzador.h"
@@ -22,13 +23,15 @@ class Principal : public ::testing::Test {
       carpeta.Escribir(nombre, *ArchivosDelSistema().Leer(UnirRuta(prueba::CarpetaDatos(), nombre)));
   }
 
-  // Loads the window and runs `cuerpo` inside its wait loop, then closes it.
+  // Loads the window (which shows it) and runs `cuerpo` from the
+  // program's loop, then closes it.
   void EnMarcha(const std::function<void()>& cuerpo) {
     kit.Encolar([&] {
       cuerpo();
       f->Descargar();
     });
-    f->Mostrar();
+    f->Cargar();
+    EsperarTeclaRapida(kit, *f, [&] { return f->Cargada(); });
   }
   void Cargar() {
     programa = std::make_unique<Programa>(kit, kit, ArchivosDelSistema());
@@ -102,7 +105,6 @@ TEST_F(Principal, AnsweringNoToTheCloseQuestionKeepsEverythingRunning) {
     kit.Cerrar(*f);
     EXPECT_EQ(kit.mensajes.size(), 3u);
     EXPECT_TRUE(f->Cargada());
-    EXPECT_FALSE(f->teclaRapida.FinEspera);
     EXPECT_EQ(kit.teclasRapidas[f.get()].size(), 1u);
     EXPECT_TRUE(f->motor.Estado().letra.enMarcha);
   });
@@ -957,23 +959,28 @@ TEST(Lanzador, StatusTexts) {
   EXPECT_EQ(kit.inicios.back().argumentos, "x y");
 }
 
-TEST(TeclaRapida, CtrlIRestoresAndShowsTheWindow) {
-  ToolkitHeadless kit;
-  Ventana v(kit, "v", "v", 100, 100);
-  TeclaRapida t;
-  v.Load = [&] {
+// Ctrl+I, taken by the program's loop, restores the main window and brings
+// it to the front, from minimized or hidden; the unload releases it.
+TEST_F(Principal, CtrlIRestoresAndShowsTheWindow) {
+  Cargar();
+  f->Cargar();
+  for (bool minimizada : {true, false}) {
+    SCOPED_TRACE(minimizada ? "minimized" : "hidden");
     kit.Encolar([&] {
-      v.SetEstado(EstadoVentana::Minimizada);
-      kit.PulsarTeclaRapida(v);
-      // Showing the window again ends the loop.
-      v.Activate = [&] { kit.Encolar([&] { t.LiberarTeclaRapida(v); }); };
+      if (minimizada)
+        f->SetEstado(EstadoVentana::Minimizada);
+      else
+        f->Ocultar();
+      kit.PulsarTeclaRapida(*f);
     });
-    t.RegistrarTeclaRapida(v, 73);
-  };
-  v.Mostrar();
-  EXPECT_EQ(v.Estado(), EstadoVentana::Normal);
-  EXPECT_TRUE(t.FinEspera);
-  EXPECT_TRUE(kit.teclasRapidas[&v].empty());
+    // Two turns: the event above, then the hot key it left waiting.
+    int vueltas = 0;
+    EsperarTeclaRapida(kit, *f, [&] { return vueltas++ < 2; });
+    EXPECT_EQ(f->Estado(), EstadoVentana::Normal);
+    EXPECT_TRUE(f->Visible());
+  }
+  f->Descargar();
+  EXPECT_TRUE(kit.teclasRapidas[f.get()].empty());
 }
 
 }  // namespace kelu

@@ -30,13 +30,15 @@ class Opciones : public ::testing::Test {
   static void Copiar(const prueba::CarpetaTemporal& a, const std::string& dato, const std::string& nombre) {
     a.Escribir(nombre, *ArchivosDelSistema().Leer(UnirRuta(prueba::CarpetaDatos(), dato)));
   }
-  // Runs `cuerpo` inside the main window's wait loop, then closes that window.
+  // Runs `cuerpo` from the program's loop beside the main window, then
+  // closes that window.
   void EnMarcha(const std::function<void()>& cuerpo) {
     kit.Encolar([&] {
       cuerpo();
       kelu->Descargar();
     });
-    kelu->Mostrar();
+    kelu->Cargar();
+    EsperarTeclaRapida(kit, *kelu, [&] { return kelu->Cargada(); });
   }
   void Abrir() { kelu->cmdOpciones.Click(); }
   Configuracion& Config() { return programa->configuracion; }

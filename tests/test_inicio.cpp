@@ -35,11 +35,11 @@ class Vida : public ::testing::Test {
   }
 
   // Runs KELU: `antes` while the splash shows, then `conPrincipal` once the
-  // main window is up (inside its wait loop).
+  // main window is up, both from the program's loop.
   void Ejecutar(const std::function<void()>& antes, const std::function<void()>& conPrincipal) {
     kit.Encolar([&] {
       antes();
-      kit.Avanzar(2000);  // the splash's two seconds; the main window's life runs inside
+      kit.Avanzar(2000);  // the splash's two seconds: the main window shows
     });
     kit.Encolar(conPrincipal);
     EjecutarKelu(kit, kit, archivos);
@@ -170,6 +170,24 @@ INSTANTIATE_TEST_SUITE_P(
                       LugarDeAjustes{"appDataKeptWhenTheFolderBecomesWritable", false, false, true, "datos", "150"},
                       LugarDeAjustes{"nowhere", true, true, false, nullptr, nullptr}),
     [](const auto& caso) { return std::string(caso.param.caso); });
+
+// The splash's timer hands over to the main window and returns: the main
+// window is up when it has, and the events after it run from the program's
+// one loop, not from inside the timer's handler.
+TEST_F(Vida, TheSplashsTimerShowsTheMainWindowAndReturns) {
+  bool principalAlVolver = false;
+  kit.Encolar([&] {
+    kit.Avanzar(2000);
+    const Ventana* principal = Propia("frmKelu");
+    principalAlVolver = principal && principal->Visible() && !Propia("frmInicio");
+  });
+  kit.Encolar([&] {
+    if (Ventana* principal = Propia("frmKelu")) kit.Tecla(*principal, kTeclaEsc);
+  });
+  EXPECT_EQ(EjecutarKelu(kit, kit, archivos), 0);
+  EXPECT_TRUE(principalAlVolver);
+  EXPECT_EQ(Propia("frmKelu"), nullptr);
+}
 
 // Only the splash's own timer closes it: Alt+F4 or a WM_CLOSE would leave
 // KELU running with no window at all.

@@ -5,6 +5,7 @@
 #include <random>
 
 #include "platform/headless/toolkit_headless.h"
+#include "startup/inicio.h"
 #include "tests/archivos_prueba.h"
 #include "window/frm_kelu.h"
 
@@ -20,7 +21,7 @@ class Resistencia : public ::testing::Test {
                      *ArchivosDelSistema().Leer(UnirRuta(prueba::CarpetaDatos(), "Morse ampliado.kel")));
     programa.configuracion = ConfiguracionPredeterminada();
   }
-  // `cuerpo` runs inside the main window's wait loop.
+  // `cuerpo` runs from the program's loop while the main window is up.
   void EnKelu(const std::function<void(frmKelu&)>& cuerpo) {
     frmKelu f(programa);
     kit.Encolar([&] {
@@ -29,7 +30,8 @@ class Resistencia : public ::testing::Test {
       cuerpo(f);
       f.Descargar();
     });
-    f.Mostrar();
+    f.Cargar();
+    EsperarTeclaRapida(kit, f, [&] { return f.Cargada(); });
   }
 
   prueba::CarpetaTemporal carpeta;

@@ -46,7 +46,6 @@ frmKelu::frmKelu(Programa& programa)
   cmdOpciones.Click = [this] {
     if (AbrirOpciones) AbrirOpciones();
   };
-  teclaRapida.AlMostrar = [this](bool registrada) { AvisosDeInicio(registrada); };
   receptores = {&practica, &entrega};
   entrega.LetraTerminada = practica.LetraTerminada = [this](AvisoSonoro aviso) { panel.SonarAviso(aviso); };
   entrega.Eco = practica.Eco = [this] { MostrarEco(false); };
@@ -312,8 +311,12 @@ void frmKelu::Form_Load() {
   vigia.Capturar();
   Kit().CapturaCambiada = [this](EstadoCaptura estado) { Captura_Cambiada(estado); };
   CapturarTeclas();
-  teclaRapida.RegistrarTeclaRapida(*this, kTeclaI);
+  // Ctrl+I, then the window shows, and the person learns what they must
+  // know from the start.
+  AvisosDeInicio(TeclaRapida::RegistrarTeclaRapida(*this, kTeclaI));
 }
+
+void frmKelu::TeclaRapida_Pulsada() { TeclaRapida::TraerVentana(*this); }
 
 void frmKelu::AvisosDeInicio(bool conTeclaRapida) {
   if (!programa_.lugarConfiguracion.guardable) MostrarAviso(IdTexto::AvisoSinGuardado, IdTexto::TituloAviso);
@@ -379,7 +382,7 @@ void frmKelu::Form_Unload() {
   // The person who closed KELU is still there to hear that their changes
   // are lost; a session end saves in silence (inicio).
   if (!GuardarConfiguracionAlSalir()) AvisarGuardadoFallido(programa_, *this);
-  teclaRapida.LiberarTeclaRapida(*this);
+  TeclaRapida::LiberarTeclaRapida(*this);
 }
 
 }  // namespace kelu

@@ -42,6 +42,8 @@ class frmKelu : public Ventana, private SalidaMotor {
   void ReanudarTecleo() noexcept;   // the timers that ran start afresh
   void AplicarOpciones() noexcept;  // placement, topmost state, texts, pointer label and timing aids anew
   void RestaurarEncima() noexcept;  // topmost again as the settings say
+  // Ctrl+I, handed over by the program's loop: the window restored and in front.
+  void TeclaRapida_Pulsada();
 
   // The screen point, in pixels, at the centre of the keying pad.
   std::pair<int, int> PuntoCentralClic() const;
@@ -61,7 +63,6 @@ class frmKelu : public Ventana, private SalidaMotor {
   Entrega entrega;
   Practica practica;
   PanelClic panel;
-  TeclaRapida teclaRapida;
   // Offered each closed letter and word gap in turn: practice, then delivery.
   std::vector<ReceptorLetras*> receptores;
 

@@ -2,7 +2,6 @@
 
 #include "platform/archivos.h"
 #include "platform/ascii.h"
-#include "platform/paso.h"
 
 namespace kelu {
 namespace {
@@ -23,13 +22,11 @@ std::pair<std::string, std::string> SepararPrograma(const std::string& programa)
 }  // namespace
 
 Hwnd BuscarVentanaDeProceso(Escritorio& escritorio, uint32_t proceso) {
-  Hwnd primera = 0, hallada = 0;
-  Paso([&] { primera = escritorio.PrimeraVentana(); });
-  RecorrerVentanas(escritorio, primera, [&](Hwnd w) {
-    bool es = false;
+  Hwnd hallada = 0;
+  RecorrerVentanas(escritorio, escritorio.PrimeraVentana(), [&](Hwnd w) {
     // Hidden windows are skipped: a program's input-method and helper
     // windows are top-level too, and moving them would move nothing useful.
-    Paso([&] { es = escritorio.Padre(w) == 0 && escritorio.EsVisible(w) && escritorio.ProcesoDe(w) == proceso; });
+    const bool es = escritorio.Padre(w) == 0 && escritorio.EsVisible(w) && escritorio.ProcesoDe(w) == proceso;
     if (es) hallada = w;
     return !es;
   });
@@ -40,27 +37,17 @@ std::string EjecutarYPosicionarPrograma(Toolkit& toolkit, Escritorio& escritorio
                                         const std::string& programa, int x, int y, int ancho, int alto,
                                         Hwnd* ventana) {
   if (ventana) *ventana = 0;
-  std::string estado;
-  uint32_t proceso = 0;
-  Paso([&] {
-    auto [ejecutable, argumentos] = SepararPrograma(programa);
-    Arranque a = escritorio.Iniciar(UnirRuta(carpeta, ejecutable), argumentos, carpeta);
-    if (a.resultado == Arranque::Resultado::NoEncontrado) estado = kRutaIncorrecta;
-    if (a.resultado == Arranque::Resultado::Iniciado) proceso = a.proceso;
-  });
-  Paso([&] { toolkit.ProcesarEventos(); });
-  if (proceso == 0) return estado + kNoSePudoEjecutar;
-  estado = kEjecucionSatisfactoria;
-  Hwnd h = BuscarVentanaDeProceso(escritorio, proceso);
+  const auto [ejecutable, argumentos] = SepararPrograma(programa);
+  const Arranque a = escritorio.Iniciar(UnirRuta(carpeta, ejecutable), argumentos, carpeta);
+  toolkit.ProcesarEventos();
+  const uint32_t proceso = a.resultado == Arranque::Resultado::Iniciado ? a.proceso : 0;
+  if (proceso == 0)
+    return std::string(a.resultado == Arranque::Resultado::NoEncontrado ? kRutaIncorrecta : "") + kNoSePudoEjecutar;
+  const Hwnd h = BuscarVentanaDeProceso(escritorio, proceso);
   if (ventana) *ventana = h;
-  if (h == 0) {
-    estado = kNoSeEncontro;
-  } else if (x >= 0 && y >= 0 && ancho >= 0 && alto >= 0) {
-    bool movida = false;
-    Paso([&] { movida = escritorio.Mover(h, x, y, ancho, alto); });
-    if (!movida) estado = kNoSePudoMover;
-  }
-  return estado;
+  if (h == 0) return kNoSeEncontro;
+  if (x >= 0 && y >= 0 && ancho >= 0 && alto >= 0 && !escritorio.Mover(h, x, y, ancho, alto)) return kNoSePudoMover;
+  return kEjecucionSatisfactoria;
 }
 
 }  // namespace kelu

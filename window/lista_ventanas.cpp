@@ -3,39 +3,30 @@
 #include <algorithm>
 #include <utility>
 
-#include "platform/paso.h"
-
 namespace kelu {
 
 std::string ListaVentanas::TituloVentanaDestino() {
-  std::string titulo = kSinTitulo;
-  Paso([&] {
-    if (escritorio_.LargoTitulo(handleDestino_) <= 0) return;
-    titulo = escritorio_.Titulo(handleDestino_, kTitulo);
-  });
-  return titulo;
+  if (escritorio_.LargoTitulo(handleDestino_) <= 0) return kSinTitulo;
+  return escritorio_.Titulo(handleDestino_, kTitulo);
 }
 
 void ListaVentanas::LlenarListaVentanas(Combo& lista, const std::string& tituloPrograma,
                                         const std::string& captionPrincipal) {
-  Hwnd primera = 0;
-  Paso([&] { primera = escritorio_.Relacionada(escritorio_.VentanaEscritorio(), Relacion::PrimerHijo); });
-  Paso([&] { lista.Limpiar(); });
+  const Hwnd primera = escritorio_.Relacionada(escritorio_.VentanaEscritorio(), Relacion::PrimerHijo);
+  lista.Limpiar();
   // The walk starts after the desktop's first child: the window at the very
   // top of the Z order is never looked at.
   bool cima = true;
   RecorrerVentanas(escritorio_, primera, [&](Hwnd w) {
     if (std::exchange(cima, false)) return true;
-    Paso([&] {
-      handleDestino_ = w;
-      std::string t = TituloVentanaDestino();
-      if (t == kSinTitulo) return;
-      if (lista.Buscar(t) != -1 || !escritorio_.EsVisible(w)) return;
-      if (t == tituloPrograma || t == captionPrincipal) return;
-      lista.Agregar(t);
-      int i = lista.Cantidad() - 1;
-      if (i <= 100) HandlesVentanas[static_cast<size_t>(i)] = w;
-    });
+    handleDestino_ = w;
+    const std::string t = TituloVentanaDestino();
+    if (t == kSinTitulo) return true;
+    if (lista.Buscar(t) != -1 || !escritorio_.EsVisible(w)) return true;
+    if (t == tituloPrograma || t == captionPrincipal) return true;
+    lista.Agregar(t);
+    const int i = lista.Cantidad() - 1;
+    if (i <= 100) HandlesVentanas[static_cast<size_t>(i)] = w;
     return true;
   });
 }

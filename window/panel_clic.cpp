@@ -1,7 +1,6 @@
 #include "window/panel_clic.h"
 
 #include "keying/vista_pad.h"
-#include "platform/paso.h"
 #include "window/dibujo_pad.h"
 
 namespace kelu {
@@ -31,37 +30,34 @@ void PanelClic::Actualizar() {
   const bool presionado = motor.presionado && !motor.pausaConmutada;
   if (presionado != sonando_ && (a.Tono || sonando_)) {
     sonando_ = presionado;
-    Paso([&] { kit.Tono(sonando_, a.FrecuenciaTono, a.VolumenTono); });
+    kit.Tono(sonando_, a.FrecuenciaTono, a.VolumenTono);
   }
   if (!a.MostrarCodigo && !a.TablaCodigos && !a.Practica && !motor.enPausa && avisoTira.empty()) {
-    Paso([&] { pad_.SetDibujo({}); });
-    Paso([&] { tmrPanel.SetHabilitado(false); });
+    pad_.SetDibujo({});
+    tmrPanel.SetHabilitado(false);
     return;
   }
-  Paso([&] {
-    // Held, the counter ticks every 10 ms; every other tick is enough for
-    // the eye, unless what a release would give has just changed.
-    const int cuenta = motor.cuenta;
-    const bool da[2] = {motor.punto.Contiene(cuenta), motor.raya.Contiene(cuenta)};
-    const bool cambio = da[0] != daba_[0] || da[1] != daba_[1];
-    daba_[0] = da[0];
-    daba_[1] = da[1];
-    if (presionado && cuenta % 2 == 1 && !cambio) return;
-    VistaPad vista = DescribirPad(motor, programa_.tabla, programa_.idioma, entrega_.Enviando());
-    vista.aviso = avisoTira;
-    const double px = kit.LeerPantalla(pad_.Padre()).twipsPorPixelX;
-    const Rectangulo& r = pad_.Posicion();
-    const LineaPractica linea = a.Practica ? practica_.Linea() : LineaPractica{};
-    pad_.SetDibujo(DibujarPad(vista, r.ancho, r.alto, {a.MostrarCodigo, a.TablaCodigos},
-                              [&](const std::string& t, const Fuente& f) { return Medir(t, f, px); }, px,
-                              a.Practica ? &linea : nullptr));
-    tmrPanel.SetHabilitado(a.MostrarCodigo && vista.cuenta.activa);
-  });
+  // Held, the counter ticks every 10 ms; every other tick is enough for
+  // the eye, unless what a release would give has just changed.
+  const int cuenta = motor.cuenta;
+  const bool da[2] = {motor.punto.Contiene(cuenta), motor.raya.Contiene(cuenta)};
+  const bool cambio = da[0] != daba_[0] || da[1] != daba_[1];
+  daba_[0] = da[0];
+  daba_[1] = da[1];
+  if (presionado && cuenta % 2 == 1 && !cambio) return;
+  VistaPad vista = DescribirPad(motor, programa_.tabla, programa_.idioma, entrega_.Enviando());
+  vista.aviso = avisoTira;
+  const double px = kit.LeerPantalla(pad_.Padre()).twipsPorPixelX;
+  const Rectangulo& r = pad_.Posicion();
+  const LineaPractica linea = a.Practica ? practica_.Linea() : LineaPractica{};
+  pad_.SetDibujo(DibujarPad(vista, r.ancho, r.alto, {a.MostrarCodigo, a.TablaCodigos},
+                            [&](const std::string& t, const Fuente& f) { return Medir(t, f, px); }, px,
+                            a.Practica ? &linea : nullptr));
+  tmrPanel.SetHabilitado(a.MostrarCodigo && vista.cuenta.activa);
 }
 
 void PanelClic::SonarAviso(AvisoSonoro aviso) {
-  if (programa_.ayudas.AvisosSonoros)
-    Paso([&] { programa_.toolkit.SonarAviso(aviso, programa_.ayudas.VolumenTono); });
+  if (programa_.ayudas.AvisosSonoros) programa_.toolkit.SonarAviso(aviso, programa_.ayudas.VolumenTono);
 }
 
 // The chart's texts are the same from one redraw to the next.

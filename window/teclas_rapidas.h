@@ -1,8 +1,7 @@
-// The system-wide hot key Ctrl+I and the wait loop that pumps KELU's events
-// for as long as the main window lives.
+// The system-wide hot key Ctrl+I: registered on the main window when it
+// shows, released when it unloads. The program's loop (startup/inicio)
+// takes each press and hands it to the main window.
 #pragma once
-#include <functional>
-
 #include "platform/toolkit.h"
 
 namespace kelu {
@@ -12,18 +11,12 @@ class TeclaRapida {
   static constexpr int kIdentificador = 49151;  // 0xBFFF
   static constexpr unsigned kControl = 2;       // MOD_CONTROL
 
-  // Registers Ctrl+`tecla`, shows the window and runs the wait loop; returns
-  // when LiberarTeclaRapida has ended it.
-  void RegistrarTeclaRapida(Ventana& ventana, int tecla);
-  void EsperarTeclaRapida(Ventana& ventana);
-  void LiberarTeclaRapida(Ventana& ventana);
+  // Registers Ctrl+`tecla` on the window and shows it; false when another
+  // program owns the combination, and KELU then runs without it.
+  [[nodiscard]] static bool RegistrarTeclaRapida(Ventana& ventana, int tecla);
+  static void LiberarTeclaRapida(Ventana& ventana);
   // What Ctrl+I does: the window restored and brought to the front.
   static void TraerVentana(Ventana& ventana);
-
-  bool FinEspera = false;
-  // Runs once the window shows, before the wait loop; `registrada` is false
-  // when another program owns the combination.
-  std::function<void(bool registrada)> AlMostrar;
 };
 
 }  // namespace kelu
