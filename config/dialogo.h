@@ -19,6 +19,15 @@ class Dialogo : public Ventana {
     IdTexto entrada;
   };
 
+  // The window's design: its name, built-in caption and client size in
+  // twips, the entry of its caption, and where OK and Cancel stand.
+  struct Diseno {
+    const char* nombre;
+    const char* titulo;
+    int ancho, alto;
+    IdTexto entradaTitulo;
+    Rectangulo aceptar, cancelar;
+  };
   // Modal; a dialog already open is left as it is. False when the system
   // gave no window.
   bool Abrir();
@@ -30,15 +39,6 @@ class Dialogo : public Ventana {
   Boton cmdCancelar;
 
  protected:
-  // The window's design: its name, built-in caption and client size in
-  // twips, the entry of its caption, and where OK and Cancel stand.
-  struct Diseno {
-    const char* nombre;
-    const char* titulo;
-    int ancho, alto;
-    IdTexto entradaTitulo;
-    Rectangulo aceptar, cancelar;
-  };
   // Cancel unloads the dialog until the dialog gives it another Click.
   Dialogo(Programa& programa, const Diseno& diseno);
 

@@ -6,6 +6,8 @@
 
 namespace kelu {
 namespace {
+constexpr Dialogo::Diseno kDiseno{"frmAyudas", "Ayudas al pulsar - KELU", 6765, 5415, IdTexto::TituloAyudas,
+                                  {3600, 4860, 1335, 375}, {5160, 4860, 1335, 375}};
 
 const std::vector<int> kFrecuencias = {400, 500, 600, 700, 800, 900, 1000, 1200};
 const std::vector<int> kVolumenes = {5, 10, 20, 30, 40, 50, 60, 70, 80, 90, 100};
@@ -13,13 +15,7 @@ const std::vector<int> kVolumenes = {5, 10, 20, 30, 40, 50, 60, 70, 80, 90, 100}
 }  // namespace
 
 frmAyudas::frmAyudas(Programa& programa)
-    : Dialogo(programa, {.nombre = "frmAyudas",
-                         .titulo = "Ayudas al pulsar - KELU",
-                         .ancho = 6765,
-                         .alto = 5415,
-                         .entradaTitulo = IdTexto::TituloAyudas,
-                         .aceptar = {3600, 4860, 1335, 375},
-                         .cancelar = {5160, 4860, 1335, 375}}),
+    : Dialogo(programa, kDiseno),
       chkMostrarCodigo(*this, "chkMostrarCodigo", {240, 240, 6255, 255}, kVerdana9,
                        "Mostrar el código y el tiempo en el recuadro"),
       chkTablaCodigos(*this, "chkTablaCodigos", {240, 600, 6255, 255}, kVerdana9, "Mostrar la tabla de códigos"),
@@ -43,18 +39,12 @@ frmAyudas::frmAyudas(Programa& programa)
   OrdenTab({&chkMostrarCodigo, &chkTablaCodigos, &chkTono, &chkAvisosSonoros, &lblFrecuencia, &cboFrecuencia,
             &lblVolumen, &cboVolumen, &chkSeguirRitmo, &chkLetrasAntes, &chkPractica, &chkIniciarAlEntrar, &cmdCalibrar,
             &cmdVolverTiempos, &cmdPulsador, &cmdAceptar, &cmdCancelar});
-  Traducibles({{&chkMostrarCodigo, IdTexto::OpcionCodigoEnRecuadro},
-               {&chkTablaCodigos, IdTexto::OpcionTablaCodigos},
-               {&chkTono, IdTexto::OpcionTonoPulsado},
-               {&chkAvisosSonoros, IdTexto::OpcionSonidoLetra},
-               {&lblFrecuencia, IdTexto::EtiquetaFrecuenciaTono},
-               {&lblVolumen, IdTexto::EtiquetaVolumen},
-               {&chkSeguirRitmo, IdTexto::OpcionSeguirRitmo},
-               {&chkLetrasAntes, IdTexto::OpcionCerrarTemprano},
-               {&chkPractica, IdTexto::OpcionPractica},
-               {&cmdCalibrar, IdTexto::BotonCalibrar},
-               {&cmdVolverTiempos, IdTexto::BotonVolverAMisTiempos},
-               {&cmdPulsador, IdTexto::BotonPulsador},
+  Traducibles({{&chkMostrarCodigo, IdTexto::OpcionCodigoEnRecuadro}, {&chkTablaCodigos, IdTexto::OpcionTablaCodigos},
+               {&chkTono, IdTexto::OpcionTonoPulsado}, {&chkAvisosSonoros, IdTexto::OpcionSonidoLetra},
+               {&lblFrecuencia, IdTexto::EtiquetaFrecuenciaTono}, {&lblVolumen, IdTexto::EtiquetaVolumen},
+               {&chkSeguirRitmo, IdTexto::OpcionSeguirRitmo}, {&chkLetrasAntes, IdTexto::OpcionCerrarTemprano},
+               {&chkPractica, IdTexto::OpcionPractica}, {&cmdCalibrar, IdTexto::BotonCalibrar},
+               {&cmdVolverTiempos, IdTexto::BotonVolverAMisTiempos}, {&cmdPulsador, IdTexto::BotonPulsador},
                {&chkIniciarAlEntrar, IdTexto::IniciarAlEntrar}});
 
   Load = [this] { Form_Load(); };

@@ -11,6 +11,8 @@
 
 namespace kelu {
 namespace {
+constexpr Dialogo::Diseno kDiseno{"frmCalibracion", "Calibración - KELU", 7200, 6135, IdTexto::TituloCalibracion,
+                                  {4080, 5520, 1335, 375}, {5625, 5520, 1335, 375}};
 
 using enum ColorSistema;
 
@@ -186,13 +188,7 @@ std::vector<Trazo> DibujarNubes(const std::vector<frmCalibracion::Pulsacion>& nu
 }  // namespace
 
 frmCalibracion::frmCalibracion(Programa& programa)
-    : Dialogo(programa, {.nombre = "frmCalibracion",
-                         .titulo = "Calibración - KELU",
-                         .ancho = 7200,
-                         .alto = 6135,
-                         .entradaTitulo = IdTexto::TituloCalibracion,
-                         .aceptar = {4080, 5520, 1335, 375},
-                         .cancelar = {5625, 5520, 1335, 375}}),
+    : Dialogo(programa, kDiseno),
       // Narrower than the pad: Wine's word wrap was seen to drop a word
       // that ended right at this label's edge.
       lblInstruccion(*this, "lblInstruccion", {240, 240, 6480, 660}, kVerdana9,

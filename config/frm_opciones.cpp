@@ -9,19 +9,15 @@
 
 namespace kelu {
 namespace {
+constexpr Dialogo::Diseno kDiseno{"frmOpciones", "Opciones - KELU", 6765, 5415, IdTexto::TituloOpciones,
+                                  {240, 4680, 1335, 375}, {5040, 4680, 1335, 375}};
 constexpr const char* kMasMenos = "+/-";
 // The one code file that the dialog refuses to hand to the editor.
 constexpr const char* kCodigoNoEditable = "kelu";
 }  // namespace
 
 frmOpciones::frmOpciones(Programa& programa)
-    : Dialogo(programa, {.nombre = "frmOpciones",
-                         .titulo = "Opciones - KELU",
-                         .ancho = 6765,
-                         .alto = 5415,
-                         .entradaTitulo = IdTexto::TituloOpciones,
-                         .aceptar = {240, 4680, 1335, 375},
-                         .cancelar = {5040, 4680, 1335, 375}}),
+    : Dialogo(programa, kDiseno),
       lblCódigo(*this, "lblCódigo", {240, 240, 975, 210}, kVerdana9, "Código:"),
       txtCódigo(*this, "txtCódigo", {1080, 240, 3495, 285}, kVerdana9),
       cmdCódigo(*this, "cmdCódigo", {4680, 230, 855, 300}, kVerdana825, "Elegir"),
@@ -83,22 +79,15 @@ frmOpciones::frmOpciones(Programa& programa)
            &lblDuraciónEntrePalabras, &txtMásMenosEntrePalabras, &lblMasMenos4, &chkMostrarEscritura, &cmdEditar,
            &lblCero, &cmdIdioma, &cmdAyudas});
   // The entries 21 to 38 in their order (OK and Cancel the base's), then the aids button.
-  Traducibles({{&lblCódigo, IdTexto::EtiquetaCodigo},
-               {&cmdCódigo, IdTexto::BotonElegir},
-               {&cmdEditar, IdTexto::BotonEditar},
-               {&chkAjustarAncho, IdTexto::BotonAjustarAncho},
-               {&lblUbicación, IdTexto::EtiquetaUbicacion},
-               {&chkSiempreVisible, IdTexto::OpcionSiempreVisible},
+  Traducibles({{&lblCódigo, IdTexto::EtiquetaCodigo}, {&cmdCódigo, IdTexto::BotonElegir},
+               {&cmdEditar, IdTexto::BotonEditar}, {&chkAjustarAncho, IdTexto::BotonAjustarAncho},
+               {&lblUbicación, IdTexto::EtiquetaUbicacion}, {&chkSiempreVisible, IdTexto::OpcionSiempreVisible},
                {&chkFijarPunteroDelMouse, IdTexto::OpcionFijarPuntero},
-               {&chkMostrarEscritura, IdTexto::OpcionEcoTitulo},
-               {&lblDuraciónPunto, IdTexto::EtiquetaPunto},
+               {&chkMostrarEscritura, IdTexto::OpcionEcoTitulo}, {&lblDuraciónPunto, IdTexto::EtiquetaPunto},
                {&chkCalcularDuracionesSegúnElPunto, IdTexto::OpcionCalcularTiempos},
-               {&lblDuraciónRaya, IdTexto::EtiquetaRaya},
-               {&lblDuraciónEntreLetras, IdTexto::EtiquetaEntreLetras},
-               {&lblDuraciónEntrePalabras, IdTexto::EtiquetaEntrePalabras},
-               {&lblCero, IdTexto::NotaCeroSinUso},
-               {&cmdAyuda, IdTexto::BotonAyuda},
-               {&cmdIdioma, IdTexto::BotonIdioma},
+               {&lblDuraciónRaya, IdTexto::EtiquetaRaya}, {&lblDuraciónEntreLetras, IdTexto::EtiquetaEntreLetras},
+               {&lblDuraciónEntrePalabras, IdTexto::EtiquetaEntrePalabras}, {&lblCero, IdTexto::NotaCeroSinUso},
+               {&cmdAyuda, IdTexto::BotonAyuda}, {&cmdIdioma, IdTexto::BotonIdioma},
                {&cmdAyudas, IdTexto::BotonAyudas}});
 
   Load = [this] { Form_Load(); };

@@ -7,6 +7,10 @@
 #include "platform/teclas.h"
 
 namespace kelu {
+namespace {
+constexpr Dialogo::Diseno kDiseno{"frmPulsador", "Pulsador - KELU", 6765, 4575, IdTexto::TituloPulsador,
+                                  {3600, 4020, 1335, 375}, {5160, 4020, 1335, 375}};
+}  // namespace
 
 std::string NombreTecla(int vk, const TextosIdioma& idioma) {
   if (vk == 0) return idioma.Entrada(IdTexto::TeclaNinguna);
@@ -24,13 +28,7 @@ std::string NombreTecla(int vk, const TextosIdioma& idioma) {
 }
 
 frmPulsador::frmPulsador(Programa& programa)
-    : Dialogo(programa, {.nombre = "frmPulsador",
-                         .titulo = "Pulsador - KELU",
-                         .ancho = 6765,
-                         .alto = 4575,
-                         .entradaTitulo = IdTexto::TituloPulsador,
-                         .aceptar = {3600, 4020, 1335, 375},
-                         .cancelar = {5160, 4020, 1335, 375}}),
+    : Dialogo(programa, kDiseno),
       lblTecla(*this, "lblTecla", {240, 285, 2775, 210}, kVerdana9, "Tecla como pulsador:"),
       lblNombreTecla(*this, "lblNombreTecla", {3120, 240, 1815, 300}, kVerdana9),
       cmdElegirTecla(*this, "cmdElegirTecla", {5160, 195, 1335, 375}, kVerdana9, "&Elegir..."),
@@ -53,15 +51,12 @@ frmPulsador::frmPulsador(Programa& programa)
             &chkMantenerDestino, &lblPulsacionMinima, &cboPulsacionMinima, &lblEsperaTrasSoltar,
             &cboEsperaTrasSoltar, &lblPausaPorPulsacion, &cboPausaPorPulsacion, &lblRepeticion, &cboRepeticion,
             &cmdAceptar, &cmdCancelar});
-  Traducibles({{&lblTecla, IdTexto::EtiquetaTeclaPulsador},
-               {&lblRaya, IdTexto::EtiquetaTeclaRaya},
-               {&cmdElegirTecla, IdTexto::BotonElegirTecla},
-               {&cmdElegirRaya, IdTexto::BotonElegirTeclaRaya},
+  Traducibles({{&lblTecla, IdTexto::EtiquetaTeclaPulsador}, {&lblRaya, IdTexto::EtiquetaTeclaRaya},
+               {&cmdElegirTecla, IdTexto::BotonElegirTecla}, {&cmdElegirRaya, IdTexto::BotonElegirTeclaRaya},
                {&chkMantenerDestino, IdTexto::OpcionMantenerDestino},
                {&lblPulsacionMinima, IdTexto::EtiquetaIgnorarCortas},
                {&lblEsperaTrasSoltar, IdTexto::EtiquetaIgnorarTrasSoltar},
-               {&lblPausaPorPulsacion, IdTexto::EtiquetaPausarCon},
-               {&lblRepeticion, IdTexto::EtiquetaRepetirTecla}});
+               {&lblPausaPorPulsacion, IdTexto::EtiquetaPausarCon}, {&lblRepeticion, IdTexto::EtiquetaRepetirTecla}});
 
   Load = [this] { Form_Load(); };
   Unload = [this] {
