@@ -3,10 +3,11 @@
 #include <string>
 
 #include "config/utilidades.h"
-#include "platform/paso.h"
 
 namespace kelu {
 namespace {
+constexpr Dialogo::Diseno kDiseno{"frmAyudas", "Ayudas al pulsar - KELU", 6765, 5415, IdTexto::TituloAyudas,
+                                  {3600, 4860, 1335, 375}, {5160, 4860, 1335, 375}};
 
 const std::vector<int> kFrecuencias = {400, 500, 600, 700, 800, 900, 1000, 1200};
 const std::vector<int> kVolumenes = {5, 10, 20, 30, 40, 50, 60, 70, 80, 90, 100};
@@ -14,7 +15,7 @@ const std::vector<int> kVolumenes = {5, 10, 20, 30, 40, 50, 60, 70, 80, 90, 100}
 }  // namespace
 
 frmAyudas::frmAyudas(Programa& programa)
-    : Ventana(programa.toolkit, "frmAyudas", "Ayudas al pulsar - KELU", 6765, 5415),
+    : Dialogo(programa, kDiseno),
       chkMostrarCodigo(*this, "chkMostrarCodigo", {240, 240, 6255, 255}, kVerdana9,
                        "Mostrar el código y el tiempo en el recuadro"),
       chkTablaCodigos(*this, "chkTablaCodigos", {240, 600, 6255, 255}, kVerdana9, "Mostrar la tabla de códigos"),
@@ -34,66 +35,53 @@ frmAyudas::frmAyudas(Programa& programa)
                          "Iniciar KELU al iniciar sesión"),
       cmdCalibrar(*this, "cmdCalibrar", {240, 4320, 1935, 375}, kVerdana9, "Ca&librar..."),
       cmdVolverTiempos(*this, "cmdVolverTiempos", {2400, 4320, 2535, 375}, kVerdana9, "&Volver a mis tiempos"),
-      cmdPulsador(*this, "cmdPulsador", {5160, 4320, 1335, 375}, kVerdana9, "&Pulsador..."),
-      cmdAceptar(*this, "cmdAceptar", {3600, 4860, 1335, 375}, kVerdana9, "&Aceptar"),
-      cmdCancelar(*this, "cmdCancelar", {5160, 4860, 1335, 375}, kVerdana9, "&Cancelar"),
-      programa_(programa) {
-  borde = Borde::Fijo;
-  botonMinimizar = botonMaximizar = false;
-  centrada = true;
-  cmdAceptar.predeterminado = true;
-  cmdCancelar.cancelar = true;
+      cmdPulsador(*this, "cmdPulsador", {5160, 4320, 1335, 375}, kVerdana9, "&Pulsador...") {
   OrdenTab({&chkMostrarCodigo, &chkTablaCodigos, &chkTono, &chkAvisosSonoros, &lblFrecuencia, &cboFrecuencia,
             &lblVolumen, &cboVolumen, &chkSeguirRitmo, &chkLetrasAntes, &chkPractica, &chkIniciarAlEntrar, &cmdCalibrar,
             &cmdVolverTiempos, &cmdPulsador, &cmdAceptar, &cmdCancelar});
+  Traducibles({{&chkMostrarCodigo, IdTexto::OpcionCodigoEnRecuadro}, {&chkTablaCodigos, IdTexto::OpcionTablaCodigos},
+               {&chkTono, IdTexto::OpcionTonoPulsado}, {&chkAvisosSonoros, IdTexto::OpcionSonidoLetra},
+               {&lblFrecuencia, IdTexto::EtiquetaFrecuenciaTono}, {&lblVolumen, IdTexto::EtiquetaVolumen},
+               {&chkSeguirRitmo, IdTexto::OpcionSeguirRitmo}, {&chkLetrasAntes, IdTexto::OpcionCerrarTemprano},
+               {&chkPractica, IdTexto::OpcionPractica}, {&cmdCalibrar, IdTexto::BotonCalibrar},
+               {&cmdVolverTiempos, IdTexto::BotonVolverAMisTiempos}, {&cmdPulsador, IdTexto::BotonPulsador},
+               {&chkIniciarAlEntrar, IdTexto::IniciarAlEntrar}});
 
   Load = [this] { Form_Load(); };
   Unload = [this] { ayudas_ = nullptr; };
   cmdAceptar.Click = [this] { cmdAceptar_Click(); };
-  cmdCancelar.Click = [this] { Paso([&] { Descargar(); }); };
   cmdCalibrar.Click = [this] {
-    if (Calibrar) Paso([&] { Calibrar(); });
+    if (Calibrar) Calibrar();
   };
   cmdVolverTiempos.Click = [this] { olvidarRitmo_ = true; };
   // The switch dialog edits the same copy: the aids dialog's Cancel does not
   // undo it, the options dialog's Cancel does.
   cmdPulsador.Click = [this] {
-    if (AbrirPulsador && ayudas_) Paso([&] { AbrirPulsador(*ayudas_); });
+    if (AbrirPulsador && ayudas_) AbrirPulsador(*ayudas_);
   };
 }
 
 void frmAyudas::Abrir(Ayudas& ayudas) {
   if (Cargada()) return;
   ayudas_ = &ayudas;
-  Paso([&] { Mostrar(true); });
-}
-
-void frmAyudas::TraducirfrmAyudas() noexcept {
-  const TextosIdioma& t = programa_.idioma;
-  Paso([&] { SetTexto(t.Entrada(IdTexto::TituloAyudas)); });
-  const std::pair<Control*, IdTexto> traducidos[] = {
-      {&chkMostrarCodigo, IdTexto::OpcionCodigoEnRecuadro}, {&chkTablaCodigos, IdTexto::OpcionTablaCodigos}, {&chkTono, IdTexto::OpcionTonoPulsado}, {&chkAvisosSonoros, IdTexto::OpcionSonidoLetra},
-      {&lblFrecuencia, IdTexto::EtiquetaFrecuenciaTono},    {&lblVolumen, IdTexto::EtiquetaVolumen},      {&chkSeguirRitmo, IdTexto::OpcionSeguirRitmo}, {&chkLetrasAntes, IdTexto::OpcionCerrarTemprano},
-      {&chkPractica, IdTexto::OpcionPractica},      {&cmdCalibrar, IdTexto::BotonCalibrar},     {&cmdVolverTiempos, IdTexto::BotonVolverAMisTiempos}, {&cmdPulsador, IdTexto::BotonPulsador}, {&cmdAceptar, IdTexto::BotonAceptar},
-      {&cmdCancelar, IdTexto::BotonCancelar},      {&chkIniciarAlEntrar, IdTexto::IniciarAlEntrar}};
-  for (const auto& [control, entrada] : traducidos) Paso([&] { control->SetTexto(t.Entrada(entrada)); });
+  Dialogo::Abrir();
 }
 
 void frmAyudas::Form_Load() {
   olvidarRitmo_ = false;
-  TraducirfrmAyudas();
+  Traducir();
   if (!ayudas_) return;
   const Ayudas& a = *ayudas_;
-  Paso([&] { chkMostrarCodigo.SetMarcada(a.MostrarCodigo); });
-  Paso([&] { chkTablaCodigos.SetMarcada(a.TablaCodigos); });
-  Paso([&] { chkTono.SetMarcada(a.Tono); });
-  Paso([&] { chkAvisosSonoros.SetMarcada(a.AvisosSonoros); });
-  Paso([&] { LlenarValores(cboFrecuencia, frecuencias_, kFrecuencias, a.FrecuenciaTono, " Hz"); });
-  Paso([&] { LlenarValores(cboVolumen, volumenes_, kVolumenes, a.VolumenTono, " %"); });
-  Paso([&] { chkSeguirRitmo.SetMarcada(a.SeguirRitmo); });
-  Paso([&] { chkLetrasAntes.SetMarcada(a.LetrasAntes); });
-  Paso([&] { chkPractica.SetMarcada(a.Practica); });
-  Paso([&] { chkIniciarAlEntrar.SetMarcada(a.IniciarAlEntrar); });
+  chkMostrarCodigo.SetMarcada(a.MostrarCodigo);
+  chkTablaCodigos.SetMarcada(a.TablaCodigos);
+  chkTono.SetMarcada(a.Tono);
+  chkAvisosSonoros.SetMarcada(a.AvisosSonoros);
+  LlenarValores(cboFrecuencia, frecuencias_, kFrecuencias, a.FrecuenciaTono, " Hz");
+  LlenarValores(cboVolumen, volumenes_, kVolumenes, a.VolumenTono, " %");
+  chkSeguirRitmo.SetMarcada(a.SeguirRitmo);
+  chkLetrasAntes.SetMarcada(a.LetrasAntes);
+  chkPractica.SetMarcada(a.Practica);
+  chkIniciarAlEntrar.SetMarcada(a.IniciarAlEntrar);
 }
 
 void frmAyudas::cmdAceptar_Click() {
@@ -111,7 +99,7 @@ void frmAyudas::cmdAceptar_Click() {
     a.IniciarAlEntrar = chkIniciarAlEntrar.Marcada();
     if (olvidarRitmo_) a.RitmoPunto = a.RitmoRaya = a.RitmoHueco = 0;
   }
-  Paso([&] { Descargar(); });
+  Descargar();
 }
 
 }  // namespace kelu

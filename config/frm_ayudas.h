@@ -4,12 +4,11 @@
 #include <functional>
 #include <vector>
 
-#include "platform/toolkit.h"
-#include "startup/programa.h"
+#include "config/dialogo.h"
 
 namespace kelu {
 
-class frmAyudas : public Ventana {
+class frmAyudas : public Dialogo {
  public:
   explicit frmAyudas(Programa& programa);
 
@@ -17,7 +16,6 @@ class frmAyudas : public Ventana {
   // close box leave it as it was. The options dialog hands over its
   // working copy, so nothing is in force before its own OK.
   void Abrir(Ayudas& ayudas);
-  void TraducirfrmAyudas() noexcept;
 
   Casilla chkMostrarCodigo;
   Casilla chkTablaCodigos;
@@ -34,8 +32,6 @@ class frmAyudas : public Ventana {
   Boton cmdCalibrar;
   Boton cmdVolverTiempos;
   Boton cmdPulsador;
-  Boton cmdAceptar;
-  Boton cmdCancelar;
 
   // Opens the calibration; start-up wires it.
   std::function<void()> Calibrar;
@@ -46,7 +42,6 @@ class frmAyudas : public Ventana {
   void Form_Load();
   void cmdAceptar_Click();
 
-  Programa& programa_;
   Ayudas* ayudas_ = nullptr;  // while open
   std::vector<int> frecuencias_, volumenes_;  // the values behind the lists' entries
   bool olvidarRitmo_ = false;  // "back to my settings" was pressed: OK forgets the pace learned

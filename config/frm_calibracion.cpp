@@ -8,10 +8,11 @@
 #include <string_view>
 
 #include "platform/medida_texto.h"
-#include "platform/paso.h"
 
 namespace kelu {
 namespace {
+constexpr Dialogo::Diseno kDiseno{"frmCalibracion", "Calibración - KELU", 7200, 6135, IdTexto::TituloCalibracion,
+                                  {4080, 5520, 1335, 375}, {5625, 5520, 1335, 375}};
 
 using enum ColorSistema;
 
@@ -187,7 +188,7 @@ std::vector<Trazo> DibujarNubes(const std::vector<frmCalibracion::Pulsacion>& nu
 }  // namespace
 
 frmCalibracion::frmCalibracion(Programa& programa)
-    : Ventana(programa.toolkit, "frmCalibracion", "Calibración - KELU", 7200, 6135),
+    : Dialogo(programa, kDiseno),
       // Narrower than the pad: Wine's word wrap was seen to drop a word
       // that ended right at this label's edge.
       lblInstruccion(*this, "lblInstruccion", {240, 240, 6480, 660}, kVerdana9,
@@ -197,42 +198,22 @@ frmCalibracion::frmCalibracion(Programa& programa)
       picNubes(*this, "picNubes", {240, 3240, 6720, 1560}, kVerdana9),
       lblPropuesta(*this, "lblPropuesta", {240, 4920, 6720, 450}, kVerdana9),
       cmdEmpezar(*this, "cmdEmpezar", {240, 5520, 2535, 375}, kVerdana9, "&Empezar de nuevo"),
-      cmdAceptar(*this, "cmdAceptar", {4080, 5520, 1335, 375}, kVerdana9, "&Aceptar"),
-      cmdCancelar(*this, "cmdCancelar", {5625, 5520, 1335, 375}, kVerdana9, "&Cancelar"),
-      motor(programa.toolkit, programa.configuracion, programa.tabla),
-      programa_(programa) {
-  borde = Borde::Fijo;
-  botonMinimizar = botonMaximizar = false;
-  centrada = true;
+      motor(programa.toolkit, programa.configuracion, programa.tabla) {
   fraPad.borde = true;
-  cmdAceptar.predeterminado = true;
-  cmdCancelar.cancelar = true;
   OrdenTab({&cmdAceptar, &cmdCancelar, &cmdEmpezar, &lblInstruccion, &fraPad, &lblProgreso, &picNubes,
             &lblPropuesta});
+  Traducibles({{&cmdEmpezar, IdTexto::BotonEmpezarDeNuevo}});
 
   Load = [this] { Form_Load(); };
   Unload = [this] { Form_Unload(); };
   cmdEmpezar.Click = [this] { cmdEmpezar_Click(); };
   cmdAceptar.Click = [this] { cmdAceptar_Click(); };
-  cmdCancelar.Click = [this] { Paso([&] { Descargar(); }); };
-}
-
-void frmCalibracion::Abrir() {
-  if (Cargada()) return;
-  Paso([&] { Mostrar(true); });
-}
-
-void frmCalibracion::TraducirfrmCalibracion() noexcept {
-  const TextosIdioma& t = programa_.idioma;
-  Paso([&] { SetTexto(t.Entrada(IdTexto::TituloCalibracion)); });
-  const std::pair<Control*, IdTexto> traducidos[] = {{&cmdEmpezar, IdTexto::BotonEmpezarDeNuevo}, {&cmdAceptar, IdTexto::BotonAceptar}, {&cmdCancelar, IdTexto::BotonCancelar}};
-  for (const auto& [control, entrada] : traducidos) Paso([&] { control->SetTexto(t.Entrada(entrada)); });
 }
 
 void frmCalibracion::Form_Load() {
-  TraducirfrmCalibracion();
+  Traducir();
   // The whole dialog but its buttons is the pad, as the strip is.
-  Paso([&] { Kit().CapturarClics(*this, [this] { Pad_Abajo(); }, [this] { Pad_Arriba(); }); });
+  Kit().CapturarClics(*this, [this] { Pad_Abajo(); }, [this] { Pad_Arriba(); });
   cmdEmpezar_Click();
 }
 
@@ -254,8 +235,8 @@ void frmCalibracion::cmdEmpezar_Click() {
 
 void frmCalibracion::cmdAceptar_Click() {
   if (!propuesta_.valida) return;
-  Paso([&] { if (Aceptar) Aceptar(propuesta_); });
-  Paso([&] { Descargar(); });
+  if (Aceptar) Aceptar(propuesta_);
+  Descargar();
 }
 
 // Once the steps are done, presses count for nothing.
@@ -306,31 +287,29 @@ void frmCalibracion::Actualizar() {
                             : etapa_ == Etapa::Palabra ? IdTexto::CalibracionSos
                             : p.valida                 ? IdTexto::CalibracionSeparados
                                                        : IdTexto::CalibracionSolapados;
-  Paso([&] { lblInstruccion.SetTexto(t.Entrada(instruccion)); });
+  lblInstruccion.SetTexto(t.Entrada(instruccion));
   const std::vector<Fila> filas = Filas(hecha ? Etapa::Palabra : etapa_);
-  Paso([&] { lblProgreso.SetTexto(hecha ? std::string() : Sustituir(t.Entrada(IdTexto::CalibracionPulsaciones), {std::to_string(hechas_), std::to_string(Total(filas))})); });
-  Paso([&] {
-    using std::to_string;
-    lblPropuesta.SetTexto(hecha && p.valida ? Sustituir(t.Entrada(IdTexto::CalibracionResumen), {to_string(p.DuracionPunto), to_string(p.ToleranciaPunto),
-                                                                         to_string(p.DuracionRaya), to_string(p.ToleranciaRaya),
-                                                                         to_string(p.TiempoEntreLetras)})
-                                            : std::string());
-  });
-  Paso([&] { cmdAceptar.SetHabilitado(hecha && p.valida); });
+  using std::to_string;
+  lblProgreso.SetTexto(hecha ? std::string()
+                             : Sustituir(t.Entrada(IdTexto::CalibracionPulsaciones),
+                                         {to_string(hechas_), to_string(Total(filas))}));
+  lblPropuesta.SetTexto(hecha && p.valida
+                            ? Sustituir(t.Entrada(IdTexto::CalibracionResumen),
+                                        {to_string(p.DuracionPunto), to_string(p.ToleranciaPunto),
+                                         to_string(p.DuracionRaya), to_string(p.ToleranciaRaya),
+                                         to_string(p.TiempoEntreLetras)})
+                            : std::string());
+  cmdAceptar.SetHabilitado(hecha && p.valida);
 
   const double px = Kit().LeerPantalla(*this).twipsPorPixelX;
-  Paso([&] {
-    const Rectangulo& r = fraPad.Posicion();
-    fraPad.SetDibujo(DibujarSecuencia(filas, hecha ? Total(filas) : hechas_, r.ancho, r.alto, px));
-  });
-  Paso([&] {
-    const Rectangulo& r = picNubes.Posicion();
-    const MedidaTexto medir = [this](const std::string& texto, const Fuente& fuente) {
-      return Kit().AnchoTexto(*this, texto, fuente);
-    };
-    picNubes.SetDibujo(DibujarNubes(nube_, muestras_, p, r.ancho, r.alto, medir, px));
-  });
-  if (hecha) Paso([&] { (p.valida ? cmdAceptar : cmdEmpezar).SetFoco(); });
+  const Rectangulo& pad = fraPad.Posicion();
+  fraPad.SetDibujo(DibujarSecuencia(filas, hecha ? Total(filas) : hechas_, pad.ancho, pad.alto, px));
+  const Rectangulo& nubes = picNubes.Posicion();
+  const MedidaTexto medir = [this](const std::string& texto, const Fuente& fuente) {
+    return Kit().AnchoTexto(*this, texto, fuente);
+  };
+  picNubes.SetDibujo(DibujarNubes(nube_, muestras_, p, nubes.ancho, nubes.alto, medir, px));
+  if (hecha) (p.valida ? cmdAceptar : cmdEmpezar).SetFoco();
 }
 
 }  // namespace kelu

@@ -5,19 +5,15 @@
 #include <functional>
 #include <vector>
 
+#include "config/dialogo.h"
 #include "keying/calibracion.h"
 #include "keying/motor_pulsaciones.h"
-#include "platform/toolkit.h"
-#include "startup/programa.h"
 
 namespace kelu {
 
-class frmCalibracion : public Ventana {
+class frmCalibracion : public Dialogo {
  public:
   explicit frmCalibracion(Programa& programa);
-
-  void Abrir();
-  void TraducirfrmCalibracion() noexcept;
 
   Etiqueta lblInstruccion;
   Etiqueta fraPad;
@@ -25,8 +21,6 @@ class frmCalibracion : public Ventana {
   Etiqueta picNubes;
   Etiqueta lblPropuesta;
   Boton cmdEmpezar;
-  Boton cmdAceptar;
-  Boton cmdCancelar;
 
   // Times the presses on the pad. Nothing plugs into its letters, so
   // nothing keyed here is ever typed.
@@ -56,7 +50,6 @@ class frmCalibracion : public Ventana {
   void Anotar(int ms, int64_t pausaAntes);
   void Actualizar();
 
-  Programa& programa_;
   Etapa etapa_ = Etapa::Puntos;
   int hechas_ = 0;  // presses of this step so far
   bool presionado_ = false;

@@ -4,19 +4,20 @@
 #include <optional>
 
 #include "config/utilidades.h"
-#include "platform/paso.h"
 #include "startup/ayuda.h"
 #include "window/lanzador.h"
 
 namespace kelu {
 namespace {
+constexpr Dialogo::Diseno kDiseno{"frmOpciones", "Opciones - KELU", 6765, 5415, IdTexto::TituloOpciones,
+                                  {240, 4680, 1335, 375}, {5040, 4680, 1335, 375}};
 constexpr const char* kMasMenos = "+/-";
 // The one code file that the dialog refuses to hand to the editor.
 constexpr const char* kCodigoNoEditable = "kelu";
 }  // namespace
 
 frmOpciones::frmOpciones(Programa& programa)
-    : Ventana(programa.toolkit, "frmOpciones", "Opciones - KELU", 6765, 5415),
+    : Dialogo(programa, kDiseno),
       lblCódigo(*this, "lblCódigo", {240, 240, 975, 210}, kVerdana9, "Código:"),
       txtCódigo(*this, "txtCódigo", {1080, 240, 3495, 285}, kVerdana9),
       cmdCódigo(*this, "cmdCódigo", {4680, 230, 855, 300}, kVerdana825, "Elegir"),
@@ -52,10 +53,8 @@ frmOpciones::frmOpciones(Programa& programa)
       lblMasMenos4(*this, "lblMasMenos4", {3360, 4080, 285, 210}, kVerdana9, kMasMenos),
       txtMásMenosEntrePalabras(*this, "txtMásMenosEntrePalabras", {3840, 4080, 615, 315}, kVerdana9),
       lblCero(*this, "lblCero", {4560, 4080, 2055, 450}, kVerdana9, "(0 para no usarlo)"),
-      cmdAceptar(*this, "cmdAceptar", {240, 4680, 1335, 375}, kVerdana9, "&Aceptar"),
       cmdAyuda(*this, "cmdAyuda", {1800, 4680, 1335, 375}, kVerdana9, "A&yuda"),
       cmdIdioma(*this, "cmdIdioma", {3480, 4680, 1335, 375}, kVerdana9, "&Idioma"),
-      cmdCancelar(*this, "cmdCancelar", {5040, 4680, 1335, 375}, kVerdana9, "&Cancelar"),
       // Right of the dash and letter-gap rows, in room no other control uses.
       cmdAyudas(*this, "cmdAyudas", {4680, 3330, 1815, 375}, kVerdana9, "Ay&udas..."),
       dlgCódigo{"Archivos de KELU (*.)", "*.kel", "*.kel", programa.carpeta, true},
@@ -68,14 +67,8 @@ frmOpciones::frmOpciones(Programa& programa)
                {lblDuraciónEntreLetras, txtDuraciónEntreLetras, txtMásMenosEntreLetras,
                 &Configuracion::TiempoEntreLetras, &Configuracion::ToleranciaEntreLetras},
                {lblDuraciónEntrePalabras, txtDuraciónEntrePalabras, txtMásMenosEntrePalabras,
-                &Configuracion::TiempoEntrePalabras, &Configuracion::ToleranciaEntrePalabras}}}),
-      programa_(programa) {
-  borde = Borde::Fijo;
-  botonMinimizar = botonMaximizar = false;
-  centrada = true;
+                &Configuracion::TiempoEntrePalabras, &Configuracion::ToleranciaEntrePalabras}}}) {
   txtCódigo.soloLectura = true;
-  cmdAceptar.predeterminado = true;
-  cmdCancelar.cancelar = true;
   for (const char* ubicacion : {"Abajo", "Arriba", "Libre"}) cboUbicación.Agregar(ubicacion);
 
   OrdenTab({&cmdAceptar, &cmdCancelar, &cmdAyuda, &chkSiempreVisible, &cboUbicación, &chkAjustarAncho,
@@ -85,6 +78,17 @@ frmOpciones::frmOpciones(Programa& programa)
            &lblDuraciónEntreLetras, &txtMásMenosEntreLetras, &lblMasMenos3, &txtDuraciónEntrePalabras,
            &lblDuraciónEntrePalabras, &txtMásMenosEntrePalabras, &lblMasMenos4, &chkMostrarEscritura, &cmdEditar,
            &lblCero, &cmdIdioma, &cmdAyudas});
+  // The entries 21 to 38 in their order (OK and Cancel the base's), then the aids button.
+  Traducibles({{&lblCódigo, IdTexto::EtiquetaCodigo}, {&cmdCódigo, IdTexto::BotonElegir},
+               {&cmdEditar, IdTexto::BotonEditar}, {&chkAjustarAncho, IdTexto::BotonAjustarAncho},
+               {&lblUbicación, IdTexto::EtiquetaUbicacion}, {&chkSiempreVisible, IdTexto::OpcionSiempreVisible},
+               {&chkFijarPunteroDelMouse, IdTexto::OpcionFijarPuntero},
+               {&chkMostrarEscritura, IdTexto::OpcionEcoTitulo}, {&lblDuraciónPunto, IdTexto::EtiquetaPunto},
+               {&chkCalcularDuracionesSegúnElPunto, IdTexto::OpcionCalcularTiempos},
+               {&lblDuraciónRaya, IdTexto::EtiquetaRaya}, {&lblDuraciónEntreLetras, IdTexto::EtiquetaEntreLetras},
+               {&lblDuraciónEntrePalabras, IdTexto::EtiquetaEntrePalabras}, {&lblCero, IdTexto::NotaCeroSinUso},
+               {&cmdAyuda, IdTexto::BotonAyuda}, {&cmdIdioma, IdTexto::BotonIdioma},
+               {&cmdAyudas, IdTexto::BotonAyudas}});
 
   Load = [this] { Form_Load(); };
   // Becoming the active window ends the loading; the dot boxes are the
@@ -96,45 +100,31 @@ frmOpciones::frmOpciones(Programa& programa)
   cmdCódigo.Click = [this] { cmdCódigo_Click(); };
   cmdEditar.Click = [this] { cmdEditar_Click(); };
   cmdIdioma.Click = [this] { cmdIdioma_Click(); };
-  cmdAyuda.Click = [this] { Paso([&] { AbrirAyuda(programa_, *this); }); };
-  cmdAyudas.Click = [this] { Paso([&] { if (AbrirAyudas) AbrirAyudas(ayudas_); }); };
+  cmdAyuda.Click = [this] { AbrirAyuda(programa_, *this); };
+  cmdAyudas.Click = [this] {
+    if (AbrirAyudas) AbrirAyudas(ayudas_);
+  };
 }
 
 void frmOpciones::Abrir() {
   // Already open: a second suspension would forget which timers ran.
   if (Cargada()) return;
-  Paso([&] { if (PausarTecleo) PausarTecleo(); });
+  if (PausarTecleo) PausarTecleo();
   // Nothing may follow: the dialog's own closing restarts the timers and
   // gives the strip its topmost state back.
-  Paso([&] { Mostrar(true); });
-}
-
-void frmOpciones::TraducirfrmOpciones() noexcept {
-  const TextosIdioma& t = programa_.idioma;
-  Paso([&] { SetTexto(t.Entrada(IdTexto::TituloOpciones)); });
-  Control* const traducidos[] = {
-      &lblCódigo, &cmdCódigo, &cmdEditar, &chkAjustarAncho, &lblUbicación, &chkSiempreVisible,
-      &chkFijarPunteroDelMouse, &chkMostrarEscritura, &lblDuraciónPunto, &chkCalcularDuracionesSegúnElPunto,
-      &lblDuraciónRaya, &lblDuraciónEntreLetras, &lblDuraciónEntrePalabras, &lblCero, &cmdAceptar, &cmdAyuda,
-      &cmdIdioma, &cmdCancelar};
-  int entrada = static_cast<int>(IdTexto::EtiquetaCodigo);  // the controls in the order of their entries
-  for (Control* c : traducidos) {
-    Paso([&] { c->SetTexto(t.Entrada(static_cast<IdTexto>(entrada))); });
-    ++entrada;
-  }
-  Paso([&] { cmdAyudas.SetTexto(t.Entrada(IdTexto::BotonAyudas)); });
+  Dialogo::Abrir();
 }
 
 // The controls live as long as the dialog object, but each opening has to
 // start from fresh ones: no list entry chosen, design texts, rows enabled.
 void frmOpciones::ValoresDeDiseño() {
-  Paso([&] { cboUbicación.SetSeleccion(-1); });
-  Paso([&] { chkCalcularDuracionesSegúnElPunto.SetMarcada(false); });
-  Paso([&] { txtDuraciónPunto.SetTexto("30"); });
-  Paso([&] { txtMásMenosPunto.SetTexto("10"); });
+  cboUbicación.SetSeleccion(-1);
+  chkCalcularDuracionesSegúnElPunto.SetMarcada(false);
+  txtDuraciónPunto.SetTexto("30");
+  txtMásMenosPunto.SetTexto("10");
   for (CajaTexto* caja : {&txtDuraciónRaya, &txtMásMenosRaya, &txtDuraciónEntreLetras, &txtMásMenosEntreLetras,
                           &txtDuraciónEntrePalabras, &txtMásMenosEntrePalabras})
-    Paso([&] { caja->SetTexto({}); });
+    caja->SetTexto({});
 }
 
 void frmOpciones::Form_Load() {
@@ -142,21 +132,21 @@ void frmOpciones::Form_Load() {
   Cargando = true;
   ValoresDeDiseño();
   TraducirfrmOpciones();
-  Paso([&] { IdiomaElegido = c.Idioma; });
-  Paso([&] { txtCódigo.SetTexto(c.Codigo); });
-  Paso([&] { SeleccionarEnLista(cboUbicación, c.Ubicacion); });
-  Paso([&] { chkAjustarAncho.SetMarcada(c.AjustarAncho); });
-  Paso([&] { chkSiempreVisible.SetMarcada(c.SiempreVisible); });
-  Paso([&] { chkFijarPunteroDelMouse.SetMarcada(c.FijarPuntero); });
-  Paso([&] { chkMostrarEscritura.SetMarcada(c.MostrarPulsaciones); });
-  Paso([&] { chkCalcularDuracionesSegúnElPunto.SetMarcada(c.CalcularSegunPunto); });
+  IdiomaElegido = c.Idioma;
+  txtCódigo.SetTexto(c.Codigo);
+  SeleccionarEnLista(cboUbicación, c.Ubicacion);
+  chkAjustarAncho.SetMarcada(c.AjustarAncho);
+  chkSiempreVisible.SetMarcada(c.SiempreVisible);
+  chkFijarPunteroDelMouse.SetMarcada(c.FijarPuntero);
+  chkMostrarEscritura.SetMarcada(c.MostrarPulsaciones);
+  chkCalcularDuracionesSegúnElPunto.SetMarcada(c.CalcularSegunPunto);
   campos.Llenar(c);
   ayudas_ = programa_.ayudas;
   ayudas_.IniciarAlEntrar = programa_.escritorio.InicioAlEntrar();
 }
 
 void frmOpciones::Form_Unload() {
-  Paso([&] { if (ReanudarTecleo) ReanudarTecleo(); });
+  if (ReanudarTecleo) ReanudarTecleo();
   // The close box acts as Cancel, so the strip gets its topmost state back
   // and a language picked here does not outlive the dialog half-applied.
   if (!cierrePropio_) DeshacerAlCancelar();
@@ -164,35 +154,33 @@ void frmOpciones::Form_Unload() {
 
 void frmOpciones::Cerrar() {
   cierrePropio_ = true;
-  Paso([&] { Descargar(); });
+  Descargar();
   cierrePropio_ = false;
 }
 
 void frmOpciones::cmdAceptar_Click() {
   if (!campos.ComprobarAlAceptar()) return;  // nothing stored, the dialog stays
   Configuracion& c = programa_.configuracion;
-  Paso([&] { c.Idioma = IdiomaElegido; });
-  Paso([&] { c.Codigo = txtCódigo.Texto(); });
-  Paso([&] {
-    const int i = cboUbicación.Seleccion();
-    c.Ubicacion = i < 0 ? std::string() : cboUbicación.Entrada(i);
-  });
+  c.Idioma = IdiomaElegido;
+  c.Codigo = txtCódigo.Texto();
+  const int ubicacion = cboUbicación.Seleccion();
+  c.Ubicacion = ubicacion < 0 ? std::string() : cboUbicación.Entrada(ubicacion);
   c.AjustarAncho = chkAjustarAncho.Marcada();
   c.SiempreVisible = chkSiempreVisible.Marcada();
   c.FijarPuntero = chkFijarPunteroDelMouse.Marcada();
   c.MostrarPulsaciones = chkMostrarEscritura.Marcada();
   c.CalcularSegunPunto = chkCalcularDuracionesSegúnElPunto.Marcada();
-  Paso([&] { campos.Guardar(c); });
+  campos.Guardar(c);
   programa_.conservarConfiguracion = false;  // the person's own choice now
   if (ayudas_.IniciarAlEntrar != programa_.escritorio.InicioAlEntrar() &&
       !programa_.escritorio.PonerInicioAlEntrar(ayudas_.IniciarAlEntrar))
     ayudas_.IniciarAlEntrar = !ayudas_.IniciarAlEntrar;  // the shortcut stays as it was
   programa_.ayudas = ayudas_;
   programa_.conservarAyudas = false;
-  Paso([&] { CargarCodigo(programa_.tabla, c.Codigo, programa_.archivos, programa_.carpeta); });
-  Paso([&] { if (AplicarIntervalos) AplicarIntervalos(); });
+  CargarCodigo(programa_.tabla, c.Codigo, programa_.archivos, programa_.carpeta);
+  if (AplicarIntervalos) AplicarIntervalos();
   Cerrar();
-  Paso([&] { if (AplicarOpciones) AplicarOpciones(); });  // also restores the topmost state
+  if (AplicarOpciones) AplicarOpciones();  // also restores the topmost state
 }
 
 void frmOpciones::cmdCancelar_Click() {
@@ -202,40 +190,36 @@ void frmOpciones::cmdCancelar_Click() {
 
 void frmOpciones::DeshacerAlCancelar() {
   const Configuracion& c = programa_.configuracion;
-  if (IdiomaCambiado)
-    Paso([&] { CargarIdioma(programa_.idioma, programa_.archivos, programa_.Ruta(c.Idioma + ".lng")); });
-  Paso([&] { if (RestaurarEncima) RestaurarEncima(); });
+  if (IdiomaCambiado) CargarIdioma(programa_.idioma, programa_.archivos, programa_.Ruta(c.Idioma + ".lng"));
+  if (RestaurarEncima) RestaurarEncima();
 }
 
 // Only the name is kept: code files are always read from the program's folder.
 void frmOpciones::cmdCódigo_Click() {
-  std::optional<std::string> ruta;
-  Paso([&] { ruta = Kit().ElegirArchivo(*this, dlgCódigo); });
+  const std::optional<std::string> ruta = Kit().ElegirArchivo(*this, dlgCódigo);
   if (!ruta) return;
-  Paso([&] { txtCódigo.SetTexto(QuitarExtension(NombreDeArchivo(*ruta))); });
+  txtCódigo.SetTexto(QuitarExtension(NombreDeArchivo(*ruta)));
 }
 
 void frmOpciones::cmdEditar_Click() {
   const std::string codigo = txtCódigo.Texto();
   if (codigo == kCodigoNoEditable) {
     const TextosIdioma& t = programa_.idioma;
-    Paso([&] { Kit().MostrarMensaje(this, t.Entrada(IdTexto::MensajeCodigoNoEditable), t.Entrada(IdTexto::MensajeTiemposPuntoRaya), kMbOk | kMbExclamacion); });
+    Kit().MostrarMensaje(this, t.Entrada(IdTexto::MensajeCodigoNoEditable), t.Entrada(IdTexto::MensajeTiemposPuntoRaya),
+                         kMbOk | kMbExclamacion);
     return;
   }
-  Paso([&] {
-    EjecutarYPosicionarPrograma(Kit(), programa_.escritorio, programa_.carpeta, "notepad.exe " + codigo + ".kel",
-                                -1, -1, -1, -1);
-  });
+  EjecutarYPosicionarPrograma(Kit(), programa_.escritorio, programa_.carpeta, "notepad.exe " + codigo + ".kel", -1,
+                              -1, -1, -1);
 }
 
 // The picked file is read from wherever it lies; only its name is kept for
 // OK to store.
 void frmOpciones::cmdIdioma_Click() {
-  std::optional<std::string> ruta;
-  Paso([&] { ruta = Kit().ElegirArchivo(*this, dlgIdioma); });
+  const std::optional<std::string> ruta = Kit().ElegirArchivo(*this, dlgIdioma);
   if (!ruta) return;
-  Paso([&] { IdiomaElegido = QuitarExtension(NombreDeArchivo(*ruta)); });
-  Paso([&] { CargarIdioma(programa_.idioma, programa_.archivos, *ruta); });
+  IdiomaElegido = QuitarExtension(NombreDeArchivo(*ruta));
+  CargarIdioma(programa_.idioma, programa_.archivos, *ruta);
   TraducirfrmOpciones();
   IdiomaCambiado = true;
 }

@@ -5,18 +5,17 @@
 #include <string>
 
 #include "config/campos_tiempo.h"
-#include "platform/toolkit.h"
-#include "startup/programa.h"
+#include "config/dialogo.h"
 
 namespace kelu {
 
-class frmOpciones : public Ventana {
+class frmOpciones : public Dialogo {
  public:
   explicit frmOpciones(Programa& programa);
 
   // Opening, from the main window's Opciones button.
   void Abrir();
-  void TraducirfrmOpciones() noexcept;
+  void TraducirfrmOpciones() { Traducir(); }
 
   bool Cargando = false;
   std::string IdiomaElegido;
@@ -50,10 +49,8 @@ class frmOpciones : public Ventana {
   Etiqueta lblMasMenos4;
   CajaTexto txtMásMenosEntrePalabras;
   Etiqueta lblCero;
-  Boton cmdAceptar;
   Boton cmdAyuda;
   Boton cmdIdioma;
-  Boton cmdCancelar;
   Boton cmdAyudas;
 
   DialogoAbrir dlgCódigo;
@@ -82,7 +79,6 @@ class frmOpciones : public Ventana {
   void Cerrar();
   void DeshacerAlCancelar();
 
-  Programa& programa_;
   // What the aids dialog edits; OK here puts it into force, Cancel drops it.
   Ayudas ayudas_;
   bool cierrePropio_ = false;  // closed by OK or Cancel, not by the close box

@@ -4,10 +4,13 @@
 
 #include "config/utilidades.h"
 #include "platform/filtro_teclas.h"
-#include "platform/paso.h"
 #include "platform/teclas.h"
 
 namespace kelu {
+namespace {
+constexpr Dialogo::Diseno kDiseno{"frmPulsador", "Pulsador - KELU", 6765, 4575, IdTexto::TituloPulsador,
+                                  {3600, 4020, 1335, 375}, {5160, 4020, 1335, 375}};
+}  // namespace
 
 std::string NombreTecla(int vk, const TextosIdioma& idioma) {
   if (vk == 0) return idioma.Entrada(IdTexto::TeclaNinguna);
@@ -25,7 +28,7 @@ std::string NombreTecla(int vk, const TextosIdioma& idioma) {
 }
 
 frmPulsador::frmPulsador(Programa& programa)
-    : Ventana(programa.toolkit, "frmPulsador", "Pulsador - KELU", 6765, 4575),
+    : Dialogo(programa, kDiseno),
       lblTecla(*this, "lblTecla", {240, 285, 2775, 210}, kVerdana9, "Tecla como pulsador:"),
       lblNombreTecla(*this, "lblNombreTecla", {3120, 240, 1815, 300}, kVerdana9),
       cmdElegirTecla(*this, "cmdElegirTecla", {5160, 195, 1335, 375}, kVerdana9, "&Elegir..."),
@@ -42,20 +45,18 @@ frmPulsador::frmPulsador(Programa& programa)
       lblPausaPorPulsacion(*this, "lblPausaPorPulsacion", {240, 3000, 3975, 210}, kVerdana9),
       cboPausaPorPulsacion(*this, "cboPausaPorPulsacion", {4320, 2955, 2175, 330}, kVerdana9),
       lblRepeticion(*this, "lblRepeticion", {240, 3480, 3975, 210}, kVerdana9),
-      cboRepeticion(*this, "cboRepeticion", {4320, 3435, 2175, 330}, kVerdana9),
-      cmdAceptar(*this, "cmdAceptar", {3600, 4020, 1335, 375}, kVerdana9, "&Aceptar"),
-      cmdCancelar(*this, "cmdCancelar", {5160, 4020, 1335, 375}, kVerdana9, "&Cancelar"),
-      programa_(programa) {
-  borde = Borde::Fijo;
-  botonMinimizar = botonMaximizar = false;
-  centrada = true;
+      cboRepeticion(*this, "cboRepeticion", {4320, 3435, 2175, 330}, kVerdana9) {
   lblNombreTecla.borde = lblNombreRaya.borde = true;
-  cmdAceptar.predeterminado = true;
-  cmdCancelar.cancelar = true;
   OrdenTab({&lblTecla, &lblNombreTecla, &cmdElegirTecla, &lblRaya, &lblNombreRaya, &cmdElegirRaya, &lblPulseAhora,
             &chkMantenerDestino, &lblPulsacionMinima, &cboPulsacionMinima, &lblEsperaTrasSoltar,
             &cboEsperaTrasSoltar, &lblPausaPorPulsacion, &cboPausaPorPulsacion, &lblRepeticion, &cboRepeticion,
             &cmdAceptar, &cmdCancelar});
+  Traducibles({{&lblTecla, IdTexto::EtiquetaTeclaPulsador}, {&lblRaya, IdTexto::EtiquetaTeclaRaya},
+               {&cmdElegirTecla, IdTexto::BotonElegirTecla}, {&cmdElegirRaya, IdTexto::BotonElegirTeclaRaya},
+               {&chkMantenerDestino, IdTexto::OpcionMantenerDestino},
+               {&lblPulsacionMinima, IdTexto::EtiquetaIgnorarCortas},
+               {&lblEsperaTrasSoltar, IdTexto::EtiquetaIgnorarTrasSoltar},
+               {&lblPausaPorPulsacion, IdTexto::EtiquetaPausarCon}, {&lblRepeticion, IdTexto::EtiquetaRepetirTecla}});
 
   Load = [this] { Form_Load(); };
   Unload = [this] {
@@ -63,7 +64,6 @@ frmPulsador::frmPulsador(Programa& programa)
     ayudas_ = nullptr;
   };
   cmdAceptar.Click = [this] { cmdAceptar_Click(); };
-  cmdCancelar.Click = [this] { Paso([&] { Descargar(); }); };
   cmdElegirTecla.Click = [this] { Elegir(tecla_); };
   cmdElegirRaya.Click = [this] { Elegir(teclaRaya_); };
 }
@@ -71,44 +71,30 @@ frmPulsador::frmPulsador(Programa& programa)
 void frmPulsador::Abrir(Ayudas& ayudas) {
   if (Cargada()) return;
   ayudas_ = &ayudas;
-  Paso([&] { Mostrar(true); });
-}
-
-void frmPulsador::TraducirfrmPulsador() noexcept {
-  const TextosIdioma& t = programa_.idioma;
-  Paso([&] { SetTexto(t.Entrada(IdTexto::TituloPulsador)); });
-  const std::pair<Control*, IdTexto> traducidos[] = {
-      {&lblTecla, IdTexto::EtiquetaTeclaPulsador},           {&lblRaya, IdTexto::EtiquetaTeclaRaya},         {&cmdElegirTecla, IdTexto::BotonElegirTecla},         {&cmdElegirRaya, IdTexto::BotonElegirTeclaRaya},
-      {&chkMantenerDestino, IdTexto::OpcionMantenerDestino}, {&lblPulsacionMinima, IdTexto::EtiquetaIgnorarCortas}, {&lblEsperaTrasSoltar, IdTexto::EtiquetaIgnorarTrasSoltar}, {&lblPausaPorPulsacion, IdTexto::EtiquetaPausarCon},
-      {&lblRepeticion, IdTexto::EtiquetaRepetirTecla},      {&cmdAceptar, IdTexto::BotonAceptar},      {&cmdCancelar, IdTexto::BotonCancelar}};
-  for (const auto& [control, entrada] : traducidos) Paso([&] { control->SetTexto(t.Entrada(entrada)); });
+  Dialogo::Abrir();
 }
 
 void frmPulsador::Form_Load() {
-  TraducirfrmPulsador();
+  Traducir();
   eligiendo_ = nullptr;
   elegida_ = 0;
-  Paso([&] { lblPulseAhora.SetTexto({}); });
+  lblPulseAhora.SetTexto({});
   if (!ayudas_) return;
   const Ayudas& a = *ayudas_;
   const std::string no = programa_.idioma.Entrada(IdTexto::Desactivado);
   tecla_ = a.TeclaPulsador;
   teclaRaya_ = a.TeclaRaya;
   MostrarTeclas();
-  Paso([&] { chkMantenerDestino.SetMarcada(a.MantenerDestino); });
-  Paso([&] { LlenarValores(cboPulsacionMinima, minimas_, {0, 10, 20, 30, 50, 80}, a.PulsacionMinima, " ms", 1, no); });
-  Paso([&] {
-    LlenarValores(cboEsperaTrasSoltar, esperas_, {0, 250, 500, 1000, 2000, 3000}, a.EsperaTrasSoltar, " ms", 1, no);
-  });
-  Paso([&] {
-    LlenarValores(cboPausaPorPulsacion, pausas_, {0, 2000, 3000, 4000, 5000}, a.PausaPorPulsacion, " s", 1000, no);
-  });
-  Paso([&] { LlenarValores(cboRepeticion, repeticiones_, {100, 150, 250, 400}, a.RepeticionMs, " ms"); });
+  chkMantenerDestino.SetMarcada(a.MantenerDestino);
+  LlenarValores(cboPulsacionMinima, minimas_, {0, 10, 20, 30, 50, 80}, a.PulsacionMinima, " ms", 1, no);
+  LlenarValores(cboEsperaTrasSoltar, esperas_, {0, 250, 500, 1000, 2000, 3000}, a.EsperaTrasSoltar, " ms", 1, no);
+  LlenarValores(cboPausaPorPulsacion, pausas_, {0, 2000, 3000, 4000, 5000}, a.PausaPorPulsacion, " s", 1000, no);
+  LlenarValores(cboRepeticion, repeticiones_, {100, 150, 250, 400}, a.RepeticionMs, " ms");
 }
 
 void frmPulsador::MostrarTeclas() {
-  Paso([&] { lblNombreTecla.SetTexto(NombreTecla(tecla_, programa_.idioma)); });
-  Paso([&] { lblNombreRaya.SetTexto(NombreTecla(teclaRaya_, programa_.idioma)); });
+  lblNombreTecla.SetTexto(NombreTecla(tecla_, programa_.idioma));
+  lblNombreRaya.SetTexto(NombreTecla(teclaRaya_, programa_.idioma));
 }
 
 // Through the switch capture: the key chosen is swallowed, so an Esc, a
@@ -116,8 +102,8 @@ void frmPulsador::MostrarTeclas() {
 void frmPulsador::Elegir(int& destino) {
   DejarDeElegir();
   eligiendo_ = &destino;
-  Paso([&] { lblPulseAhora.SetTexto(programa_.idioma.Entrada(IdTexto::PulsadorPulseAhora)); });
-  Paso([&] { Kit().CapturarTeclas(kCualquierTecla, 0, [this](int t, bool abajo) { Elegida_Tecla(t, abajo); }); });
+  lblPulseAhora.SetTexto(programa_.idioma.Entrada(IdTexto::PulsadorPulseAhora));
+  Kit().CapturarTeclas(kCualquierTecla, 0, [this](int t, bool abajo) { Elegida_Tecla(t, abajo); });
 }
 
 void frmPulsador::Elegida_Tecla(int tecla, bool abajo) {
@@ -136,8 +122,8 @@ void frmPulsador::DejarDeElegir() {
   if (!eligiendo_) return;
   eligiendo_ = nullptr;
   elegida_ = 0;
-  Paso([&] { Kit().CapturarTeclas(0, 0, nullptr); });
-  Paso([&] { lblPulseAhora.SetTexto({}); });
+  Kit().CapturarTeclas(0, 0, nullptr);
+  lblPulseAhora.SetTexto({});
 }
 
 void frmPulsador::cmdAceptar_Click() {
@@ -152,7 +138,7 @@ void frmPulsador::cmdAceptar_Click() {
     LeerValor(cboPausaPorPulsacion, pausas_, a.PausaPorPulsacion);
     LeerValor(cboRepeticion, repeticiones_, a.RepeticionMs);
   }
-  Paso([&] { Descargar(); });
+  Descargar();
 }
 
 }  // namespace kelu

@@ -4,8 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/toolkit.h"
-#include "startup/programa.h"
+#include "config/dialogo.h"
 
 namespace kelu {
 
@@ -13,14 +12,13 @@ namespace kelu {
 // character, else its code.
 std::string NombreTecla(int vk, const TextosIdioma& idioma);
 
-class frmPulsador : public Ventana {
+class frmPulsador : public Dialogo {
  public:
   explicit frmPulsador(Programa& programa);
 
   // Shows `ayudas`; OK writes the choices back into it, Cancel and the
   // close box leave it as it was.
   void Abrir(Ayudas& ayudas);
-  void TraducirfrmPulsador() noexcept;
 
   Etiqueta lblTecla;
   Etiqueta lblNombreTecla;
@@ -38,8 +36,6 @@ class frmPulsador : public Ventana {
   Combo cboPausaPorPulsacion;
   Etiqueta lblRepeticion;
   Combo cboRepeticion;
-  Boton cmdAceptar;
-  Boton cmdCancelar;
 
  private:
   void Form_Load();
@@ -50,7 +46,6 @@ class frmPulsador : public Ventana {
   void MostrarTeclas();
   void DejarDeElegir();
 
-  Programa& programa_;
   Ayudas* ayudas_ = nullptr;  // while open
   int tecla_ = 0, teclaRaya_ = 0;
   int* eligiendo_ = nullptr;  // the key being chosen

@@ -125,6 +125,19 @@ TEST_F(Tiempos, FractionalDotsDeriveExactValuesThatPassOk) {
   }
 }
 
+// Three and eight dots past the doubles: those boxes keep their text, and
+// every other row is still derived.
+TEST_F(Tiempos, ADotPastTheDoublesDerivesEveryRowButThoseItCannotWrite) {
+  Abrir();
+  for (CajaTexto* caja : {&d->txtMásMenosEntreLetras, &d->txtDuraciónEntrePalabras, &d->txtMásMenosEntrePalabras})
+    caja->TextoDelUsuario("9");
+  Punto("1e308", "0");
+  d->chkCalcularDuracionesSegúnElPunto.SetMarcada(true);
+  EXPECT_EQ(Derivados(), (std::vector<std::string>{"75", TextoDeNumero(75 - 1e308), "200", "0", "0", "0"}));
+  EXPECT_TRUE(Habilitadas(false));
+  EXPECT_TRUE(kit.mensajes.empty());
+}
+
 TEST_F(Tiempos, OkComparesBeforeRoundingAndStoresHalvesToEven) {
   Abrir();
   Punto("3.5", "1.5");
