@@ -158,6 +158,14 @@ Prediccion::Prediccion(ListaPalabras lista, CostesLetras costes) : lista_(std::m
   // One use of the person's own word weighs as a word of a thousandth of
   // everything the list counts, so their vocabulary soon comes first.
   pesoAprendida_ = std::max<int64_t>(1, total / 1000);
+  for (Palabra& p : lista_.palabras) p.unidades = costes_.Texto(p.texto);
+  std::vector<const Palabra*> orden;
+  for (const Palabra& p : lista_.palabras) orden.push_back(&p);
+  const size_t n = std::min<size_t>(orden.size(), 64);
+  std::partial_sort(orden.begin(), orden.begin() + n, orden.end(), [&](const Palabra* a, const Palabra* b) {
+    return a->frecuencia * (a->unidades + costes_.espacio) > b->frecuencia * (b->unidades + costes_.espacio);
+  });
+  for (size_t i = 0; i < n; ++i) frecuentes_.push_back(orden[i]->texto);
 }
 
 Palabra* Prediccion::Buscar(const std::string& palabra) {
@@ -171,7 +179,7 @@ void Prediccion::Aprender(const std::string& palabra, int64_t cuanto) {
   if (!p && cuanto > 0) {
     auto it = std::lower_bound(lista_.palabras.begin(), lista_.palabras.end(), palabra,
                                [](const Palabra& q, const std::string& t) { return q.texto < t; });
-    p = &*lista_.palabras.insert(it, Palabra{palabra, 0, 0});
+    p = &*lista_.palabras.insert(it, Palabra{palabra, 0, 0, costes_.Texto(palabra)});
   }
   if (p) p->aprendida = std::clamp<int64_t>(p->aprendida + cuanto, 0, kCuentaMax);
   if (!anterior_.empty()) {
@@ -260,6 +268,10 @@ std::vector<Sugerencia> Prediccion::Sugerencias() const {
     };
     Pares(lista_.pares, 1);
     Pares(paresAprendidos_, 20);
+    if (mejores.empty())
+      for (const std::string& f : frecuentes_)
+        if (const Palabra* p = const_cast<Prediccion*>(this)->Buscar(f))
+          Considerar(p->texto, p->frecuencia + p->aprendida * pesoAprendida_, p->unidades + costes_.espacio);
   } else {
     auto it = std::lower_bound(lista_.palabras.begin(), lista_.palabras.end(), prefijo,
                                [](const Palabra& p, const std::string& t) { return p.texto < t; });
@@ -267,7 +279,7 @@ std::vector<Sugerencia> Prediccion::Sugerencias() const {
     for (; it != lista_.palabras.end() && it->texto.compare(0, prefijo.size(), prefijo) == 0; ++it) {
       if (it->texto.size() == prefijo.size()) continue;
       const int64_t peso = it->frecuencia + it->aprendida * pesoAprendida_;
-      Considerar(it->texto, peso, costes_.Texto(it->texto) - costePrefijo + costes_.espacio);
+      Considerar(it->texto, peso, it->unidades - costePrefijo + costes_.espacio);
     }
   }
   std::vector<Sugerencia> salida;
@@ -339,7 +351,8 @@ void Prediccion::CargarAprendidas(std::string_view texto) {
     if (b == aprendidas.palabras.end() || (a != lista_.palabras.end() && a->texto < b->texto)) {
       unidas.push_back(std::move(*a++));
     } else if (a == lista_.palabras.end() || b->texto < a->texto) {
-      unidas.push_back({std::move(b->texto), 0, b->frecuencia});
+      const int unidades = costes_.Texto(b->texto);
+      unidas.push_back({std::move(b->texto), 0, b->frecuencia, unidades});
       ++b;
     } else {
       a->aprendida = b->frecuencia;

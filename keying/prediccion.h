@@ -39,6 +39,7 @@ struct Palabra {
   std::string texto;       // lower case, UTF-8
   int64_t frecuencia = 0;  // from the shipped list
   int64_t aprendida = 0;   // times the person typed or chose it
+  int unidades = 0;        // what keying it whole costs
 };
 
 // A word list: "word count" lines, then a line "--" and "word next count"
@@ -78,7 +79,8 @@ class Prediccion {
 
   const std::string& PalabraEnCurso() const { return actual_; }
   // Up to three, best first: the completions of the word being keyed, or
-  // with nothing keyed the likely next words. Never one that saves nothing.
+  // with nothing keyed the likely next words (after the previous word when
+  // a pair knows it, else the likeliest of all). Never one that saves nothing.
   std::vector<Sugerencia> Sugerencias() const;
 
   // The rest of suggestion i and a space, for the window to type; the word
@@ -101,6 +103,7 @@ class Prediccion {
   ListaPalabras lista_;
   CostesLetras costes_;
   int64_t pesoAprendida_ = 1;  // a learned use weighs as this much frequency
+  std::vector<std::string> frecuentes_;  // the list's likeliest words, for a next word no pair knows
   std::string actual_, anterior_;
   bool conDigitos_ = false;
   std::string aceptada_;  // the last accepted word, until anything else is typed
