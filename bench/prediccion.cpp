@@ -122,6 +122,14 @@ void Informar(const char* nombre, const Cuenta& c, const Cuenta& base) {
   std::printf("\n");
 }
 
+// The process's resident memory in KB (Linux), to show what the list takes.
+long MemoriaKb() {
+  std::ifstream f("/proc/self/status");
+  for (std::string linea; std::getline(f, linea);)
+    if (linea.rfind("VmRSS:", 0) == 0) return std::atol(linea.c_str() + 6);
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -148,9 +156,12 @@ int main(int argc, char** argv) {
   for (size_t palabras = 0; desde < texto.size() && palabras < aprender; ++desde)
     if (texto[desde] == " ") ++palabras;
 
+  const long antes = MemoriaKb();
   const auto t0 = std::chrono::steady_clock::now();
   const ListaPalabras leida = LeerListaPalabras(lista);
+  const Prediccion enMemoria(leida, costes);
   const auto t1 = std::chrono::steady_clock::now();
+  std::printf("the list in memory: %ld KB\n", MemoriaKb() - antes);
   std::printf("%s: %zu characters measured, list of %zu words read in %.1f ms\n", ruta.c_str(), texto.size() - desde,
               leida.palabras.size(), std::chrono::duration<double, std::milli>(t1 - t0).count());
 
