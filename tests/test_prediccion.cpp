@@ -72,6 +72,7 @@ TEST(Prediccion, SuggestionsRankByWhatTheySave) {
       {"c", {14, 16, 16}, {"comunicación", "cosa", "casa"}},  // long and rarer beats short and common
       {"Ca", {14, 16, 16}, {"casa", "camión"}},               // the person's capital matches
       {"ni", {14, 16, 16}, {"niño"}},
+      {"ca", {14, 70, 70}, {"casa"}},                          // second place costs more than "camión" saves
       {"cas", {24, 30, 30}, {}},                              // "a" and the space cost less than choosing
       {"x", {14, 16, 16}, {}},
       {"casa", {14, 16, 16}, {}},                             // the whole word is keyed
