@@ -5,7 +5,9 @@
 // per minute, then what the pace estimates do across a long pause and a
 // spasm.
 #include <algorithm>
+#include <array>
 #include <atomic>
+#include <cctype>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
@@ -18,7 +20,11 @@
 #include <thread>
 #include <vector>
 
+#include <fstream>
+#include <sstream>
+
 #include "keying/calibracion.h"
+#include "keying/prediccion.h"
 #include "platform/headless/toolkit_headless.h"
 #include "platform/paso.h"
 #include "platform/teclas.h"
@@ -235,7 +241,12 @@ class Sesion {
   // Tab as themselves, Backspace deleting; any other key as U+FFFD.
   std::u32string Recibido() {
     std::u32string texto;
-    for (const EventoTecla& e : kit.Buscar(objetivo)->recibido) {
+    const auto& recibido = kit.Buscar(objetivo)->recibido;
+    size_t insertado = 0;
+    for (size_t i = 0; i <= recibido.size(); ++i) {
+      for (; insertado < elegidas.size() && elegidas[insertado].first == i; ++insertado) texto += elegidas[insertado].second;
+      if (i == recibido.size()) break;
+      const EventoTecla& e = recibido[i];
       if (e.tipo == TipoEvento::Caracter) texto += e.caracter;
       if (e.tipo != TipoEvento::TeclaVirtual) continue;
       if (e.vk == kVkRetroceso) {
@@ -246,6 +257,11 @@ class Sesion {
     }
     return texto;
   }
+
+  // A chosen suggestion's text, typed after the target's events so far
+  // (until the window types it itself).
+  void Elegida(const std::u32string& resto) { elegidas.emplace_back(kit.Buscar(objetivo)->recibido.size(), resto); }
+  std::vector<std::pair<size_t, std::u32string>> elegidas;
 
   ToolkitHeadless kit;
   Hwnd objetivo = 0;
@@ -344,10 +360,26 @@ struct Medida {
   }
 };
 
-Medida Correr(const Perfil& perfil, Ajuste ajuste, const Lengua& lengua, int semilla, const TablaCodigo& tabla) {
+// How the simulated person chooses a suggestion (with --texto).
+enum class Eleccion { Ninguna, Codigos, PulsacionLarga };
+const char* const kCodigosElegir[kSugerenciasMax] = {"...-.", ".--..", "-.-.."};
+const std::u32string* textoDado = nullptr;  // --texto, else the built-in sentences
+const ListaPalabras* listaDada = nullptr;
+
+bool EsLetraTexto(char32_t c) { return (c < 0x80 && std::isalpha(static_cast<int>(c))) || (c >= 0xC0 && c <= 0x24F); }
+
+Medida Correr(const Perfil& perfil, Ajuste ajuste, const Lengua& lengua, int semilla, const TablaCodigo& tabla,
+              Eleccion eleccion = Eleccion::Ninguna) {
   const int indiceLengua = &lengua == &kLenguas[0] ? 0 : 1;
-  const std::u32string texto = TextoDePrueba(*lengua.frases, 7919u * static_cast<uint32_t>(semilla) + 17u * indiceLengua,
+  const std::u32string texto = textoDado ? *textoDado : TextoDePrueba(*lengua.frases, 7919u * static_cast<uint32_t>(semilla) + 17u * indiceLengua,
                                              kCaracteres);
+  std::optional<Prediccion> prediccion;
+  if (eleccion != Eleccion::Ninguna) {
+    prediccion.emplace(*listaDada, CostesLetras(tabla));
+    prediccion->costeElegir = eleccion == Eleccion::Codigos ? std::array<int, kSugerenciasMax>{14, 16, 16}
+                                                            : std::array<int, kSugerenciasMax>{9, 14, 16};
+  }
+  std::mt19937 miradas(static_cast<uint32_t>(semilla) * 2654435761u);
   const uint32_t semillaPersona = 104729u * static_cast<uint32_t>(semilla) + 31u * indiceLengua +
                                   static_cast<uint32_t>(&perfil - kPerfiles);
   Tecleador persona(perfil, semillaPersona);
@@ -380,7 +412,41 @@ Medida Correr(const Perfil& perfil, Ajuste ajuste, const Lengua& lengua, int sem
     for (size_t i = 0; i < texto.size(); ++i) {
       if (espacioPorSilencio) {  // the word gap typed this space
         espacioPorSilencio = false;
+        if (prediccion) prediccion->Escrito(" ");
         continue;
+      }
+      if (prediccion) {
+        // The person reads the pad, and chooses the word they mean when it is there.
+        const auto sugerencias = prediccion->Sugerencias();
+        if (!sugerencias.empty()) s.kit.Avanzar(std::uniform_int_distribution<int>(300, 600)(miradas));
+        size_t fin = i;
+        while (fin < texto.size() && EsLetraTexto(texto[fin])) ++fin;
+        std::string meta;
+        for (size_t k = i; k < fin; ++k) CodificarUtf8(texto[k], meta);
+        meta = Minusculas(meta) + (fin < texto.size() && texto[fin] == U' ' ? " " : "#");
+        int elegida = -1;
+        for (int k = 0; k < static_cast<int>(sugerencias.size()); ++k)
+          if (sugerencias[k].resto == meta) elegida = k;
+        if (elegida >= 0) {
+          const bool larga = eleccion == Eleccion::PulsacionLarga;
+          const Caracter car = persona.Teclear(larga ? "-" : kCodigosElegir[larga ? elegida - 1 : elegida],
+                                               static_cast<double>(i) / (texto.size() - 1));
+          if (larga && elegida == 0) {
+            // Held past the dash band by a dot's length: the engine adds nothing.
+            s.Pulsar((s.f->motor.BandaRaya().hasta + 25) * 10);
+          } else {
+            for (size_t k = 0; k + 1 < car.pulsaciones.size(); ++k) {
+              s.Pulsar(car.pulsaciones[k].sostener);
+              s.kit.Avanzar(car.pulsaciones[k].silencio);
+            }
+            s.Pulsar(car.pulsaciones.back().sostener);
+          }
+          s.kit.Avanzar(car.pulsaciones.back().silencio);
+          if (s.EsperarA([&] { return !s.LetraPendiente(); })) s.kit.Avanzar(car.reaccion);
+          s.Elegida(Decodificar(*prediccion->Elegir(elegida)));
+          i = fin;  // its space too
+          continue;
+        }
       }
       const Caracter& car = plan[i];
       const size_t espacios = s.Espacios();
@@ -404,6 +470,11 @@ Medida Correr(const Perfil& perfil, Ajuste ajuste, const Lengua& lengua, int sem
         return !s.LetraPendiente() && (!espacioPorSilencio || s.Espacios() > espacios);
       });
       if (espero) s.kit.Avanzar(car.reaccion);
+      if (prediccion) {
+        std::string escrito;
+        CodificarUtf8(texto[i], escrito);
+        prediccion->Escrito(escrito);
+      }
     }
     medida.ms = s.kit.Ahora() - inicio;
     medida.enviados = texto.size();
@@ -572,11 +643,60 @@ void ArranqueEnFrio(const TablaCodigo& tabla) {
   }
 }
 
+// --texto FILE --idioma es|en: every keyer, pace followed, keys that text
+// letter by letter, then choosing suggestions by codes or by a long press.
+int MedirPrediccion(const std::string& ruta, const std::string& idioma) {
+  TablaCodigo tabla;
+  std::string codigo = ConfiguracionPredeterminada().Codigo;
+  CargarCodigo(tabla, codigo, ArchivosDelSistema(), CarpetaDatos());
+  std::ifstream f(ruta, std::ios::binary);
+  std::stringstream bytes;
+  bytes << f.rdbuf();
+  std::u32string texto;
+  for (char32_t c : Decodificar(bytes.str())) {
+    if (c == U'\n' || c == U'\r' || c == U'\t') c = U' ';
+    if (c == U' ' && (texto.empty() || texto.back() == U' ')) continue;
+    if (!CodigoDe(tabla, c).empty()) texto += c;
+  }
+  texto.resize(std::min(texto.size(), kCaracteres * 3));
+  std::ifstream l(std::string(CarpetaDatos()) + (idioma == "en" ? "/English.pal" : "/Español.pal"), std::ios::binary);
+  std::stringstream lista;
+  lista << l.rdbuf();
+  const ListaPalabras palabras = LeerListaPalabras(lista.str());
+  textoDado = &texto;
+  listaDada = &palabras;
+  const Lengua& lengua = kLenguas[idioma == "en" ? 1 : 0];
+  std::printf("%s, %zu characters, pace followed, %d seeds; each cell: CER %% / net characters per minute\n\n",
+              ruta.c_str(), texto.size(), numSemillas);
+  std::printf("| keyer | letters only | codes ...-. .--.. -.-.. | long press, ...-. .--.. |\n|---|---|---|---|\n");
+  for (const Perfil& perfil : kPerfiles) {
+    std::printf("| %s |", perfil.nombre);
+    for (Eleccion e : {Eleccion::Ninguna, Eleccion::Codigos, Eleccion::PulsacionLarga}) {
+      Medida m;
+      for (int semilla = 0; semilla < numSemillas; ++semilla)
+        m += Correr(perfil, Ajuste::SeguirRitmo, lengua, semilla, tabla, e);
+      const double cer = static_cast<double>(m.distancia) / m.enviados;
+      std::printf(" %.1f %% / %.1f |", 100 * cer, std::max(0.0, m.enviados / (m.ms / 60000.0) * (1 - cer)));
+    }
+    std::printf("\n");
+  }
+  return 0;
+}
+
 }  // namespace
 }  // namespace kelu
 
 int main(int argc, char** argv) {
   using namespace kelu;
+  std::string rutaTexto, idioma = "es";
+  for (int i = 1; i + 1 < argc; ++i) {
+    if (std::string(argv[i]) == "--texto") rutaTexto = argv[i + 1];
+    if (std::string(argv[i]) == "--idioma") idioma = argv[i + 1];
+  }
+  if (!rutaTexto.empty()) {
+    numSemillas = 3;
+    return MedirPrediccion(rutaTexto, idioma);
+  }
   if (argc > 1) numSemillas = std::max(1, std::atoi(argv[1]));
   const auto comienzo = std::chrono::steady_clock::now();
   TablaCodigo tabla;
