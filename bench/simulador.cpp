@@ -433,7 +433,7 @@ Medida Correr(const Perfil& perfil, Ajuste ajuste, const Lengua& lengua, int sem
                                                static_cast<double>(i) / (texto.size() - 1));
           if (larga && elegida == 0) {
             // Held past the dash band by a dot's length: the engine adds nothing.
-            s.Pulsar((s.f->motor.BandaRaya().hasta + 25) * 10);
+            s.Pulsar((s.f->motor.Estado().raya.hasta + 25) * 10);
           } else {
             for (size_t k = 0; k + 1 < car.pulsaciones.size(); ++k) {
               s.Pulsar(car.pulsaciones[k].sostener);
