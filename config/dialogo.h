@@ -28,6 +28,7 @@ class Dialogo : public Ventana {
     IdTexto entradaTitulo;
     Rectangulo aceptar, cancelar;
   };
+
   // Modal; a dialog already open is left as it is. False when the system
   // gave no window.
   bool Abrir();
@@ -39,7 +40,7 @@ class Dialogo : public Ventana {
   Boton cmdCancelar;
 
  protected:
-  // Cancel unloads the dialog until the dialog gives it another Click.
+  // Cancel unloads the dialog unless the dialog gives it a Click of its own.
   Dialogo(Programa& programa, const Diseno& diseno);
 
   // The controls translated, besides the caption and OK and Cancel.
