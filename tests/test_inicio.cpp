@@ -174,7 +174,7 @@ INSTANTIATE_TEST_SUITE_P(
 // The splash's timer hands over to the main window and returns: the main
 // window is up when it has, and the events after it run from the program's
 // one loop, not from inside the timer's handler.
-TEST_F(Vida, TheSplashsTimerShowsTheMainWindowAndReturns) {
+TEST_F(Vida, TheSplashTimerShowsTheMainWindowAndReturns) {
   bool principalAlVolver = false;
   kit.Encolar([&] {
     kit.Avanzar(2000);
