@@ -217,7 +217,7 @@ std::array<int, 6> TiemposDe(const Configuracion& c) {
 }
 }  // namespace
 
-void MotorPulsaciones::AplicarIntervalos() noexcept {
+void MotorPulsaciones::AplicarIntervalos() {
   const Configuracion& c = configuracion_;
   FijarIntervalo(tmrTiempoEntreLetras, c.TiempoEntreLetras, c.ToleranciaEntreLetras);
   FijarIntervalo(tmrTiempoEntrePalabras, c.TiempoEntrePalabras, c.ToleranciaEntrePalabras);
@@ -226,7 +226,7 @@ void MotorPulsaciones::AplicarIntervalos() noexcept {
   if (AyudasDeTiempo()) FijarHuecos();
 }
 
-void MotorPulsaciones::AplicarAyudas(const Ayudas& a) noexcept {
+void MotorPulsaciones::AplicarAyudas(const Ayudas& a) {
   seguirRitmo_ = a.SeguirRitmo;
   letrasAntes_ = a.LetrasAntes;
   pulsacionMinima_ = std::max(0, a.PulsacionMinima);

@@ -29,13 +29,13 @@ class MotorPulsaciones {
   // The press down ends unseen (its release was lost): it keys nothing, and
   // the letter gap closes the code keyed before it.
   void AnularPulsacion();
-  void AplicarIntervalos() noexcept;
+  void AplicarIntervalos();
   // Puts the timing aids of `ayudas` in force: following the person's pace
   // (SeguirRitmo), closing a code no entry extends sooner (LetrasAntes), and
   // the switch's safety (PulsacionMinima, EsperaTrasSoltar, PausaPorPulsacion).
   // The pace starts from the one saved there, or from the settings when it
   // is 0 or the settings' times have changed since (told as RitmoAprendido).
-  void AplicarAyudas(const Ayudas& ayudas) noexcept;
+  void AplicarAyudas(const Ayudas& ayudas);
 
   // The code keyed since the last letter: only presses, the letter's
   // receiver and a pause change it.

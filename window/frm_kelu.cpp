@@ -109,7 +109,7 @@ void frmKelu::RitmoAprendido(const RitmoGuardado& ritmo) {
   a.RitmoHueco = ritmo.hueco;
 }
 
-void frmKelu::TraducirfrmKelu() noexcept {
+void frmKelu::TraducirfrmKelu() {
   const TextosIdioma& t = programa_.idioma;
   SetTexto(Titulo());
   lblEscribirEn.SetTexto(t.Entrada(IdTexto::EtiquetaEscribirEn));
@@ -125,7 +125,7 @@ std::string frmKelu::Titulo() const {
   return motor.EnPausa() ? t.Entrada(IdTexto::TituloKelu) + " - " + t.Entrada(IdTexto::EnPausa) : t.Entrada(IdTexto::TituloKelu);
 }
 
-void frmKelu::PausarTecleo() noexcept {
+void frmKelu::PausarTecleo() {
   motor.SuspenderTemporizadores();
   entrega.SuspenderEnvio();
   panel.Actualizar();  // a press held into the dialog ends its tone
@@ -135,13 +135,13 @@ void frmKelu::PausarTecleo() noexcept {
   teclaAbajo_ = 0;
 }
 
-void frmKelu::ReanudarTecleo() noexcept {
+void frmKelu::ReanudarTecleo() {
   motor.ReanudarTemporizadores();
   entrega.ReanudarEnvio();
   CapturarTeclas();
 }
 
-void frmKelu::CapturarTeclas() noexcept {
+void frmKelu::CapturarTeclas() {
   const Ayudas& a = programa_.ayudas;
   teclaAbajo_ = 0;
   Kit().CapturarTeclas(a.TeclaPulsador, a.TeclaPulsador ? a.TeclaRaya : 0,
@@ -217,7 +217,7 @@ void frmKelu::QuitarAviso() {
   panel.Actualizar();
 }
 
-void frmKelu::AplicarOpciones() noexcept {
+void frmKelu::AplicarOpciones() {
   ActualizarVentana();
   TraducirfrmKelu();
   ActualizarEtiquetaPuntero();
@@ -229,7 +229,7 @@ void frmKelu::AplicarOpciones() noexcept {
   panel.Actualizar();  // the aids, the code table and the language may be new
 }
 
-void frmKelu::RestaurarEncima() noexcept {
+void frmKelu::RestaurarEncima() {
   Kit().SiempreEncima(*this, programa_.configuracion.SiempreVisible);
 }
 
@@ -237,7 +237,7 @@ void frmKelu::ActualizarEtiquetaPuntero() {
   lblFijarPunteroDelMouse.SetTexto(programa_.idioma.Entrada(programa_.configuracion.FijarPuntero ? IdTexto::AyudaLiberarPuntero : IdTexto::AyudaFijarPuntero));
 }
 
-void frmKelu::ActualizarVentana() noexcept {
+void frmKelu::ActualizarVentana() {
   ColocarVentana();
   Kit().SiempreEncima(*this, programa_.configuracion.SiempreVisible);
 }

@@ -28,8 +28,8 @@ class frmKelu : public Ventana, private SalidaMotor {
   static constexpr int kAnchoMinimo = 9000;  // outer size, twips
   static constexpr int kAltoMinimo = 1850;
 
-  void TraducirfrmKelu() noexcept;
-  void ActualizarVentana() noexcept;
+  void TraducirfrmKelu();
+  void ActualizarVentana();
   void ActualizarEtiquetaPuntero();  // entry 17 while the pointer is fixed, else 9
   // The window's own title: entry 7, and entry 94 after it while keying is paused.
   std::string Titulo() const;
@@ -38,10 +38,10 @@ class frmKelu : public Ventana, private SalidaMotor {
   // False when a file could not be written.
   [[nodiscard]] bool GuardarConfiguracionAlSalir();
   // What the options dialog asks of the window while it is open.
-  void PausarTecleo() noexcept;     // timers suspended; off the top, so the dialog can come to the front
-  void ReanudarTecleo() noexcept;   // the timers that ran start afresh
-  void AplicarOpciones() noexcept;  // placement, topmost state, texts, pointer label and timing aids anew
-  void RestaurarEncima() noexcept;  // topmost again as the settings say
+  void PausarTecleo();     // timers suspended; off the top, so the dialog can come to the front
+  void ReanudarTecleo();   // the timers that ran start afresh
+  void AplicarOpciones();  // placement, topmost state, texts, pointer label and timing aids anew
+  void RestaurarEncima();  // topmost again as the settings say
   // Ctrl+I, handed over by the program's loop: the window restored and in front.
   void TeclaRapida_Pulsada();
 
@@ -82,7 +82,7 @@ class frmKelu : public Ventana, private SalidaMotor {
   // What the person must know from the start, once the window shows.
   void AvisosDeInicio(bool conTeclaRapida);
   // The keys of the aids in force as switches, or none.
-  void CapturarTeclas() noexcept;
+  void CapturarTeclas();
   void Pulsador_Tecla(int tecla, bool abajo);
   void Captura_Cambiada(EstadoCaptura estado);
   // Every press begins here, the mouse's and the switch keys': it clears the strip's notice.
