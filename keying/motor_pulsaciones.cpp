@@ -58,6 +58,7 @@ EstadoMotor MotorPulsaciones::Estado() const {
   e.enPausa = enPausa_;
   e.cuenta = ContadorAbajo;
   e.codigo = codigoActual_;
+  e.pulsacionLarga = conPulsacionLarga_ && codigoActual_.empty();
   e.punto = BandaPunto();
   e.raya = BandaRaya();
   e.letra = HuecoDe(tmrTiempoEntreLetras);
@@ -158,6 +159,12 @@ void MotorPulsaciones::BotonArriba(char simbolo) {
     return;
   }
   tmrClicAbajo.SetHabilitado(false);
+  // Neither symbol nor gap: the gaps, stopped as it began, stay so.
+  if (simbolo == 0 && conPulsacionLarga_ && codigoActual_.empty() && ContadorAbajo >= BandaRaya().hasta) {
+    AnunciarCambio();
+    if (salida_) salida_->PulsacionLarga();
+    return;
+  }
   tmrTiempoEntreLetras.SetHabilitado(true);
   tmrTiempoEntrePalabras.SetHabilitado(true);
   Clasificar(simbolo);
@@ -232,6 +239,7 @@ void MotorPulsaciones::AplicarAyudas(const Ayudas& a) {
   pulsacionMinima_ = std::max(0, a.PulsacionMinima);
   esperaTrasSoltar_ = std::max(0, a.EsperaTrasSoltar);
   pausaPorPulsacion_ = std::max(0, a.PausaPorPulsacion);
+  conPulsacionLarga_ = a.Prediccion;
   // With the pause hold turned off there would be no way out of a pause.
   if (enPausa_ && pausaPorPulsacion_ == 0) {
     enPausa_ = false;

@@ -33,6 +33,8 @@ class MotorPulsaciones {
   // Puts the timing aids of `ayudas` in force: following the person's pace
   // (SeguirRitmo), closing a code no entry extends sooner (LetrasAntes), and
   // the switch's safety (PulsacionMinima, EsperaTrasSoltar, PausaPorPulsacion).
+  // With prediction on, a press held past the dash band with nothing
+  // pending is no symbol but a choice (PulsacionLarga).
   // The pace starts from the one saved there, or from the settings when it
   // is 0 or the settings' times have changed since (told as RitmoAprendido).
   void AplicarAyudas(const Ayudas& ayudas);
@@ -100,6 +102,7 @@ class MotorPulsaciones {
   int16_t contadorPrevio_ = 0;          // the counter before a press that may yet be ignored
   bool enPausa_ = false;
   bool conmutada_ = false;  // the press now down has toggled the pause
+  bool conPulsacionLarga_ = false;
 };
 
 }  // namespace kelu

@@ -8,6 +8,7 @@
 namespace kelu {
 namespace {
 
+constexpr uint8_t kVkRetroceso = 0x08;       // Backspace
 constexpr int kCosteLetraDesconocida = 14;  // as a long four-symbol letter
 constexpr int64_t kCuentaMax = int64_t{1} << 40;
 
@@ -232,6 +233,29 @@ void Prediccion::NuevaPalabra() {
   conDigitos_ = false;
 }
 
+void Prediccion::Tecleado(const std::vector<EventoTecla>& eventos) {
+  int otrosModificadores = 0;  // Ctrl or Alt down: a shortcut, not text
+  for (const EventoTecla& e : eventos) {
+    if (e.tipo == TipoEvento::BajarModificador || e.tipo == TipoEvento::SubirModificador) {
+      if (e.vk != kVkShift) otrosModificadores += e.tipo == TipoEvento::BajarModificador ? 1 : -1;
+      continue;
+    }
+    if (e.tipo == TipoEvento::Caracter && otrosModificadores <= 0) {
+      std::string letra;  // with Shift alone, still a character of the word
+      CodificarUtf8(e.caracter, letra);
+      Escrito(letra);
+    } else if (e.conModificador) {
+      NuevaPalabra();
+    } else if (e.vk == kVkRetroceso) {
+      Retroceso();
+    } else if (e.vk == kVkEnter || e.vk == kVkTab || e.vk == kVkEspacio) {
+      Escrito(" ");
+    } else {
+      NuevaPalabra();
+    }
+  }
+}
+
 std::vector<Sugerencia> Prediccion::Sugerencias() const {
   struct Candidata {
     const std::string* palabra;
@@ -313,66 +337,6 @@ int Prediccion::Deshacer() {
   actual_ = prefijoAceptada_;
   aceptada_.clear();
   return tecleadasAceptada_;
-}
-
-std::string Prediccion::TextoAprendidas() const {
-  std::vector<const Palabra*> palabras;
-  for (const Palabra& p : lista_.palabras)
-    if (p.aprendida > 0) palabras.push_back(&p);
-  std::stable_sort(palabras.begin(), palabras.end(),
-                   [](const Palabra* a, const Palabra* b) { return a->aprendida > b->aprendida; });
-  if (palabras.size() > kAprendidasMax) palabras.resize(kAprendidasMax);
-  std::string texto;
-  for (const Palabra* p : palabras) texto += p->texto + " " + std::to_string(p->aprendida) + "\n";
-  struct Par {
-    const std::string *a, *b;
-    int64_t n;
-  };
-  std::vector<Par> pares;
-  for (const auto& [a, siguientes] : paresAprendidos_)
-    for (const auto& [b, n] : siguientes)
-      if (n > 0) pares.push_back({&a, &b, n});
-  std::sort(pares.begin(), pares.end(), [](const Par& x, const Par& y) {
-    return x.n != y.n ? x.n > y.n : std::tie(*x.a, *x.b) < std::tie(*y.a, *y.b);
-  });
-  if (pares.size() > kAprendidasMax) pares.resize(kAprendidasMax);
-  if (!pares.empty()) texto += "--\n";
-  for (const Par& p : pares) texto += *p.a + " " + *p.b + " " + std::to_string(p.n) + "\n";
-  return texto;
-}
-
-void Prediccion::CargarAprendidas(std::string_view texto) {
-  ListaPalabras aprendidas = LeerListaPalabras(texto);
-  std::vector<Palabra> unidas;
-  unidas.reserve(lista_.palabras.size() + aprendidas.palabras.size());
-  auto a = lista_.palabras.begin();
-  auto b = aprendidas.palabras.begin();
-  while (a != lista_.palabras.end() || b != aprendidas.palabras.end()) {
-    if (b == aprendidas.palabras.end() || (a != lista_.palabras.end() && a->texto < b->texto)) {
-      unidas.push_back(std::move(*a++));
-    } else if (a == lista_.palabras.end() || b->texto < a->texto) {
-      const int unidades = costes_.Texto(b->texto);
-      unidas.push_back({std::move(b->texto), 0, b->frecuencia, unidades});
-      ++b;
-    } else {
-      a->aprendida = b->frecuencia;
-      unidas.push_back(std::move(*a++));
-      ++b;
-    }
-  }
-  lista_.palabras = std::move(unidas);
-  paresAprendidos_ = std::move(aprendidas.pares);
-}
-
-void Prediccion::OlvidarAprendidas() {
-  std::erase_if(lista_.palabras, [](const Palabra& p) { return p.frecuencia == 0; });
-  for (Palabra& p : lista_.palabras) p.aprendida = 0;
-  paresAprendidos_.clear();
-  aceptada_.clear();
-}
-
-bool GuardarAprendidas(Archivos& archivos, const std::string& ruta, const Prediccion& p) {
-  return EscribirSinRiesgo(archivos, ruta, p.TextoAprendidas());
 }
 
 }  // namespace kelu

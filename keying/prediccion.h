@@ -12,6 +12,7 @@
 
 #include "keying/tabla_codigo.h"
 #include "platform/archivos.h"
+#include "platform/teclas.h"
 
 namespace kelu {
 
@@ -59,6 +60,10 @@ struct Sugerencia {
 };
 
 inline constexpr int kSugerenciasMax = 3;
+// The code table texts that choose suggestion 1, 2 or 3, and the one that
+// takes back the last word chosen.
+inline constexpr const char* kElegirPalabra[kSugerenciasMax] = {"{PALABRA1}", "{PALABRA2}", "{PALABRA3}"};
+inline constexpr const char* kDeshacerPalabra = "{DESHACERPALABRA}";
 inline constexpr size_t kAprendidasMax = 4000;  // words, and pairs, kept in the learning file
 
 class Prediccion {
@@ -76,6 +81,10 @@ class Prediccion {
   void Escrito(std::string_view texto);
   void Retroceso();     // the Backspace code: takes the last character
   void NuevaPalabra();  // an arrow key or another target: forget the word
+  // What reached the target, as key events: characters as Escrito, Enter
+  // and Tab end the word, Backspace takes a character back, and any other
+  // key (an arrow, a key with a modifier down) leaves the place unknown.
+  void Tecleado(const std::vector<EventoTecla>& eventos);
 
   const std::string& PalabraEnCurso() const { return actual_; }
   // Up to three, best first: the completions of the word being keyed, or
@@ -89,6 +98,8 @@ class Prediccion {
   // How many Backspaces take back the last accepted word; 0 when the last
   // thing typed was not an accepted word. Forgets that word's learning.
   int Deshacer();
+  // What Deshacer would take back, without taking it.
+  int PorDeshacer() const { return aceptada_.empty() ? 0 : tecleadasAceptada_; }
 
   // The learning file: the person's words and pairs in the list's format.
   std::string TextoAprendidas() const;

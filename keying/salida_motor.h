@@ -24,6 +24,7 @@ struct EstadoMotor {
   bool enPausa = false;         // nothing is keyed until another long hold
   int cuenta = 0;               // ticks the last press was held (10 ms each)
   std::string codigo;           // the code keyed since the last letter
+  bool pulsacionLarga = false;  // a press held past the dash band now chooses (nothing pending, the aid on)
   BandaPulsacion punto, raya;   // the bands a release is classified by now
   HuecoMotor letra, palabra;
 
@@ -54,6 +55,9 @@ class SalidaMotor {
   // After a press goes down or up, at each tick it is held, and whenever
   // the pending code changes.
   virtual void EstadoCambiado(const EstadoMotor& estado) { (void)estado; }
+  // A press held past the dash band with nothing pending, where that
+  // chooses: no symbol, no gap; the owner acts on it.
+  virtual void PulsacionLarga() {}
   // At the moment a long hold pauses (true) or resumes (false) keying.
   virtual void PausaCambiada(bool enPausa) { (void)enPausa; }
   // A letter taught the pace, or new times in the settings started it again

@@ -42,6 +42,7 @@ void Medidor(MedidorPulsacion& m, const EstadoMotor& motor) {
   m.escala = fin + std::max(fin / 5, 1);
   m.daPunto = m.punto.Contiene(m.cuenta);
   m.daRaya = m.raya.Contiene(m.cuenta);
+  m.daPalabra = m.activo && motor.pulsacionLarga && m.cuenta >= m.raya.hasta;
 }
 
 // The gap that will close next, from its timer: a gap that has fired once
@@ -115,6 +116,22 @@ VistaPad DescribirPad(const EstadoMotor& motor, const TablaCodigo& tabla, const 
   if (v.conRaya.codigo.empty() && lleva(v.codigo + '-')) v.conRaya.codigo = v.codigo + '-';
   v.sinSalida = v.texto.empty() && !lleva(v.codigo);
   return v;
+}
+
+void PonerSugerencias(VistaPad& v, const std::vector<Sugerencia>& sugerencias, const TablaCodigo& tabla,
+                      bool primeraLarga, const TextosIdioma& idioma) {
+  v.mantener = idioma.Entrada(IdTexto::PrediccionMantener);
+  for (size_t i = 0; i < sugerencias.size() && i < kSugerenciasMax; ++i) {
+    SugerenciaPad s{sugerencias[i].palabra, {}, i == 0 && primeraLarga};
+    for (const EntradaCodigo& e : tabla.entradas)
+      if (e.Texto == kElegirPalabra[i] && !e.Secuencia.empty()) {
+        s.codigo = e.Secuencia;
+        break;
+      }
+    if (s.mantener || !s.codigo.empty()) v.sugerencias.push_back(std::move(s));
+  }
+  // Held past the dash band, a press chooses only when there is a word to choose.
+  if (v.sugerencias.empty() || !v.sugerencias[0].mantener) v.medidor.daPalabra = false;
 }
 
 }  // namespace kelu

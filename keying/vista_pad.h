@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "config/idioma.h"
+#include "keying/prediccion.h"
 #include "keying/salida_motor.h"
 #include "keying/tabla_codigo.h"
 
@@ -18,6 +19,7 @@ struct MedidorPulsacion {
   int escala = 1;       // ticks the meter's full length stands for
   BandaPulsacion punto, raya;  // the bands the engine classifies by now
   bool daPunto = false, daRaya = false;  // what a release now would add
+  bool daPalabra = false;  // a release now would choose the first suggestion
 };
 
 struct CuentaAtras {
@@ -30,6 +32,15 @@ struct EntradaTablaPad {
   std::string codigo;  // dots and dashes
   std::string texto;   // readable: "a", "Enter", "espacio"
   bool operator==(const EntradaTablaPad&) const = default;
+};
+
+// A word that completes the one being keyed, with the way to choose it:
+// its code, or the long press.
+struct SugerenciaPad {
+  std::string palabra;
+  std::string codigo;
+  bool mantener = false;
+  bool operator==(const SugerenciaPad&) const = default;
 };
 
 struct VistaPad {
@@ -45,6 +56,9 @@ struct VistaPad {
   // reach, shortest first. With none: the language's most frequent letters.
   EntradaTablaPad conPunto, conRaya;
   std::vector<EntradaTablaPad> tabla;
+  // With nothing pending, in the code's place; `mantener` names the long press.
+  std::vector<SugerenciaPad> sugerencias;
+  std::string mantener;
 };
 
 // The readable form of a code table text: "{ENTER}" as "Enter", "{(}" as
@@ -54,5 +68,11 @@ std::string TextoLegible(const std::string& texto, const std::string& espacio);
 // `entregando`: a closed letter is on its way to the target.
 VistaPad DescribirPad(const EstadoMotor& motor, const TablaCodigo& tabla, const TextosIdioma& idioma,
                       bool entregando = false);
+
+// The suggestions on the view, each with the first code of the table that
+// chooses it; with `primeraLarga` the first is chosen by the long press,
+// which the meter then shows. One with no way to choose it is left out.
+void PonerSugerencias(VistaPad& vista, const std::vector<Sugerencia>& sugerencias, const TablaCodigo& tabla,
+                      bool primeraLarga, const TextosIdioma& idioma);
 
 }  // namespace kelu

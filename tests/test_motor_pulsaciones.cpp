@@ -15,7 +15,7 @@ namespace kelu {
 
 // What the engine tells its owner, kept as the owner would hear it.
 struct Oido : SalidaMotor {
-  int letras = 0, palabras = 0;
+  int letras = 0, palabras = 0, largas = 0;
   std::vector<bool> pausas;
   std::optional<RitmoGuardado> ritmo;
   // The letter's receiver, when a test needs one.
@@ -26,6 +26,7 @@ struct Oido : SalidaMotor {
     if (alCerrar) alCerrar(codigo);
   }
   void HuecoDePalabra() override { ++palabras; }
+  void PulsacionLarga() override { ++largas; }
   void PausaCambiada(bool enPausa) override { pausas.push_back(enPausa); }
   void RitmoAprendido(const RitmoGuardado& r) override { ritmo = r; }
 };
@@ -89,6 +90,42 @@ TEST_F(Motor, APressOutsideBothBandsStillRestartsTheGap) {
   EXPECT_EQ(letras, 0);
   kit.Avanzar(200);
   EXPECT_EQ(letras, 1);
+}
+
+// With prediction on, a press held to the dash band's end with nothing
+// pending chooses: no symbol, and no gap runs after it. Anything else is
+// read as it always was.
+TEST_F(Motor, APressPastTheDashBandChoosesOnlyWithPredictionAndNothingPending) {
+  struct Caso {
+    bool prediccion;
+    int puntosAntes, ticks;
+    int largas;
+    std::string codigo;
+    int letras;  // closings 2.5 s later
+  };
+  const Caso casos[] = {
+      {true, 0, 115, 1, "", 0},   {true, 0, 400, 1, "", 0},
+      {true, 0, 114, 0, "-", 1},  {true, 1, 115, 0, ".", 1},
+      {false, 0, 115, 0, "", 1},
+  };
+  for (const Caso& c : casos) {
+    Ayudas a;
+    a.Prediccion = c.prediccion;
+    motor.AplicarAyudas(a);
+    motor.BorrarCodigo();
+    kit.Avanzar(5000);
+    oido = Oido{};
+    for (int i = 0; i < c.puntosAntes; ++i) {
+      Pulsar(25);
+      kit.Avanzar(300);
+    }
+    EXPECT_EQ(motor.Estado().pulsacionLarga, c.prediccion && c.puntosAntes == 0);
+    Pulsar(c.ticks);
+    EXPECT_EQ(oido.largas, c.largas) << c.ticks << " ticks";
+    EXPECT_EQ(motor.CodigoActual(), c.codigo) << c.ticks << " ticks";
+    kit.Avanzar(2500);
+    EXPECT_EQ(oido.letras, c.letras) << c.ticks << " ticks";
+  }
 }
 
 TEST_F(Motor, HoldingLongerThan320SecondsSaturatesTheCounter) {

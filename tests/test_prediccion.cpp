@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "keying/cadena_teclas.h"
 #include "keying/prediccion.h"
 #include "tests/archivos_prueba.h"
 
@@ -118,6 +119,28 @@ TEST(Prediccion, LearnsOnlyWholeLetterWordsOfThreeOrMoreWhileOn) {
     p.aprender = c.aprender;
     Teclear(p, c.tecleado);
     EXPECT_EQ(p.TextoAprendidas(), c.aprendidas) << c.tecleado;
+  }
+}
+
+// What reached the target, key string by key string, as the window reports it.
+TEST(Prediccion, TheWordFollowsTheKeysTheTargetReceived) {
+  struct Caso {
+    std::vector<std::string> cadenas;
+    std::string enCurso, aprendidas;
+  };
+  const std::vector<Caso> casos = {
+      {{"cas", "x", "{BACKSPACE}", "a"}, "casa", ""},
+      {{"c", "+a", "sa", "~"}, "", "casa 1\n"},  // Shift alone types a letter; Enter ends the word
+      {{"casa", "{TAB}"}, "", "casa 1\n"},
+      {{"cas", "{LEFT}", "a"}, "a", ""},          // moved within the text: the place is unknown
+      {{"cas", "^a", "a"}, "a", ""},              // a shortcut is no letter
+      {{"ca", "{BS 2}", "sol "}, "", "sol 1\n"},
+  };
+  for (const Caso& c : casos) {
+    Prediccion p(LeerListaPalabras("casa 3\n"), CostesMorse());
+    for (const std::string& cadena : c.cadenas) p.Tecleado(*AnalizarCadenaTeclas(cadena));
+    EXPECT_EQ(p.PalabraEnCurso(), c.enCurso) << c.cadenas.back();
+    EXPECT_EQ(p.TextoAprendidas(), c.aprendidas) << c.cadenas.back();
   }
 }
 

@@ -147,8 +147,9 @@ TEST_F(Vista, ThePadLayoutFitsEverySize) {
     int heldMs;  // 0: the button is up
     bool practica = false;
     std::string pausa = {};  // keying paused: the pad says this alone, with the hold's meter
+    bool sugerencias = false;  // three words offered, the first by the long press
   } estados[] = {{"", 0}, {".", 250}, {"-.-", 0}, {"-----", 800}, {"........-", 0}, {"..", 0, true},
-                 {"", 800, false, "En pausa"}};
+                 {"", 800, false, "En pausa"}, {"", 0, false, {}, true}, {"", 1300, false, {}, true}};
   const LineaPractica linea{"Marque: casa", {".-", "a"}, "¡Bien!", true,
                             {"punto: 25 cs, umbral 35 cs", "raya: 120 cs, umbral 35 cs", "punto: 9 cs, umbral 35 cs"}};
   for (const auto& pad : pads)
@@ -159,6 +160,11 @@ TEST_F(Vista, ThePadLayoutFitsEverySize) {
       }
       VistaPad vista = VerCon(e.codigo);
       vista.pausa = e.pausa;
+      if (e.sugerencias) {
+        vista.sugerencias = {{"mañanita", "", true}, {"martes", ".--..", false}, {"mayonesa", "-.-..", false}};
+        vista.mantener = "mantener";
+        vista.medidor.daPalabra = e.heldMs > 1150;
+      }
       const std::vector<Trazo> trazos = DibujarPad(vista, pad.ancho, pad.alto, {}, medir, pad.px,
                                                     e.practica ? &linea : nullptr);
       if (e.heldMs) kit.BotonArriba(ventana);
@@ -181,7 +187,9 @@ TEST_F(Vista, ThePadLayoutFitsEverySize) {
           EXPECT_GE(r.ancho, medir(t.texto, t.fuente)) << donde << t.texto;
         }
         if (t.forma == Trazo::Forma::Elipse && enCodigo) mayorGlifo = std::max(mayorGlifo, r.alto);
-        if (t.forma == Trazo::Forma::Texto || (enCodigo && t.forma != Trazo::Forma::Marco)) {
+        // The highlight behind the word a release would choose is no glyph.
+        const bool fondo = e.sugerencias && t.forma == Trazo::Forma::Relleno;
+        if (t.forma == Trazo::Forma::Texto || (enCodigo && t.forma != Trazo::Forma::Marco && !fondo)) {
           for (const Rectangulo& otro : apartes) EXPECT_FALSE(Cruzan(r, otro)) << donde << " " << t.texto;
           apartes.push_back(r);
         }
@@ -193,6 +201,58 @@ TEST_F(Vista, ThePadLayoutFitsEverySize) {
         EXPECT_GE(mayorGlifo * 3, pad.alto) << donde;
       }
     }
+}
+
+// The words offered show in the code's place, each with the way to choose
+// it; the first is highlighted only while a release would choose it, and
+// a code pending takes the place back.
+TEST_F(Vista, SuggestionsShowWithTheWayToChooseEach) {
+  TablaCodigo conPalabras;
+  conPalabras.entradas = {{"...-.", "{PALABRA1}"}, {".--..", "{PALABRA2}"}, {".-", "a"}};
+  const std::vector<Sugerencia> tres = {{"hola", "la ", 9}, {"hora", "ra ", 8}, {"hoy", "y ", 4}};
+  struct Caso {
+    bool primeraLarga;
+    int cuenta;  // held, ticks; 0: up
+    std::string codigo;
+    std::vector<SugerenciaPad> esperadas;
+    bool resaltada;
+    std::vector<std::string> textos;  // in the code's row
+  };
+  const std::vector<Caso> casos = {
+      {false, 0, "", {{"hola", "...-.", false}, {"hora", ".--..", false}}, false, {"hola", "•••–•", "hora", "•––••"}},
+      {true, 0, "", {{"hola", "...-.", true}, {"hora", ".--..", false}}, false, {"hola", "mantener", "hora", "•––••"}},
+      {true, 120, "", {{"hola", "...-.", true}, {"hora", ".--..", false}}, true, {"hola", "mantener", "hora", "•––••"}},
+      {true, 60, "", {{"hola", "...-.", true}, {"hora", ".--..", false}}, false, {}},  // a dash on its way: the code row shows it
+      {true, 0, ".", {{"hola", "...-.", true}, {"hora", ".--..", false}}, false, {"\u2026"}},
+  };
+  ToolkitHeadless medidor;
+  const MedidaTexto medir = [&](const std::string& t, const Fuente& f) { return medidor.AnchoTexto(ventana, t, f); };
+  for (const Caso& c : casos) {
+    EstadoMotor e;
+    e.punto = {15, 35};
+    e.raya = {35, 115};
+    e.presionado = c.cuenta > 0;
+    e.cuenta = c.cuenta;
+    e.codigo = c.codigo;
+    e.pulsacionLarga = c.codigo.empty();
+    VistaPad v = DescribirPad(e, conPalabras, idioma);
+    PonerSugerencias(v, tres, conPalabras, c.primeraLarga, idioma);
+    EXPECT_EQ(v.sugerencias, c.esperadas);
+    EXPECT_EQ(v.medidor.daPalabra, c.resaltada);
+    std::vector<std::string> textos;
+    bool resaltada = false;
+    for (const Trazo& t : DibujarPad(v, 9410, 850, {}, medir, 15)) {
+      if (t.area.arriba + t.area.alto > 850 / 2) continue;
+      if (t.forma == Trazo::Forma::Texto) textos.push_back(t.texto);
+      resaltada |= t.forma == Trazo::Forma::Texto && t.texto == "hola" && t.color == ColorSistema::TextoResaltado;
+    }
+    EXPECT_EQ(textos, c.textos) << c.cuenta << " " << c.codigo;
+    EXPECT_EQ(resaltada, c.resaltada);
+  }
+  VistaPad sinPalabras = DescribirPad(EstadoMotor{true, false, false, 120, "", true, {15, 35}, {35, 115}, {}, {}},
+                                      conPalabras, idioma);
+  PonerSugerencias(sinPalabras, {}, conPalabras, true, idioma);
+  EXPECT_FALSE(sinPalabras.medidor.daPalabra);  // nothing to choose: the meter promises nothing
 }
 
 }  // namespace kelu

@@ -92,7 +92,7 @@ class Lienzo {
     auto x = [&](int ticks) {
       return fila.izquierda + Redondo(static_cast<double>(fila.ancho) * std::clamp(ticks, 0, m.escala) / m.escala);
     };
-    const bool da = m.daPunto || m.daRaya;
+    const bool da = m.daPunto || m.daRaya || m.daPalabra;
     const int lleno = x(m.cuenta) - fila.izquierda;
     if (lleno > 0) Agregar(Trazo::Forma::Relleno, {fila.izquierda, fila.arriba, lleno, fila.alto}, da ? Resaltado : TextoGris);
     Agregar(Trazo::Forma::Marco, fila, TextoGris);
@@ -149,6 +149,45 @@ class Lienzo {
       if (x + ancho > fila.izquierda + fila.ancho) break;
       trazos.push_back({Trazo::Forma::Texto, {x, fila.arriba, ancho, fila.alto}, TextoVentana, item.texto, *item.fuente});
       x += ancho + separacion;
+    }
+  }
+
+  // The suggestions in the code's place, each word with the way to choose
+  // it, the first on the highlight while a release would choose it. The
+  // size shrinks until the first fits; those after it that do not are left out.
+  void Sugerencias(const VistaPad& v, const Rectangulo& fila) {
+    for (double puntos = PuntosPara(fila.alto); puntos >= 6; puntos -= 0.5) {
+      const Fuente palabra = Verdana(puntos, true);
+      const Fuente forma = Verdana(std::max(6.0, std::floor(puntos * 0.7 * 2) / 2));
+      const int hueco = Redondo(puntos * 8), separacion = Redondo(puntos * 24), relleno = Redondo(puntos * 4);
+      struct Item {
+        std::string palabra, forma;
+        int anchoPalabra, anchoForma, ancho;
+        bool resaltado;
+      };
+      std::vector<Item> items;
+      for (size_t i = 0; i < v.sugerencias.size(); ++i) {
+        const SugerenciaPad& s = v.sugerencias[i];
+        Item item{s.palabra, s.mantener ? v.mantener : CodigoEscrito(s.codigo), 0, 0, 0, i == 0 && v.medidor.daPalabra};
+        item.anchoPalabra = medir_(item.palabra, palabra);
+        item.anchoForma = medir_(item.forma, forma);
+        item.ancho = item.anchoPalabra + hueco + item.anchoForma + 2 * relleno;
+        items.push_back(std::move(item));
+      }
+      if (items.empty() || items[0].ancho > fila.ancho) continue;
+      int x = fila.izquierda;
+      for (const Item& item : items) {
+        if (x + item.ancho > fila.izquierda + fila.ancho) break;
+        if (item.resaltado) Agregar(Trazo::Forma::Relleno, {x, fila.arriba, item.ancho, fila.alto}, Resaltado);
+        const ColorSistema tinta = item.resaltado ? TextoResaltado : TextoVentana;
+        trazos.push_back({Trazo::Forma::Texto, {x + relleno, fila.arriba, item.anchoPalabra, fila.alto}, tinta,
+                          item.palabra, palabra});
+        trazos.push_back({Trazo::Forma::Texto,
+                          {x + relleno + item.anchoPalabra + hueco, fila.arriba, item.anchoForma, fila.alto},
+                          item.resaltado ? TextoResaltado : TextoGris, item.forma, forma});
+        x += item.ancho + separacion;
+      }
+      return;
     }
   }
 
@@ -258,8 +297,13 @@ std::vector<Trazo> DibujarPad(const VistaPad& vista, int ancho, int alto, Partes
     if (vista.medidor.activo) lienzo.Medidor(vista.medidor, medidor);
     return std::move(lienzo.trazos);
   }
+  // With nothing pending, the suggestions stand where the code will; held
+  // past the dash band, the press shows the word it will choose.
+  const bool sugerencias =
+      !vista.sugerencias.empty() && vista.codigo.empty() && (!vista.medidor.activo || vista.medidor.daPalabra);
+  if (sugerencias) lienzo.Sugerencias(vista, codigo);
   if (partes.codigo) {
-    lienzo.Codigo(vista, codigo);
+    if (!sugerencias) lienzo.Codigo(vista, codigo);
     if (vista.medidor.activo)
       lienzo.Medidor(vista.medidor, medidor);
     else if (vista.cuenta.activa)

@@ -63,6 +63,7 @@ bool Entrega::DestinoAlFrente() {
 
 void Entrega::DescartarLetra(IdTexto texto, IdTexto titulo) {
   pendiente_.clear();
+  cadenaPropia_.reset();
   motor_.BorrarCodigo();
   // No word gap after a lost letter: it would only warn again.
   motor_.EsperarPalabra(false);
@@ -116,6 +117,20 @@ void Entrega::CerrarPalabra() {
   ActivarVentanaDestino();
 }
 
+void Entrega::EntregarTexto(const std::string& cadena) {
+  if (!HayDestino()) {
+    if (AvisarSinDestino()) cboProcesos_.SetFoco();
+    return;
+  }
+  if (!DestinoPresente()) {
+    DescartarLetra();
+    return;
+  }
+  pendiente_.clear();
+  cadenaPropia_ = cadena;
+  ActivarVentanaDestino();
+}
+
 void Entrega::ActivarVentanaDestino() {
   if (!DestinoPresente()) return;  // gone or untitled: nothing to type into
   // With KELU kept out of the front, the target usually still has it: the
@@ -156,9 +171,11 @@ void Entrega::EnviarTexto() {
   // that is asked of the window the keys would reach before anything is sent.
   Escritorio& e = programa_.escritorio;
   bool admitidas = e.PuedeRecibirTeclas(e.VentanaAlFrente());
-  std::string texto = TextoDeCodigo(programa_.tabla, pendiente_);
+  const bool propia = cadenaPropia_.has_value();
+  std::string texto = propia ? *cadenaPropia_ : TextoDeCodigo(programa_.tabla, pendiente_);
+  cadenaPropia_.reset();
   if (texto == "{ESPACIO}") texto = " ";
-  const bool repetir = texto == kRepetir;
+  const bool repetir = !propia && texto == kRepetir;
   const bool espacioDePalabra = pendiente_ == kSeparadorPalabra;
   if (repetir) {
     texto = ultimoTexto_;
@@ -171,17 +188,22 @@ void Entrega::EnviarTexto() {
     }
   }
   // A text that is not a valid key string types nothing at all.
-  if (admitidas)
-    if (std::optional<std::vector<EventoTecla>> eventos = AnalizarCadenaTeclas(texto)) admitidas = e.Teclear(*eventos);
+  std::optional<std::vector<EventoTecla>> eventos;
+  if (admitidas) {
+    eventos = AnalizarCadenaTeclas(texto);
+    if (eventos) admitidas = e.Teclear(*eventos);
+  }
   if (!admitidas) {
     DescartarLetra(IdTexto::AvisoEscrituraRechazada, IdTexto::TituloAviso);
     return;
   }
-  if (!repetir && !espacioDePalabra) ultimoTexto_ = texto;
+  if (!repetir && !espacioDePalabra && !propia) ultimoTexto_ = texto;
   pendiente_.clear();
   motor_.BorrarCodigo();
   // Repeating, no word gap: a space would land among the repeated keys.
-  motor_.EsperarPalabra(!repetir);
+  // A chosen word brings its own space, and one taken back wants none.
+  motor_.EsperarPalabra(!repetir && !propia);
+  if (Tecleado && eventos) Tecleado(texto, *eventos);
   if (repetir) {
     tmrRepetir.SetIntervalo(std::clamp(programa_.ayudas.RepeticionMs, 10, 32767));
     tmrRepetir.SetHabilitado(true);
@@ -194,6 +216,7 @@ void Entrega::DejarDeRepetir() { tmrRepetir.SetHabilitado(false); }
 
 void Entrega::Detener() {
   tmrEnvio.SetHabilitado(false);
+  cadenaPropia_.reset();
   envioSuspendido_ = false;
   DejarDeRepetir();
 }
@@ -210,7 +233,9 @@ bool Entrega::TeclearEnDestino(const std::string& texto) {
   if (!HayDestino() || !DestinoPresente() || !DestinoAlFrente()) return false;
   if (!e.PuedeRecibirTeclas(e.VentanaAlFrente())) return false;
   std::optional<std::vector<EventoTecla>> eventos = AnalizarCadenaTeclas(texto);
-  return eventos && e.Teclear(*eventos);
+  if (!eventos || !e.Teclear(*eventos)) return false;
+  if (Tecleado) Tecleado(texto, *eventos);
+  return true;
 }
 
 // Quietly over when the target is no longer in front to take the keys:

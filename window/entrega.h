@@ -2,7 +2,9 @@
 // text, bring the target to the front, and type the text 10 ms later.
 #pragma once
 #include <functional>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "keying/motor_pulsaciones.h"
 #include "platform/toolkit.h"
@@ -25,6 +27,9 @@ class Entrega : public ReceptorLetras {
 
   void CerrarLetra();
   void CerrarPalabra();
+  // A key string that is no code's (a word chosen, a word taken back) goes
+  // the way a letter does: to the chosen window, or nowhere. No word gap follows it.
+  void EntregarTexto(const std::string& cadena);
   void ActivarVentanaDestino();
   void EnviarTexto();
   void DejarDeRepetir();
@@ -49,6 +54,9 @@ class Entrega : public ReceptorLetras {
   // The pending code was dealt with: the title's echo shows what is left,
   // without a text.
   std::function<void()> Eco;
+  // Each key string the target received, with its events: prediction
+  // follows the word being keyed from what KELU typed.
+  std::function<void(const std::string& cadena, const std::vector<EventoTecla>& eventos)> Tecleado;
 
  private:
   bool ConPulsador() const { return programa_.ayudas.TeclaPulsador != 0; }
@@ -78,8 +86,10 @@ class Entrega : public ReceptorLetras {
   Combo& cboProcesos_;
   Ventana& ventana_;
   bool avisoAbierto_ = false;
-  // What the send types: the closed letter's code, or the word separator.
+  // What the send types: the closed letter's code, or the word separator,
+  // or a key string of its own.
   std::string pendiente_;
+  std::optional<std::string> cadenaPropia_;
   bool envioSuspendido_ = false;
   // The key string the last letter typed (never the word gap's space), for the repeat.
   std::string ultimoTexto_;

@@ -26,7 +26,8 @@ frmKelu::frmKelu(Programa& programa)
       lista(programa.escritorio),
       entrega(programa, motor, lista, cboProcesos, *this),
       practica(programa, motor),
-      panel(programa, motor, entrega, fraClic, practica),
+      prediccion(programa, motor, entrega),
+      panel(programa, motor, entrega, fraClic, practica, prediccion),
       programa_(programa) {
   botonMaximizar = false;
   vistaPreviaTeclas = true;
@@ -46,7 +47,12 @@ frmKelu::frmKelu(Programa& programa)
   cmdOpciones.Click = [this] {
     if (AbrirOpciones) AbrirOpciones();
   };
-  receptores = {&practica, &entrega};
+  receptores = {&practica, &prediccion, &entrega};
+  prediccion.Descartada = [this](AvisoSonoro aviso) { panel.SonarAviso(aviso); };
+  prediccion.Cambio = [this] {
+    MostrarEco(false);
+    panel.Actualizar();
+  };
   entrega.LetraTerminada = practica.LetraTerminada = [this](AvisoSonoro aviso) { panel.SonarAviso(aviso); };
   entrega.Eco = practica.Eco = [this] { MostrarEco(false); };
   entrega.AvisoEnTira = [this](const std::string& texto) {
@@ -56,7 +62,10 @@ frmKelu::frmKelu(Programa& programa)
   };
   cboProcesos.GotFocus = [this] { LlenarLista(); };
   cboProcesos.DropDown = [this] { cboProcesos_DropDown(); };
-  cboProcesos.Click = [this] { lista.Elegir(cboProcesos); };
+  cboProcesos.Click = [this] {
+    lista.Elegir(cboProcesos);
+    prediccion.NuevaPalabra();
+  };
   // A press on the pad leaves the focus on Opciones, away from the list.
   fraClic.Click = [this] { cmdOpciones.SetFoco(); };
   lblCentro.Click = [this] { cmdOpciones.SetFoco(); };
@@ -78,6 +87,8 @@ void frmKelu::HuecoDePalabra() {
 }
 
 void frmKelu::PulsacionEmpieza() { entrega.DejarDeRepetir(); }
+
+void frmKelu::PulsacionLarga() { prediccion.Elegir(0); }
 
 void frmKelu::CodigoLeido(const std::string&) { MostrarEco(true); }
 
@@ -222,6 +233,7 @@ void frmKelu::AplicarOpciones() {
   TraducirfrmKelu();
   ActualizarEtiquetaPuntero();
   motor.AplicarAyudas(programa_.ayudas);
+  prediccion.Aplicar();
   // Practice takes the letters from here on: none on its way is typed.
   if (programa_.ayudas.Practica) entrega.Detener();
   Kit().SinActivar(*this, programa_.ayudas.MantenerDestino);
@@ -304,6 +316,7 @@ void frmKelu::Form_Load() {
   TraducirfrmKelu();
   Paso([&] { CargarCodigo(programa_.tabla, programa_.configuracion.Codigo, programa_.archivos, programa_.carpeta); });
   motor.AplicarAyudas(programa_.ayudas);  // and the gaps' intervals
+  prediccion.Aplicar();
   Kit().SinActivar(*this, programa_.ayudas.MantenerDestino);
   LlenarLista();
   ActualizarVentana();
@@ -373,7 +386,7 @@ bool frmKelu::GuardarConfiguracionAlSalir() {
   // leaves the earlier files whole.
   bool guardado = true;
   Paso([&] { guardado = GuardarAjustes(programa_); });
-  return guardado;
+  return prediccion.Guardar() && guardado;
 }
 
 void frmKelu::Form_Unload() {

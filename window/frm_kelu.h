@@ -14,6 +14,7 @@
 #include "window/lista_ventanas.h"
 #include "window/panel_clic.h"
 #include "window/practica.h"
+#include "window/prediccion_palabras.h"
 #include "window/receptor_letras.h"
 #include "window/teclas_rapidas.h"
 
@@ -62,8 +63,10 @@ class frmKelu : public Ventana, private SalidaMotor {
   ListaVentanas lista;
   Entrega entrega;
   Practica practica;
+  PrediccionPalabras prediccion;
   PanelClic panel;
-  // Offered each closed letter and word gap in turn: practice, then delivery.
+  // Offered each closed letter and word gap in turn: practice, prediction's
+  // own codes, then delivery.
   std::vector<ReceptorLetras*> receptores;
 
   // Opens the options dialog; start-up wires it.
@@ -98,6 +101,7 @@ class frmKelu : public Ventana, private SalidaMotor {
   void LetraCerrada(const std::string& codigo) override;
   void HuecoDePalabra() override;
   void PulsacionEmpieza() override;
+  void PulsacionLarga() override;
   void CodigoLeido(const std::string& codigo) override;
   void EstadoCambiado(const EstadoMotor& estado) override;
   void PausaCambiada(bool enPausa) override;

@@ -1,5 +1,7 @@
 #include "window/panel_clic.h"
 
+#include <algorithm>
+
 #include "keying/vista_pad.h"
 #include "window/dibujo_pad.h"
 
@@ -11,13 +13,14 @@ constexpr int kIntervaloCuenta = 50;
 }  // namespace
 
 PanelClic::PanelClic(Programa& programa, const MotorPulsaciones& motor, const Entrega& entrega, Etiqueta& pad,
-                     const Practica& practica)
+                     const Practica& practica, const PrediccionPalabras& prediccion)
     : tmrPanel(programa.toolkit, kIntervaloCuenta, false),
       programa_(programa),
       motor_(motor),
       entrega_(entrega),
       pad_(pad),
-      practica_(practica) {
+      practica_(practica),
+      prediccion_(prediccion) {
   tmrPanel.recuperarAtrasos = false;
   tmrPanel.Timer = [this] { Actualizar(); };
 }
@@ -32,7 +35,8 @@ void PanelClic::Actualizar() {
     sonando_ = presionado;
     kit.Tono(sonando_, a.FrecuenciaTono, a.VolumenTono);
   }
-  if (!a.MostrarCodigo && !a.TablaCodigos && !a.Practica && !motor.enPausa && avisoTira.empty()) {
+  const std::vector<Sugerencia>& sugerencias = prediccion_.Mostradas();
+  if (!a.MostrarCodigo && !a.TablaCodigos && !a.Practica && !motor.enPausa && avisoTira.empty() && sugerencias.empty()) {
     pad_.SetDibujo({});
     tmrPanel.SetHabilitado(false);
     return;
@@ -40,13 +44,14 @@ void PanelClic::Actualizar() {
   // Held, the counter ticks every 10 ms; every other tick is enough for
   // the eye, unless what a release would give has just changed.
   const int cuenta = motor.cuenta;
-  const bool da[2] = {motor.punto.Contiene(cuenta), motor.raya.Contiene(cuenta)};
-  const bool cambio = da[0] != daba_[0] || da[1] != daba_[1];
-  daba_[0] = da[0];
-  daba_[1] = da[1];
+  const bool da[3] = {motor.punto.Contiene(cuenta), motor.raya.Contiene(cuenta),
+                      motor.pulsacionLarga && cuenta >= motor.raya.hasta};
+  const bool cambio = !std::equal(da, da + 3, daba_);
+  std::copy(da, da + 3, daba_);
   if (presionado && cuenta % 2 == 1 && !cambio) return;
   VistaPad vista = DescribirPad(motor, programa_.tabla, programa_.idioma, entrega_.Enviando());
   vista.aviso = avisoTira;
+  PonerSugerencias(vista, sugerencias, programa_.tabla, prediccion_.PrimeraConPulsacionLarga(), programa_.idioma);
   const double px = kit.LeerPantalla(pad_.Padre()).twipsPorPixelX;
   const Rectangulo& r = pad_.Posicion();
   const LineaPractica linea = a.Practica ? practica_.Linea() : LineaPractica{};

@@ -9,13 +9,14 @@
 #include "startup/programa.h"
 #include "window/entrega.h"
 #include "window/practica.h"
+#include "window/prediccion_palabras.h"
 
 namespace kelu {
 
 class PanelClic {
  public:
   PanelClic(Programa& programa, const MotorPulsaciones& motor, const Entrega& entrega, Etiqueta& pad,
-            const Practica& practica);
+            const Practica& practica, const PrediccionPalabras& prediccion);
 
   // Computes the view anew and repaints the pad if it changed; sounds the
   // tone from the moment a press goes down until it comes up.
@@ -38,8 +39,9 @@ class PanelClic {
   const Entrega& entrega_;
   Etiqueta& pad_;
   const Practica& practica_;
+  const PrediccionPalabras& prediccion_;
   bool sonando_ = false;
-  bool daba_[2] = {};  // what a release gave at the last redraw
+  bool daba_[3] = {};  // what a release gave at the last redraw: dot, dash, the long press
   std::map<std::string, int> medidas_;  // by font, size and text
 };
 
