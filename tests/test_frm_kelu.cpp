@@ -1153,4 +1153,50 @@ TEST(FiltroTeclas, TheSwitchKeyIsMatchedByScanCode) {
   }
 }
 
+// With prediction on, a word offered after its first letters is typed
+// whole by its code or by the long press, through the target's checks, with
+// no word gap's space after it; the undo code takes back just what it typed.
+// Off, the same codes type nothing. What was chosen is learned at the close.
+TEST_F(Principal, AChosenWordIsTypedWholeAndTheUndoCodeTakesItBack) {
+  // The shipped table with the choosing codes, whatever it ships.
+  TablaCodigo tabla = TablaDeTexto(*ArchivosDelSistema().Leer(UnirRuta(prueba::CarpetaDatos(), "Morse ampliado.kel")));
+  std::erase_if(tabla.entradas, [](const EntradaCodigo& e) { return e.Texto.find("PALABRA") != std::string::npos; });
+  tabla.entradas.push_back({"...-.", "{PALABRA1}"});
+  tabla.entradas.push_back({"-.-.-", "{DESHACERPALABRA}"});
+  std::string kel = "C\u00f3digos:" + std::to_string(tabla.entradas.size()) + "\r\n";
+  for (const EntradaCodigo& e : tabla.entradas) kel += "\"" + e.Secuencia + ":" + e.Texto + "\"\r\n";
+  carpeta.Escribir("Morse ampliado.kel", "\xEF\xBB\xBF" + kel);
+  carpeta.Escribir("Español.pal", "hola 100\nhora 60\nhoy 30\n");
+  Hwnd objetivo = kit.AgregarVentana("Objetivo");
+  Cargar();
+  programa->ayudas.Prediccion = true;
+  EnMarcha([&] {
+    Elegir(objetivo);
+    Teclear("....");
+    kit.Avanzar(2000);
+    ASSERT_FALSE(f->prediccion.Mostradas().empty());
+    EXPECT_EQ(f->prediccion.Mostradas()[0].palabra, "hola");
+    Teclear("...-.");
+    kit.Avanzar(6000);  // longer than the word gap: no second space
+    EXPECT_EQ(kit.Recibido(objetivo), "hola ");
+    Teclear("-.-.-");
+    kit.Avanzar(2000);
+    EXPECT_EQ(kit.Recibido(objetivo), "hola {BACKSPACE}{BACKSPACE}{BACKSPACE}{BACKSPACE}");
+    Teclear("-.-.-");  // once only: nothing is left to take back
+    kit.Avanzar(2000);
+    Pulsar((f->motor.Estado().raya.hasta + 10) * 10);  // "ho" again: the long press chooses the first
+    kit.Avanzar(6000);
+    EXPECT_EQ(kit.Recibido(objetivo), "hola {BACKSPACE}{BACKSPACE}{BACKSPACE}{BACKSPACE}ola ");
+    programa->ayudas.Prediccion = false;
+    f->AplicarOpciones();
+    Teclear("....");
+    kit.Avanzar(2000);
+    Teclear("...-.");
+    kit.Avanzar(2000);
+    EXPECT_EQ(kit.Recibido(objetivo), "hola {BACKSPACE}{BACKSPACE}{BACKSPACE}{BACKSPACE}ola h");
+    EXPECT_TRUE(f->prediccion.Mostradas().empty());
+  });
+  EXPECT_EQ(ArchivosDelSistema().Leer(carpeta.Ruta() + "/aprendidas-Español.pal"), "hola 1\n");
+}
+
 }  // namespace kelu
