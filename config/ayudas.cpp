@@ -39,6 +39,8 @@ const std::vector<Campo>& Campos() {
       {"EsperaTrasSoltar", nullptr, &A::EsperaTrasSoltar, 0, 3000},
       {"PausaPorPulsacion", nullptr, &A::PausaPorPulsacion, 0, 30000},
       {"RepeticionMs", nullptr, &A::RepeticionMs, 30, 5000},
+      {"Prediccion", &A::Prediccion},
+      {"AprenderPalabras", &A::AprenderPalabras},
   };
   return campos;
 }

@@ -31,9 +31,15 @@ struct Ayudas {
   int EsperaTrasSoltar = 0;    // ms after a release in which a new press is ignored (0 to 3000)
   int PausaPorPulsacion = 0;   // ms; a hold this long pauses or resumes keying (0: off)
   int RepeticionMs = 150;      // how often the repeat code types the last key again
+  bool Prediccion = false;        // up to three words that complete the one being keyed, on the pad
+  bool AprenderPalabras = true;   // the words typed with prediction on are learned, in a file of their own
   // Not in the file: whether the Startup shortcut is there. The options
   // dialog reads it when it opens and makes or removes the shortcut on OK.
   bool IniciarAlEntrar = false;
+  // Not in the file either: a request from the aids dialog. The words
+  // learned are forgotten when the options are applied; the main window
+  // consumes it and sets it back to false.
+  bool OlvidarPalabras = false;
 
   bool operator==(const Ayudas&) const = default;
 };

@@ -65,6 +65,10 @@ void TextosIdioma::RestablecerAgregadas() {
       "El pulsador no llega a una ventana de administrador",
       "Iniciar KELU al iniciar sesión",
       "KELU no pudo guardar su configuración en %1: los cambios de esta sesión se pierden.",
+      "Sugerir palabras mientras pulso",
+      "Aprender las palabras que escribo",
+      "&Olvidar mis palabras",
+      "mantener",
   };
   for (int n = kEntradasDiseno + 1; n <= kEntradas; ++n) SetEntrada(n, kAgregadas[n - kEntradasDiseno - 1]);
 }

@@ -112,6 +112,10 @@ enum class IdTexto : int {
   VentanaElevada = 98,
   IniciarAlEntrar = 99,
   GuardadoFallido = 100,
+  OpcionPrediccion = 101,
+  OpcionAprenderPalabras = 102,
+  BotonOlvidarPalabras = 103,
+  PrediccionMantener = 104,
 };
 
 class TextosIdioma {
@@ -128,7 +132,10 @@ class TextosIdioma {
   // 96 to 98 the switch key's notices on the strip: the target not in
   // front, the key refused by Windows, an administrator's window in front.
   // 99 starting KELU at sign-in. 100 a save failed (where: %1).
-  static constexpr int kEntradas = 100;
+  // Then word prediction: the aids dialog's two boxes and its button to
+  // forget the words learned, and the pad's word after the first suggestion
+  // for the long press that chooses it.
+  static constexpr int kEntradas = 104;
   TextosIdioma() { RestablecerAgregadas(); }
   // Entry n, 1 to kEntradas; entries 1 to 46 are empty until a language
   // file has given them.
@@ -140,7 +147,7 @@ class TextosIdioma {
  private:
   std::array<std::string, kEntradas> entradas_;
 };
-static_assert(static_cast<int>(IdTexto::GuardadoFallido) == TextosIdioma::kEntradas, "one name per entry");
+static_assert(static_cast<int>(IdTexto::PrediccionMantener) == TextosIdioma::kEntradas, "one name per entry");
 static_assert(static_cast<int>(IdTexto::TituloAviso) == TextosIdioma::kEntradasDiseno);
 
 // Reads the file at `ruta` into `textos`. Each entry changes only when its
