@@ -25,9 +25,10 @@ set_source_files_properties(${KELU_RC} PROPERTIES
   OBJECT_DEPENDS "${KELU_GENERADO}/kelu.manifest;${KELU_GENERADO}/platform/version.h;${KELU_EMBLEMA_ARCHIVOS}")
 add_dependencies(kelu emblema)
 
-# The program folder: kelu.exe and the shipped data files, less the notes.
+# The program folder: kelu.exe and the shipped data files, less the notes
+# and any file of learned words a run left in data/ (a person's own typing).
 file(GLOB KELU_DATOS LIST_DIRECTORIES false CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/data/*)
-list(FILTER KELU_DATOS EXCLUDE REGEX "\\.md$")
+list(FILTER KELU_DATOS EXCLUDE REGEX "(\\.md|/aprendidas-[^/]*)$")
 set(KELU_DIST ${CMAKE_BINARY_DIR}/dist/kelu CACHE PATH "The program folder, as a user unzips it")
 add_custom_target(kelu_dist ALL
   COMMAND ${CMAKE_COMMAND} -E make_directory ${KELU_DIST}

@@ -36,6 +36,9 @@ struct Ayudas {
   // Not in the file: whether the Startup shortcut is there. The options
   // dialog reads it when it opens and makes or removes the shortcut on OK.
   bool IniciarAlEntrar = false;
+  // Not in the file either: a request from the aids dialog. The words
+  // learned are forgotten when the options are applied; the main window
+  // consumes it and sets it back to false.
   bool OlvidarPalabras = false;
 
   bool operator==(const Ayudas&) const = default;

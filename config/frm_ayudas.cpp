@@ -6,8 +6,8 @@
 
 namespace kelu {
 namespace {
-constexpr Dialogo::Diseno kDiseno{"frmAyudas", "Ayudas al pulsar - KELU", 6765, 5415, IdTexto::TituloAyudas,
-                                  {3600, 4860, 1335, 375}, {5160, 4860, 1335, 375}};
+constexpr Dialogo::Diseno kDiseno{"frmAyudas", "Ayudas al pulsar - KELU", 6765, 6795, IdTexto::TituloAyudas,
+                                  {3600, 6240, 1335, 375}, {5160, 6240, 1335, 375}};
 
 const std::vector<int> kFrecuencias = {400, 500, 600, 700, 800, 900, 1000, 1200};
 const std::vector<int> kVolumenes = {5, 10, 20, 30, 40, 50, 60, 70, 80, 90, 100};
@@ -35,17 +35,24 @@ frmAyudas::frmAyudas(Programa& programa)
                          "Iniciar KELU al iniciar sesión"),
       cmdCalibrar(*this, "cmdCalibrar", {240, 4320, 1935, 375}, kVerdana9, "Ca&librar..."),
       cmdVolverTiempos(*this, "cmdVolverTiempos", {2400, 4320, 2535, 375}, kVerdana9, "&Volver a mis tiempos"),
-      cmdPulsador(*this, "cmdPulsador", {5160, 4320, 1335, 375}, kVerdana9, "&Pulsador...") {
+      cmdPulsador(*this, "cmdPulsador", {5160, 4320, 1335, 375}, kVerdana9, "&Pulsador..."),
+      chkPrediccion(*this, "chkPrediccion", {240, 4920, 6255, 255}, kVerdana9, "Sugerir palabras mientras pulso"),
+      chkAprenderPalabras(*this, "chkAprenderPalabras", {240, 5280, 6255, 255}, kVerdana9,
+                          "Aprender las palabras que escribo"),
+      cmdOlvidarPalabras(*this, "cmdOlvidarPalabras", {240, 5700, 2535, 375}, kVerdana9, "&Olvidar mis palabras") {
   OrdenTab({&chkMostrarCodigo, &chkTablaCodigos, &chkTono, &chkAvisosSonoros, &lblFrecuencia, &cboFrecuencia,
             &lblVolumen, &cboVolumen, &chkSeguirRitmo, &chkLetrasAntes, &chkPractica, &chkIniciarAlEntrar, &cmdCalibrar,
-            &cmdVolverTiempos, &cmdPulsador, &cmdAceptar, &cmdCancelar});
+            &cmdVolverTiempos, &cmdPulsador, &chkPrediccion, &chkAprenderPalabras, &cmdOlvidarPalabras, &cmdAceptar,
+            &cmdCancelar});
   Traducibles({{&chkMostrarCodigo, IdTexto::OpcionCodigoEnRecuadro}, {&chkTablaCodigos, IdTexto::OpcionTablaCodigos},
                {&chkTono, IdTexto::OpcionTonoPulsado}, {&chkAvisosSonoros, IdTexto::OpcionSonidoLetra},
                {&lblFrecuencia, IdTexto::EtiquetaFrecuenciaTono}, {&lblVolumen, IdTexto::EtiquetaVolumen},
                {&chkSeguirRitmo, IdTexto::OpcionSeguirRitmo}, {&chkLetrasAntes, IdTexto::OpcionCerrarTemprano},
                {&chkPractica, IdTexto::OpcionPractica}, {&cmdCalibrar, IdTexto::BotonCalibrar},
                {&cmdVolverTiempos, IdTexto::BotonVolverAMisTiempos}, {&cmdPulsador, IdTexto::BotonPulsador},
-               {&chkIniciarAlEntrar, IdTexto::IniciarAlEntrar}});
+               {&chkIniciarAlEntrar, IdTexto::IniciarAlEntrar}, {&chkPrediccion, IdTexto::OpcionPrediccion},
+               {&chkAprenderPalabras, IdTexto::OpcionAprenderPalabras},
+               {&cmdOlvidarPalabras, IdTexto::BotonOlvidarPalabras}});
 
   Load = [this] { Form_Load(); };
   Unload = [this] { ayudas_ = nullptr; };
@@ -54,6 +61,7 @@ frmAyudas::frmAyudas(Programa& programa)
     if (Calibrar) Calibrar();
   };
   cmdVolverTiempos.Click = [this] { olvidarRitmo_ = true; };
+  cmdOlvidarPalabras.Click = [this] { olvidarPalabras_ = true; };
   // The switch dialog edits the same copy: the aids dialog's Cancel does not
   // undo it, the options dialog's Cancel does.
   cmdPulsador.Click = [this] {
@@ -68,7 +76,7 @@ void frmAyudas::Abrir(Ayudas& ayudas) {
 }
 
 void frmAyudas::Form_Load() {
-  olvidarRitmo_ = false;
+  olvidarRitmo_ = olvidarPalabras_ = false;
   Traducir();
   if (!ayudas_) return;
   const Ayudas& a = *ayudas_;
@@ -82,6 +90,8 @@ void frmAyudas::Form_Load() {
   chkLetrasAntes.SetMarcada(a.LetrasAntes);
   chkPractica.SetMarcada(a.Practica);
   chkIniciarAlEntrar.SetMarcada(a.IniciarAlEntrar);
+  chkPrediccion.SetMarcada(a.Prediccion);
+  chkAprenderPalabras.SetMarcada(a.AprenderPalabras);
 }
 
 void frmAyudas::cmdAceptar_Click() {
@@ -98,6 +108,11 @@ void frmAyudas::cmdAceptar_Click() {
     a.Practica = chkPractica.Marcada();
     a.IniciarAlEntrar = chkIniciarAlEntrar.Marcada();
     if (olvidarRitmo_) a.RitmoPunto = a.RitmoRaya = a.RitmoHueco = 0;
+    a.Prediccion = chkPrediccion.Marcada();
+    a.AprenderPalabras = chkAprenderPalabras.Marcada();
+    // A request already in the copy (pressed at an earlier opening, OK
+    // given) stays until the main window has forgotten the words.
+    if (olvidarPalabras_) a.OlvidarPalabras = true;
   }
   Descargar();
 }

@@ -1,5 +1,5 @@
 // The aids dialog, modal over the options dialog: what the pad shows and
-// what KELU sounds.
+// what KELU sounds, the timing aids, and word prediction.
 #pragma once
 #include <functional>
 #include <vector>
@@ -32,6 +32,9 @@ class frmAyudas : public Dialogo {
   Boton cmdCalibrar;
   Boton cmdVolverTiempos;
   Boton cmdPulsador;
+  Casilla chkPrediccion;
+  Casilla chkAprenderPalabras;
+  Boton cmdOlvidarPalabras;
 
   // Opens the calibration; start-up wires it.
   std::function<void()> Calibrar;
@@ -45,6 +48,7 @@ class frmAyudas : public Dialogo {
   Ayudas* ayudas_ = nullptr;  // while open
   std::vector<int> frecuencias_, volumenes_;  // the values behind the lists' entries
   bool olvidarRitmo_ = false;  // "back to my settings" was pressed: OK forgets the pace learned
+  bool olvidarPalabras_ = false;  // "forget my words" was pressed: OK asks for the words learned to go
 };
 
 }  // namespace kelu

@@ -67,7 +67,7 @@ void TextosIdioma::RestablecerAgregadas() {
       "KELU no pudo guardar su configuración en %1: los cambios de esta sesión se pierden.",
       "Sugerir palabras mientras pulso",
       "Aprender las palabras que escribo",
-      "Ol&vidar mis palabras",
+      "&Olvidar mis palabras",
       "mantener",
   };
   for (int n = kEntradasDiseno + 1; n <= kEntradas; ++n) SetEntrada(n, kAgregadas[n - kEntradasDiseno - 1]);

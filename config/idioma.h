@@ -132,6 +132,9 @@ class TextosIdioma {
   // 96 to 98 the switch key's notices on the strip: the target not in
   // front, the key refused by Windows, an administrator's window in front.
   // 99 starting KELU at sign-in. 100 a save failed (where: %1).
+  // Then word prediction: the aids dialog's two boxes and its button to
+  // forget the words learned, and the pad's word after the first suggestion
+  // for the long press that chooses it.
   static constexpr int kEntradas = 104;
   TextosIdioma() { RestablecerAgregadas(); }
   // Entry n, 1 to kEntradas; entries 1 to 46 are empty until a language

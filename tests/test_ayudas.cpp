@@ -22,8 +22,12 @@ struct CasoAyudas {
   friend void PrintTo(const CasoAyudas& c, std::ostream* os) { *os << c.caso; }
 };
 
-Ayudas Con(bool codigo, bool tabla, bool tono, bool avisos, int frecuencia, int volumen) {
-  return {codigo, tabla, tono, avisos, frecuencia, volumen};
+Ayudas Con(bool codigo, bool tabla, bool tono, bool avisos, int frecuencia, int volumen, bool prediccion = false,
+          bool aprender = true) {
+  Ayudas a{codigo, tabla, tono, avisos, frecuencia, volumen};
+  a.Prediccion = prediccion;
+  a.AprenderPalabras = aprender;
+  return a;
 }
 
 class ArchivoAyudas : public ::testing::TestWithParam<CasoAyudas> {};
@@ -57,18 +61,23 @@ INSTANTIATE_TEST_SUITE_P(
                    std::string(kBom) + "MostrarCodigo=1\r\nTablaCodigos=1\r\nTono=0\r\nAvisosSonoros=0\r\n"
                                        "FrecuenciaTono=700\r\nVolumenTono=55\r\n"
                                        "SeguirRitmo=0\r\nLetrasAntes=0\r\nPractica=0\r\nRitmoPunto=0\r\nRitmoRaya=0\r\nRitmoHueco=0\r\n"
-                                       "TeclaPulsador=0\r\nTeclaRaya=0\r\nMantenerDestino=0\r\nPulsacionMinima=0\r\nEsperaTrasSoltar=0\r\nPausaPorPulsacion=0\r\nRepeticionMs=150\r\n"},
+                                       "TeclaPulsador=0\r\nTeclaRaya=0\r\nMantenerDestino=0\r\nPulsacionMinima=0\r\nEsperaTrasSoltar=0\r\nPausaPorPulsacion=0\r\nRepeticionMs=150\r\n"
+                                       "Prediccion=0\r\nAprenderPalabras=1\r\n"},
         CasoAyudas{"lockedFile", "Tono=1\r\n", true, LecturaConfiguracion::Ilegible, Ayudas{},
                    std::string(kBom) + "MostrarCodigo=1\r\nTablaCodigos=1\r\nTono=0\r\nAvisosSonoros=0\r\n"
                                        "FrecuenciaTono=700\r\nVolumenTono=55\r\n"
                                        "SeguirRitmo=0\r\nLetrasAntes=0\r\nPractica=0\r\nRitmoPunto=0\r\nRitmoRaya=0\r\nRitmoHueco=0\r\n"
-                                       "TeclaPulsador=0\r\nTeclaRaya=0\r\nMantenerDestino=0\r\nPulsacionMinima=0\r\nEsperaTrasSoltar=0\r\nPausaPorPulsacion=0\r\nRepeticionMs=150\r\n"},
+                                       "TeclaPulsador=0\r\nTeclaRaya=0\r\nMantenerDestino=0\r\nPulsacionMinima=0\r\nEsperaTrasSoltar=0\r\nPausaPorPulsacion=0\r\nRepeticionMs=150\r\n"
+                                       "Prediccion=0\r\nAprenderPalabras=1\r\n"},
         // No mark: the ANSI code page, as every KELU text file; LF ends, no
         // end on the last line, keys in any order and any case.
-        CasoAyudas{"ansiLfAnyOrder", "; mi configuraci\xF3n\n volumentono = 80\nClaveFutura=x\n\nTono=1\nFrecuenciaTono=1200",
-                   false, LecturaConfiguracion::Leida, Con(true, true, true, false, 1200, 80),
+        CasoAyudas{"ansiLfAnyOrder",
+                   "; mi configuraci\xF3n\n volumentono = 80\nClaveFutura=x\n\nTono=1\nFrecuenciaTono=1200\n"
+                   "aprenderpalabras=0\nPrediccion=1",
+                   false, LecturaConfiguracion::Leida, Con(true, true, true, false, 1200, 80, true, false),
                    std::string(kBom) + "; mi configuración\r\nVolumenTono=55\r\nClaveFutura=x\r\n\r\nTono=1\r\n"
-                                       "FrecuenciaTono=1200\r\nMostrarCodigo=1\r\nTablaCodigos=1\r\nAvisosSonoros=0\r\n"
+                                       "FrecuenciaTono=1200\r\nAprenderPalabras=0\r\nPrediccion=1\r\n"
+                                       "MostrarCodigo=1\r\nTablaCodigos=1\r\nAvisosSonoros=0\r\n"
                                        "SeguirRitmo=0\r\nLetrasAntes=0\r\nPractica=0\r\nRitmoPunto=0\r\nRitmoRaya=0\r\nRitmoHueco=0\r\n"
                                        "TeclaPulsador=0\r\nTeclaRaya=0\r\nMantenerDestino=0\r\nPulsacionMinima=0\r\nEsperaTrasSoltar=0\r\nPausaPorPulsacion=0\r\nRepeticionMs=150\r\n"},
         CasoAyudas{"utf8MalformedValuesTakeTheirDefaults",
@@ -78,14 +87,16 @@ INSTANTIATE_TEST_SUITE_P(
                    std::string(kBom) + "MostrarCodigo=0\r\nTablaCodigos=1\r\nTono=0\r\nAvisosSonoros=1\r\n"
                                        "FrecuenciaTono=700\r\nVolumenTono=55\r\n# Ñandú\r\n"
                                        "SeguirRitmo=0\r\nLetrasAntes=0\r\nPractica=0\r\nRitmoPunto=0\r\nRitmoRaya=0\r\nRitmoHueco=0\r\n"
-                                       "TeclaPulsador=0\r\nTeclaRaya=0\r\nMantenerDestino=0\r\nPulsacionMinima=0\r\nEsperaTrasSoltar=0\r\nPausaPorPulsacion=0\r\nRepeticionMs=150\r\n"},
+                                       "TeclaPulsador=0\r\nTeclaRaya=0\r\nMantenerDestino=0\r\nPulsacionMinima=0\r\nEsperaTrasSoltar=0\r\nPausaPorPulsacion=0\r\nRepeticionMs=150\r\n"
+                                       "Prediccion=0\r\nAprenderPalabras=1\r\n"},
         // A key twice: the last line counts; the rewrite keeps the first place only.
         CasoAyudas{"aKeyTwice", "VolumenTono=10\r\nFrecuenciaTono=2000\r\nVolumenTono=100\r\n", false,
                    LecturaConfiguracion::Leida, Con(true, true, false, false, 2000, 100),
                    std::string(kBom) + "VolumenTono=55\r\nFrecuenciaTono=2000\r\nMostrarCodigo=1\r\nTablaCodigos=1\r\n"
                                        "Tono=0\r\nAvisosSonoros=0\r\n"
                                        "SeguirRitmo=0\r\nLetrasAntes=0\r\nPractica=0\r\nRitmoPunto=0\r\nRitmoRaya=0\r\nRitmoHueco=0\r\n"
-                                       "TeclaPulsador=0\r\nTeclaRaya=0\r\nMantenerDestino=0\r\nPulsacionMinima=0\r\nEsperaTrasSoltar=0\r\nPausaPorPulsacion=0\r\nRepeticionMs=150\r\n"}),
+                                       "TeclaPulsador=0\r\nTeclaRaya=0\r\nMantenerDestino=0\r\nPulsacionMinima=0\r\nEsperaTrasSoltar=0\r\nPausaPorPulsacion=0\r\nRepeticionMs=150\r\n"
+                                       "Prediccion=0\r\nAprenderPalabras=1\r\n"}),
     [](const auto& caso) { return std::string(caso.param.caso); });
 
 }  // namespace

@@ -335,6 +335,52 @@ TEST_F(OpcionesYAyudas, TheSignInBoxShowsTheShortcutAsItIs) {
   d->cmdCancelar.Click();
 }
 
+// Word prediction's boxes show the copy and OK writes them back; "forget my
+// words" is a request that only OK puts into the copy (never a line of the
+// file), and it does not outlive a Cancel into the next opening.
+TEST_F(OpcionesYAyudas, PredictionBoxesAndTheForgetRequestCountOnlyWithOk) {
+  struct Caso {
+    const char* caso;
+    bool olvidar;       // the forget button pressed
+    bool aceptar;       // OK, else Cancel
+    bool olvidarAntes;  // a request already in the copy
+    bool olvidarDespues;
+  };
+  const Caso casos[] = {
+      {"ok with forget", true, true, false, true},
+      {"ok without forget", false, true, false, false},
+      {"cancel drops the forget", true, false, false, false},
+      {"an earlier request stays", false, true, true, true},
+  };
+  for (const Caso& c : casos) {
+    SCOPED_TRACE(c.caso);
+    Ayudas copia;
+    copia.OlvidarPalabras = c.olvidarAntes;
+    a.Abrir(copia);
+    ASSERT_TRUE(a.Cargada());
+    EXPECT_EQ(a.cmdOlvidarPalabras.Texto(), programa->idioma.Entrada(IdTexto::BotonOlvidarPalabras));
+    EXPECT_FALSE(a.chkPrediccion.Marcada());
+    EXPECT_TRUE(a.chkAprenderPalabras.Marcada());
+    a.chkPrediccion.SetMarcada(true);
+    a.chkAprenderPalabras.SetMarcada(false);
+    if (c.olvidar) a.cmdOlvidarPalabras.Click();
+    (c.aceptar ? a.cmdAceptar : a.cmdCancelar).Click();
+    EXPECT_FALSE(a.Cargada());
+    EXPECT_EQ(copia.Prediccion, c.aceptar);
+    EXPECT_EQ(copia.AprenderPalabras, !c.aceptar);
+    EXPECT_EQ(copia.OlvidarPalabras, c.olvidarDespues);
+    EXPECT_EQ(TextoAyudas(copia, {}).find("Olvidar"), std::string::npos);
+
+    // Opened again and left with OK: the boxes show the copy, and a forget
+    // pressed before a Cancel is not asked now.
+    a.Abrir(copia);
+    EXPECT_EQ(a.chkPrediccion.Marcada(), c.aceptar);
+    EXPECT_EQ(a.chkAprenderPalabras.Marcada(), !c.aceptar);
+    a.cmdAceptar.Click();
+    EXPECT_EQ(copia.OlvidarPalabras, c.olvidarDespues);
+  }
+}
+
 // The switch dialog, opened from the aids dialog on the same working copy:
 // keys are chosen by pressing them (swallowed, so Esc does not cancel the
 // dialog; Esc chooses none), a dash key needs a switch key, a value written

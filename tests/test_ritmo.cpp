@@ -293,7 +293,7 @@ TEST(Ritmo, CodesNoEntryExtendsInTheShippedFiles) {
   const Caso casos[] = {
       {"morse_fijo", "c f l p q y 0 1 2 3 4 5 6 7 8 9 . , ? /"},
       {"Morse ampliado",
-       "0 2 3 4 9 . , ? ' ! / {)} & : ; = - _ \" $ @ ñ é ú ¿ ¡ {BACKSPACE} {TAB} {REPETIR}"},
+       "0 2 3 4 9 . , ? ' ! / {)} & : ; = - _ \" $ @ ñ é ú ¿ ¡ {BACKSPACE} {TAB} {REPETIR} {PALABRA2} {PALABRA3}"},
   };
   for (const Caso& c : casos) {
     TablaCodigo tabla;

@@ -241,6 +241,7 @@ Section "Uninstall"
     RMDir /r "$INSTDIR"
     Delete "$APPDATA\KELU\kelu.ini"
     Delete "$APPDATA\KELU\ayudas.ini"
+    Delete "$APPDATA\KELU\aprendidas-*.pal"  ; the words KELU learned: what the person typed
     RMDir "$APPDATA\KELU"
     DeleteRegKey HKCU "Software\KELU"
   ${Else}
