@@ -158,7 +158,7 @@ class Lienzo {
   void Sugerencias(const VistaPad& v, const Rectangulo& fila) {
     for (double puntos = PuntosPara(fila.alto); puntos >= 6; puntos -= 0.5) {
       const Fuente palabra = Verdana(puntos, true);
-      const Fuente forma = Verdana(std::max(6.0, std::floor(puntos * 0.7 * 2) / 2));
+      const Fuente forma = Verdana(puntos);  // as large: the person reads it from afar too
       const int hueco = Redondo(puntos * 8), separacion = Redondo(puntos * 24), relleno = Redondo(puntos * 4);
       struct Item {
         std::string palabra, forma;
