@@ -194,9 +194,13 @@ class Sesion {
     if (conObjetivo) objetivo = kit.AgregarVentana("Objetivo");
     programa = std::make_unique<Programa>(kit, kit, ArchivosDelSistema());
     programa->configuracion = configuracion;
+    // The language's word list is the one beside its texts.
+    const std::string idioma = lengua.archivoIdioma;
+    programa->configuracion.Idioma = idioma.substr(0, idioma.size() - 4);
     programa->ayudas = ayudas;
     // Nothing is written into the shipped data folder at the close.
     programa->conservarConfiguracion = programa->conservarAyudas = true;
+    programa->lugarConfiguracion.guardable = false;  // nor a learning file
     CargarIdioma(programa->idioma, ArchivosDelSistema(), programa->Ruta(lengua.archivoIdioma));
     f = std::make_unique<frmKelu>(*programa);
   }
@@ -242,11 +246,7 @@ class Sesion {
   std::u32string Recibido() {
     std::u32string texto;
     const auto& recibido = kit.Buscar(objetivo)->recibido;
-    size_t insertado = 0;
-    for (size_t i = 0; i <= recibido.size(); ++i) {
-      for (; insertado < elegidas.size() && elegidas[insertado].first == i; ++insertado) texto += elegidas[insertado].second;
-      if (i == recibido.size()) break;
-      const EventoTecla& e = recibido[i];
+    for (const EventoTecla& e : recibido) {
       if (e.tipo == TipoEvento::Caracter) texto += e.caracter;
       if (e.tipo != TipoEvento::TeclaVirtual) continue;
       if (e.vk == kVkRetroceso) {
@@ -257,11 +257,6 @@ class Sesion {
     }
     return texto;
   }
-
-  // A chosen suggestion's text, typed after the target's events so far
-  // (until the window types it itself).
-  void Elegida(const std::u32string& resto) { elegidas.emplace_back(kit.Buscar(objetivo)->recibido.size(), resto); }
-  std::vector<std::pair<size_t, std::u32string>> elegidas;
 
   ToolkitHeadless kit;
   Hwnd objetivo = 0;
@@ -362,9 +357,14 @@ struct Medida {
 
 // How the simulated person chooses a suggestion (with --texto).
 enum class Eleccion { Ninguna, Codigos, PulsacionLarga };
-const char* const kCodigosElegir[kSugerenciasMax] = {"...-.", ".--..", "-.-.."};
 const std::u32string* textoDado = nullptr;  // --texto, else the built-in sentences
-const ListaPalabras* listaDada = nullptr;
+
+// The code of the table that types `texto` ("{PALABRA2}"), empty when none.
+std::string CodigoDeTexto(const TablaCodigo& tabla, const std::string& texto) {
+  for (const EntradaCodigo& e : tabla.entradas)
+    if (e.Texto == texto && !e.Secuencia.empty()) return e.Secuencia;
+  return {};
+}
 
 bool EsLetraTexto(char32_t c) { return (c < 0x80 && std::isalpha(static_cast<int>(c))) || (c >= 0xC0 && c <= 0x24F); }
 
@@ -373,12 +373,6 @@ Medida Correr(const Perfil& perfil, Ajuste ajuste, const Lengua& lengua, int sem
   const int indiceLengua = &lengua == &kLenguas[0] ? 0 : 1;
   const std::u32string texto = textoDado ? *textoDado : TextoDePrueba(*lengua.frases, 7919u * static_cast<uint32_t>(semilla) + 17u * indiceLengua,
                                              kCaracteres);
-  std::optional<Prediccion> prediccion;
-  if (eleccion != Eleccion::Ninguna) {
-    prediccion.emplace(*listaDada, CostesLetras(tabla));
-    prediccion->costeElegir = eleccion == Eleccion::Codigos ? std::array<int, kSugerenciasMax>{14, 16, 16}
-                                                            : std::array<int, kSugerenciasMax>{9, 14, 16};
-  }
   std::mt19937 miradas(static_cast<uint32_t>(semilla) * 2654435761u);
   const uint32_t semillaPersona = 104729u * static_cast<uint32_t>(semilla) + 31u * indiceLengua +
                                   static_cast<uint32_t>(&perfil - kPerfiles);
@@ -404,6 +398,7 @@ Medida Correr(const Perfil& perfil, Ajuste ajuste, const Lengua& lengua, int sem
   }
   a.SeguirRitmo = ajuste == Ajuste::SeguirRitmo || ajuste == Ajuste::SeguirRitmoLetrasAntes;
   a.LetrasAntes = ajuste == Ajuste::SeguirRitmoLetrasAntes;
+  a.Prediccion = eleccion != Eleccion::Ninguna;
 
   Sesion s(lengua, c, a, true);
   s.EnMarcha([&] {
@@ -412,38 +407,37 @@ Medida Correr(const Perfil& perfil, Ajuste ajuste, const Lengua& lengua, int sem
     for (size_t i = 0; i < texto.size(); ++i) {
       if (espacioPorSilencio) {  // the word gap typed this space
         espacioPorSilencio = false;
-        if (prediccion) prediccion->Escrito(" ");
         continue;
       }
-      if (prediccion) {
+      if (eleccion != Eleccion::Ninguna) {
         // The person reads the pad, and chooses the word they mean when it is there.
-        const auto sugerencias = prediccion->Sugerencias();
+        const std::vector<Sugerencia> sugerencias = s.f->prediccion.Mostradas();
         if (!sugerencias.empty()) s.kit.Avanzar(std::uniform_int_distribution<int>(300, 600)(miradas));
         size_t fin = i;
         while (fin < texto.size() && EsLetraTexto(texto[fin])) ++fin;
         std::string meta;
         for (size_t k = i; k < fin; ++k) CodificarUtf8(texto[k], meta);
-        meta = Minusculas(meta) + (fin < texto.size() && texto[fin] == U' ' ? " " : "#");
+        meta += fin < texto.size() && texto[fin] == U' ' ? " " : "#";
         int elegida = -1;
         for (int k = 0; k < static_cast<int>(sugerencias.size()); ++k)
           if (sugerencias[k].resto == meta) elegida = k;
         if (elegida >= 0) {
-          const bool larga = eleccion == Eleccion::PulsacionLarga;
-          const Caracter car = persona.Teclear(larga ? "-" : kCodigosElegir[larga ? elegida - 1 : elegida],
-                                               static_cast<double>(i) / (texto.size() - 1));
-          if (larga && elegida == 0) {
-            // Held past the dash band by a dot's length: the engine adds nothing.
-            s.Pulsar((s.f->motor.Estado().raya.hasta + 25) * 10);
+          const double avance = static_cast<double>(i) / (texto.size() - 1);
+          if (eleccion == Eleccion::PulsacionLarga && elegida == 0) {
+            // Held until the meter shows the word chosen, and let go a reaction later.
+            s.EsperarA([&] { return !s.f->entrega.Enviando(); });
+            s.Pulsar((s.f->motor.Estado().larga.desde + 1) * 10 + persona.Teclear("-", avance).reaccion);
           } else {
+            const Caracter car = persona.Teclear(CodigoDeTexto(tabla, kElegirPalabra[elegida]), avance);
             for (size_t k = 0; k + 1 < car.pulsaciones.size(); ++k) {
               s.Pulsar(car.pulsaciones[k].sostener);
               s.kit.Avanzar(car.pulsaciones[k].silencio);
             }
             s.Pulsar(car.pulsaciones.back().sostener);
+            s.kit.Avanzar(car.pulsaciones.back().silencio);
           }
-          s.kit.Avanzar(car.pulsaciones.back().silencio);
-          if (s.EsperarA([&] { return !s.LetraPendiente(); })) s.kit.Avanzar(car.reaccion);
-          s.Elegida(Decodificar(*prediccion->Elegir(elegida)));
+          const Caracter despues = persona.Teclear("-", avance);
+          if (s.EsperarA([&] { return !s.LetraPendiente() && !s.f->entrega.Enviando(); })) s.kit.Avanzar(despues.reaccion);
           i = fin;  // its space too
           continue;
         }
@@ -470,11 +464,6 @@ Medida Correr(const Perfil& perfil, Ajuste ajuste, const Lengua& lengua, int sem
         return !s.LetraPendiente() && (!espacioPorSilencio || s.Espacios() > espacios);
       });
       if (espero) s.kit.Avanzar(car.reaccion);
-      if (prediccion) {
-        std::string escrito;
-        CodificarUtf8(texto[i], escrito);
-        prediccion->Escrito(escrito);
-      }
     }
     medida.ms = s.kit.Ahora() - inicio;
     medida.enviados = texto.size();
@@ -659,16 +648,11 @@ int MedirPrediccion(const std::string& ruta, const std::string& idioma) {
     if (!CodigoDe(tabla, c).empty()) texto += c;
   }
   texto.resize(std::min(texto.size(), kCaracteres * 3));
-  std::ifstream l(std::string(CarpetaDatos()) + (idioma == "en" ? "/English.pal" : "/Español.pal"), std::ios::binary);
-  std::stringstream lista;
-  lista << l.rdbuf();
-  const ListaPalabras palabras = LeerListaPalabras(lista.str());
   textoDado = &texto;
-  listaDada = &palabras;
   const Lengua& lengua = kLenguas[idioma == "en" ? 1 : 0];
   std::printf("%s, %zu characters, pace followed, %d seeds; each cell: CER %% / net characters per minute\n\n",
               ruta.c_str(), texto.size(), numSemillas);
-  std::printf("| keyer | letters only | codes ...-. .--.. -.-.. | long press, ...-. .--.. |\n|---|---|---|---|\n");
+  std::printf("| keyer | letters only | codes ...-. .--.. -.-.. | long press, .--.. -.-.. |\n|---|---|---|---|\n");
   for (const Perfil& perfil : kPerfiles) {
     std::printf("| %s |", perfil.nombre);
     for (Eleccion e : {Eleccion::Ninguna, Eleccion::Codigos, Eleccion::PulsacionLarga}) {

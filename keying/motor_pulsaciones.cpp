@@ -61,6 +61,7 @@ EstadoMotor MotorPulsaciones::Estado() const {
   e.pulsacionLarga = conPulsacionLarga_ && codigoActual_.empty();
   e.punto = BandaPunto();
   e.raya = BandaRaya();
+  e.larga = BandaLarga();
   e.letra = HuecoDe(tmrTiempoEntreLetras);
   e.palabra = HuecoDe(tmrTiempoEntrePalabras);
   return e;
@@ -135,6 +136,13 @@ BandaPulsacion MotorPulsaciones::BandaRaya() const {
   return Banda(configuracion_.DuracionRaya, configuracion_.ToleranciaRaya);
 }
 
+// From the dash band's end, as wide as the dash band and at least 200 ms:
+// a hold far longer is a spasm, not a choice.
+BandaPulsacion MotorPulsaciones::BandaLarga() const {
+  const BandaPulsacion raya = BandaRaya();
+  return {raya.hasta - 1, raya.hasta + std::max(raya.hasta - raya.desde, 20)};
+}
+
 void MotorPulsaciones::BotonArriba(char simbolo) {
   const int64_t ahora = toolkit_.Milisegundos();
   if (pulsacion_ == Pulsacion::Ignorada) {
@@ -160,7 +168,7 @@ void MotorPulsaciones::BotonArriba(char simbolo) {
   }
   tmrClicAbajo.SetHabilitado(false);
   // Neither symbol nor gap: the gaps, stopped as it began, stay so.
-  if (simbolo == 0 && conPulsacionLarga_ && codigoActual_.empty() && ContadorAbajo >= BandaRaya().hasta) {
+  if (simbolo == 0 && conPulsacionLarga_ && codigoActual_.empty() && BandaLarga().Contiene(ContadorAbajo)) {
     AnunciarCambio();
     if (salida_) salida_->PulsacionLarga();
     return;

@@ -33,7 +33,7 @@ class MotorPulsaciones {
   // Puts the timing aids of `ayudas` in force: following the person's pace
   // (SeguirRitmo), closing a code no entry extends sooner (LetrasAntes), and
   // the switch's safety (PulsacionMinima, EsperaTrasSoltar, PausaPorPulsacion).
-  // With prediction on, a press held past the dash band with nothing
+  // With prediction on, a press held just past the dash band with nothing
   // pending is no symbol but a choice (PulsacionLarga).
   // The pace starts from the one saved there, or from the settings when it
   // is 0 or the settings' times have changed since (told as RitmoAprendido).
@@ -61,6 +61,7 @@ class MotorPulsaciones {
   void AnunciarCambio();
   BandaPulsacion BandaPunto() const;
   BandaPulsacion BandaRaya() const;
+  BandaPulsacion BandaLarga() const;
   bool AyudasDeTiempo() const { return seguirRitmo_ || letrasAntes_; }
   // What the press now down is to the engine.
   enum class Pulsacion {

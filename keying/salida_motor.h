@@ -24,8 +24,10 @@ struct EstadoMotor {
   bool enPausa = false;         // nothing is keyed until another long hold
   int cuenta = 0;               // ticks the last press was held (10 ms each)
   std::string codigo;           // the code keyed since the last letter
-  bool pulsacionLarga = false;  // a press held past the dash band now chooses (nothing pending, the aid on)
+  bool pulsacionLarga = false;  // a press held into `larga` now chooses (nothing pending, the aid on)
   BandaPulsacion punto, raya;   // the bands a release is classified by now
+  // Just past the dash band, as wide as it: longer is a spasm, and keys nothing.
+  BandaPulsacion larga;
   HuecoMotor letra, palabra;
 
   // The held ticks that part a dot ('.') from a dash ('-'): the count a dot

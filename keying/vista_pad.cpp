@@ -37,12 +37,13 @@ void Medidor(MedidorPulsacion& m, const EstadoMotor& motor) {
   m.cuenta = motor.cuenta;
   m.punto = motor.punto;
   m.raya = motor.raya;
+  if (motor.pulsacionLarga) m.larga = motor.larga;
   // A fifth beyond the farther band, so that "too long" has room to show.
-  const int fin = std::max({m.punto.hasta, m.raya.hasta, 1});
+  const int fin = std::max({m.punto.hasta, m.raya.hasta, m.larga.hasta, 1});
   m.escala = fin + std::max(fin / 5, 1);
   m.daPunto = m.punto.Contiene(m.cuenta);
   m.daRaya = m.raya.Contiene(m.cuenta);
-  m.daPalabra = m.activo && motor.pulsacionLarga && m.cuenta >= m.raya.hasta;
+  m.daPalabra = m.activo && motor.pulsacionLarga && m.larga.Contiene(m.cuenta);
 }
 
 // The gap that will close next, from its timer: a gap that has fired once
@@ -131,7 +132,10 @@ void PonerSugerencias(VistaPad& v, const std::vector<Sugerencia>& sugerencias, c
     if (s.mantener || !s.codigo.empty()) v.sugerencias.push_back(std::move(s));
   }
   // Held past the dash band, a press chooses only when there is a word to choose.
-  if (v.sugerencias.empty() || !v.sugerencias[0].mantener) v.medidor.daPalabra = false;
+  if (v.sugerencias.empty() || !v.sugerencias[0].mantener) {
+    v.medidor.daPalabra = false;
+    v.medidor.larga = {};
+  }
 }
 
 }  // namespace kelu

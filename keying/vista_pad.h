@@ -18,6 +18,7 @@ struct MedidorPulsacion {
   int cuenta = 0;       // ticks held so far
   int escala = 1;       // ticks the meter's full length stands for
   BandaPulsacion punto, raya;  // the bands the engine classifies by now
+  BandaPulsacion larga;        // where a release chooses the first suggestion; empty: none
   bool daPunto = false, daRaya = false;  // what a release now would add
   bool daPalabra = false;  // a release now would choose the first suggestion
 };

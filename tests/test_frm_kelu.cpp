@@ -1184,7 +1184,7 @@ TEST_F(Principal, AChosenWordIsTypedWholeAndTheUndoCodeTakesItBack) {
     EXPECT_EQ(kit.Recibido(objetivo), "hola {BACKSPACE}{BACKSPACE}{BACKSPACE}{BACKSPACE}");
     Teclear("-.-.-");  // once only: nothing is left to take back
     kit.Avanzar(2000);
-    Pulsar((f->motor.Estado().raya.hasta + 10) * 10);  // "ho" again: the long press chooses the first
+    Pulsar((f->motor.Estado().larga.desde + 10) * 10);  // "h" again: the long press chooses the first
     kit.Avanzar(6000);
     EXPECT_EQ(kit.Recibido(objetivo), "hola {BACKSPACE}{BACKSPACE}{BACKSPACE}{BACKSPACE}ola ");
     programa->ayudas.Prediccion = false;

@@ -92,9 +92,9 @@ TEST_F(Motor, APressOutsideBothBandsStillRestartsTheGap) {
   EXPECT_EQ(letras, 1);
 }
 
-// With prediction on, a press held to the dash band's end with nothing
-// pending chooses: no symbol, and no gap runs after it. Anything else is
-// read as it always was.
+// With prediction on, a press held from the dash band's end for as long
+// again, with nothing pending, chooses: no symbol, and no gap runs after
+// it. Anything else, a spasm too, is read as it always was.
 TEST_F(Motor, APressPastTheDashBandChoosesOnlyWithPredictionAndNothingPending) {
   struct Caso {
     bool prediccion;
@@ -104,7 +104,8 @@ TEST_F(Motor, APressPastTheDashBandChoosesOnlyWithPredictionAndNothingPending) {
     int letras;  // closings 2.5 s later
   };
   const Caso casos[] = {
-      {true, 0, 115, 1, "", 0},   {true, 0, 400, 1, "", 0},
+      {true, 0, 115, 1, "", 0},   {true, 0, 194, 1, "", 0},
+      {true, 0, 195, 0, "", 1},   {true, 0, 400, 0, "", 1},  // a spasm chooses nothing
       {true, 0, 114, 0, "-", 1},  {true, 1, 115, 0, ".", 1},
       {false, 0, 115, 0, "", 1},
   };

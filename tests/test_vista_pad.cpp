@@ -231,6 +231,7 @@ TEST_F(Vista, SuggestionsShowWithTheWayToChooseEach) {
     EstadoMotor e;
     e.punto = {15, 35};
     e.raya = {35, 115};
+    e.larga = {114, 195};
     e.presionado = c.cuenta > 0;
     e.cuenta = c.cuenta;
     e.codigo = c.codigo;
@@ -249,8 +250,12 @@ TEST_F(Vista, SuggestionsShowWithTheWayToChooseEach) {
     EXPECT_EQ(textos, c.textos) << c.cuenta << " " << c.codigo;
     EXPECT_EQ(resaltada, c.resaltada);
   }
-  VistaPad sinPalabras = DescribirPad(EstadoMotor{true, false, false, 120, "", true, {15, 35}, {35, 115}, {}, {}},
-                                      conPalabras, idioma);
+  EstadoMotor sostenida;
+  sostenida.presionado = sostenida.pulsacionLarga = true;
+  sostenida.cuenta = 120;
+  sostenida.raya = {35, 115};
+  sostenida.larga = {114, 195};
+  VistaPad sinPalabras = DescribirPad(sostenida, conPalabras, idioma);
   PonerSugerencias(sinPalabras, {}, conPalabras, true, idioma);
   EXPECT_FALSE(sinPalabras.medidor.daPalabra);  // nothing to choose: the meter promises nothing
 }

@@ -45,7 +45,7 @@ void PanelClic::Actualizar() {
   // the eye, unless what a release would give has just changed.
   const int cuenta = motor.cuenta;
   const bool da[3] = {motor.punto.Contiene(cuenta), motor.raya.Contiene(cuenta),
-                      motor.pulsacionLarga && cuenta >= motor.raya.hasta};
+                      motor.pulsacionLarga && motor.larga.Contiene(cuenta)};
   const bool cambio = !std::equal(da, da + 3, daba_);
   std::copy(da, da + 3, daba_);
   if (presionado && cuenta % 2 == 1 && !cambio) return;
