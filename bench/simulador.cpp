@@ -399,6 +399,7 @@ Medida Correr(const Perfil& perfil, Ajuste ajuste, const Lengua& lengua, int sem
   a.SeguirRitmo = ajuste == Ajuste::SeguirRitmo || ajuste == Ajuste::SeguirRitmoLetrasAntes;
   a.LetrasAntes = ajuste == Ajuste::SeguirRitmoLetrasAntes;
   a.Prediccion = eleccion != Eleccion::Ninguna;
+  a.PulsacionLargaElige = eleccion == Eleccion::PulsacionLarga;
 
   Sesion s(lengua, c, a, true);
   s.EnMarcha([&] {

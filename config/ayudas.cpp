@@ -41,6 +41,7 @@ const std::vector<Campo>& Campos() {
       {"RepeticionMs", nullptr, &A::RepeticionMs, 30, 5000},
       {"Prediccion", &A::Prediccion},
       {"AprenderPalabras", &A::AprenderPalabras},
+      {"PulsacionLargaElige", &A::PulsacionLargaElige},
   };
   return campos;
 }

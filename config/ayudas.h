@@ -33,6 +33,7 @@ struct Ayudas {
   int RepeticionMs = 150;      // how often the repeat code types the last key again
   bool Prediccion = false;        // up to three words that complete the one being keyed, on the pad
   bool AprenderPalabras = true;   // the words typed with prediction on are learned, in a file of their own
+  bool PulsacionLargaElige = true;  // with prediction on, a press held just past the dash band chooses the first word
   // Not in the file: whether the Startup shortcut is there. The options
   // dialog reads it when it opens and makes or removes the shortcut on OK.
   bool IniciarAlEntrar = false;

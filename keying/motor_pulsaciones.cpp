@@ -136,11 +136,11 @@ BandaPulsacion MotorPulsaciones::BandaRaya() const {
   return Banda(configuracion_.DuracionRaya, configuracion_.ToleranciaRaya);
 }
 
-// From the dash band's end, as wide as the dash band and at least 200 ms:
-// a hold far longer is a spasm, not a choice.
+// From the dash band's end, half as wide as the dash band and at least
+// 200 ms: a hold much longer is a spasm, not a choice.
 BandaPulsacion MotorPulsaciones::BandaLarga() const {
   const BandaPulsacion raya = BandaRaya();
-  return {raya.hasta - 1, raya.hasta + std::max(raya.hasta - raya.desde, 20)};
+  return {raya.hasta - 1, raya.hasta + std::max((raya.hasta - raya.desde) / 2, 20)};
 }
 
 void MotorPulsaciones::BotonArriba(char simbolo) {
@@ -247,7 +247,7 @@ void MotorPulsaciones::AplicarAyudas(const Ayudas& a) {
   pulsacionMinima_ = std::max(0, a.PulsacionMinima);
   esperaTrasSoltar_ = std::max(0, a.EsperaTrasSoltar);
   pausaPorPulsacion_ = std::max(0, a.PausaPorPulsacion);
-  conPulsacionLarga_ = a.Prediccion;
+  conPulsacionLarga_ = a.Prediccion && a.PulsacionLargaElige;
   // With the pause hold turned off there would be no way out of a pause.
   if (enPausa_ && pausaPorPulsacion_ == 0) {
     enPausa_ = false;

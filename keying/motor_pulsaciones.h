@@ -33,8 +33,8 @@ class MotorPulsaciones {
   // Puts the timing aids of `ayudas` in force: following the person's pace
   // (SeguirRitmo), closing a code no entry extends sooner (LetrasAntes), and
   // the switch's safety (PulsacionMinima, EsperaTrasSoltar, PausaPorPulsacion).
-  // With prediction on, a press held just past the dash band with nothing
-  // pending is no symbol but a choice (PulsacionLarga).
+  // With prediction and PulsacionLargaElige on, a press held just past the
+  // dash band with nothing pending is no symbol but a choice (PulsacionLarga).
   // The pace starts from the one saved there, or from the settings when it
   // is 0 or the settings' times have changed since (told as RitmoAprendido).
   void AplicarAyudas(const Ayudas& ayudas);

@@ -62,13 +62,13 @@ INSTANTIATE_TEST_SUITE_P(
                                        "FrecuenciaTono=700\r\nVolumenTono=55\r\n"
                                        "SeguirRitmo=0\r\nLetrasAntes=0\r\nPractica=0\r\nRitmoPunto=0\r\nRitmoRaya=0\r\nRitmoHueco=0\r\n"
                                        "TeclaPulsador=0\r\nTeclaRaya=0\r\nMantenerDestino=0\r\nPulsacionMinima=0\r\nEsperaTrasSoltar=0\r\nPausaPorPulsacion=0\r\nRepeticionMs=150\r\n"
-                                       "Prediccion=0\r\nAprenderPalabras=1\r\n"},
+                                       "Prediccion=0\r\nAprenderPalabras=1\r\nPulsacionLargaElige=1\r\n"},
         CasoAyudas{"lockedFile", "Tono=1\r\n", true, LecturaConfiguracion::Ilegible, Ayudas{},
                    std::string(kBom) + "MostrarCodigo=1\r\nTablaCodigos=1\r\nTono=0\r\nAvisosSonoros=0\r\n"
                                        "FrecuenciaTono=700\r\nVolumenTono=55\r\n"
                                        "SeguirRitmo=0\r\nLetrasAntes=0\r\nPractica=0\r\nRitmoPunto=0\r\nRitmoRaya=0\r\nRitmoHueco=0\r\n"
                                        "TeclaPulsador=0\r\nTeclaRaya=0\r\nMantenerDestino=0\r\nPulsacionMinima=0\r\nEsperaTrasSoltar=0\r\nPausaPorPulsacion=0\r\nRepeticionMs=150\r\n"
-                                       "Prediccion=0\r\nAprenderPalabras=1\r\n"},
+                                       "Prediccion=0\r\nAprenderPalabras=1\r\nPulsacionLargaElige=1\r\n"},
         // No mark: the ANSI code page, as every KELU text file; LF ends, no
         // end on the last line, keys in any order and any case.
         CasoAyudas{"ansiLfAnyOrder",
@@ -79,7 +79,8 @@ INSTANTIATE_TEST_SUITE_P(
                                        "FrecuenciaTono=1200\r\nAprenderPalabras=0\r\nPrediccion=1\r\n"
                                        "MostrarCodigo=1\r\nTablaCodigos=1\r\nAvisosSonoros=0\r\n"
                                        "SeguirRitmo=0\r\nLetrasAntes=0\r\nPractica=0\r\nRitmoPunto=0\r\nRitmoRaya=0\r\nRitmoHueco=0\r\n"
-                                       "TeclaPulsador=0\r\nTeclaRaya=0\r\nMantenerDestino=0\r\nPulsacionMinima=0\r\nEsperaTrasSoltar=0\r\nPausaPorPulsacion=0\r\nRepeticionMs=150\r\n"},
+                                       "TeclaPulsador=0\r\nTeclaRaya=0\r\nMantenerDestino=0\r\nPulsacionMinima=0\r\nEsperaTrasSoltar=0\r\nPausaPorPulsacion=0\r\nRepeticionMs=150\r\n"
+                                       "PulsacionLargaElige=1\r\n"},
         CasoAyudas{"utf8MalformedValuesTakeTheirDefaults",
                    std::string(kBom) + "MostrarCodigo=0\r\nTablaCodigos=sí\r\nTono=2\r\nAvisosSonoros=1\r\n"
                                        "FrecuenciaTono=150\r\nVolumenTono=-5\r\n# Ñandú\r\n",
@@ -88,7 +89,7 @@ INSTANTIATE_TEST_SUITE_P(
                                        "FrecuenciaTono=700\r\nVolumenTono=55\r\n# Ñandú\r\n"
                                        "SeguirRitmo=0\r\nLetrasAntes=0\r\nPractica=0\r\nRitmoPunto=0\r\nRitmoRaya=0\r\nRitmoHueco=0\r\n"
                                        "TeclaPulsador=0\r\nTeclaRaya=0\r\nMantenerDestino=0\r\nPulsacionMinima=0\r\nEsperaTrasSoltar=0\r\nPausaPorPulsacion=0\r\nRepeticionMs=150\r\n"
-                                       "Prediccion=0\r\nAprenderPalabras=1\r\n"},
+                                       "Prediccion=0\r\nAprenderPalabras=1\r\nPulsacionLargaElige=1\r\n"},
         // A key twice: the last line counts; the rewrite keeps the first place only.
         CasoAyudas{"aKeyTwice", "VolumenTono=10\r\nFrecuenciaTono=2000\r\nVolumenTono=100\r\n", false,
                    LecturaConfiguracion::Leida, Con(true, true, false, false, 2000, 100),
@@ -96,7 +97,7 @@ INSTANTIATE_TEST_SUITE_P(
                                        "Tono=0\r\nAvisosSonoros=0\r\n"
                                        "SeguirRitmo=0\r\nLetrasAntes=0\r\nPractica=0\r\nRitmoPunto=0\r\nRitmoRaya=0\r\nRitmoHueco=0\r\n"
                                        "TeclaPulsador=0\r\nTeclaRaya=0\r\nMantenerDestino=0\r\nPulsacionMinima=0\r\nEsperaTrasSoltar=0\r\nPausaPorPulsacion=0\r\nRepeticionMs=150\r\n"
-                                       "Prediccion=0\r\nAprenderPalabras=1\r\n"}),
+                                       "Prediccion=0\r\nAprenderPalabras=1\r\nPulsacionLargaElige=1\r\n"}),
     [](const auto& caso) { return std::string(caso.param.caso); });
 
 }  // namespace

@@ -1199,4 +1199,26 @@ TEST_F(Principal, AChosenWordIsTypedWholeAndTheUndoCodeTakesItBack) {
   EXPECT_EQ(ArchivosDelSistema().Leer(carpeta.Ruta() + "/aprendidas-Español.pal"), "hola 1\n");
 }
 
+// The person's own words come back from their file, and forgetting them
+// empties the file at once: it holds what they typed.
+TEST_F(Principal, LearnedWordsAreOfferedAndForgottenOnDiskAtOnce) {
+  carpeta.Escribir("Español.pal", "sol 1\n");
+  carpeta.Escribir("aprendidas-Español.pal", "secreto 5\n");
+  Hwnd objetivo = kit.AgregarVentana("Objetivo");
+  Cargar();
+  programa->ayudas.Prediccion = true;
+  EnMarcha([&] {
+    Elegir(objetivo);
+    Teclear("...");
+    kit.Avanzar(2000);
+    ASSERT_FALSE(f->prediccion.Mostradas().empty());
+    EXPECT_EQ(f->prediccion.Mostradas()[0].palabra, "secreto");
+    programa->ayudas.OlvidarPalabras = true;
+    f->AplicarOpciones();
+    EXPECT_FALSE(programa->ayudas.OlvidarPalabras);
+    EXPECT_EQ(ArchivosDelSistema().Leer(carpeta.Ruta() + "/aprendidas-Español.pal"), "");
+    EXPECT_EQ(f->prediccion.Mostradas()[0].palabra, "sol");
+  });
+}
+
 }  // namespace kelu

@@ -92,8 +92,8 @@ TEST_F(Motor, APressOutsideBothBandsStillRestartsTheGap) {
   EXPECT_EQ(letras, 1);
 }
 
-// With prediction on, a press held from the dash band's end for as long
-// again, with nothing pending, chooses: no symbol, and no gap runs after
+// With prediction on, a press held from the dash band's end for half as
+// long again, with nothing pending, chooses: no symbol, and no gap runs after
 // it. Anything else, a spasm too, is read as it always was.
 TEST_F(Motor, APressPastTheDashBandChoosesOnlyWithPredictionAndNothingPending) {
   struct Caso {
@@ -102,16 +102,18 @@ TEST_F(Motor, APressPastTheDashBandChoosesOnlyWithPredictionAndNothingPending) {
     int largas;
     std::string codigo;
     int letras;  // closings 2.5 s later
+    bool elige = true;  // the long press is on
   };
   const Caso casos[] = {
-      {true, 0, 115, 1, "", 0},   {true, 0, 194, 1, "", 0},
-      {true, 0, 195, 0, "", 1},   {true, 0, 400, 0, "", 1},  // a spasm chooses nothing
+      {true, 0, 115, 1, "", 0},   {true, 0, 154, 1, "", 0},
+      {true, 0, 155, 0, "", 1},   {true, 0, 400, 0, "", 1},  // a spasm chooses nothing
       {true, 0, 114, 0, "-", 1},  {true, 1, 115, 0, ".", 1},
-      {false, 0, 115, 0, "", 1},
+      {false, 0, 115, 0, "", 1},  {true, 0, 115, 0, "", 1, false},
   };
   for (const Caso& c : casos) {
     Ayudas a;
     a.Prediccion = c.prediccion;
+    a.PulsacionLargaElige = c.elige;
     motor.AplicarAyudas(a);
     motor.BorrarCodigo();
     kit.Avanzar(5000);
@@ -120,7 +122,7 @@ TEST_F(Motor, APressPastTheDashBandChoosesOnlyWithPredictionAndNothingPending) {
       Pulsar(25);
       kit.Avanzar(300);
     }
-    EXPECT_EQ(motor.Estado().pulsacionLarga, c.prediccion && c.puntosAntes == 0);
+    EXPECT_EQ(motor.Estado().pulsacionLarga, c.prediccion && c.elige && c.puntosAntes == 0);
     Pulsar(c.ticks);
     EXPECT_EQ(oido.largas, c.largas) << c.ticks << " ticks";
     EXPECT_EQ(motor.CodigoActual(), c.codigo) << c.ticks << " ticks";

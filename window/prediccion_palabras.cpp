@@ -76,7 +76,7 @@ void PrediccionPalabras::NuevaPalabra() {
 }
 
 // The cost of each way to choose: the table's code for the place, and for
-// the first a press held a dot past the dash band, when that is cheaper.
+// the first a press held into the long band, when that is on and cheaper.
 void PrediccionPalabras::Recalcular() {
   std::array<int, kSugerenciasMax> costes;
   costes.fill(kSinManera);
@@ -86,9 +86,10 @@ void PrediccionPalabras::Recalcular() {
         costes[i] = std::min(costes[i], UnidadesDeCodigo(e.Secuencia));
   const EstadoMotor estado = motor_.Estado();
   const double punto = std::max(1.0, (estado.punto.desde + estado.punto.hasta) / 2.0);
-  const int larga = static_cast<int>(std::ceil(estado.raya.hasta / punto)) + 1;
-  primeraLarga_ = programa_.ayudas.Prediccion && larga < costes[0];
-  if (primeraLarga_) costes[0] = larga;
+  const int larga = static_cast<int>(std::ceil(estado.larga.desde / punto)) + 1;
+  // Shown as the way when the engine takes it, whichever is cheaper.
+  primeraLarga_ = programa_.ayudas.Prediccion && programa_.ayudas.PulsacionLargaElige;
+  if (primeraLarga_) costes[0] = std::min(costes[0], larga);
   prediccion_.costeElegir = costes;
   // Off, nothing is learned: the person did not ask KELU to keep their words.
   prediccion_.aprender = Activa() && programa_.ayudas.AprenderPalabras;

@@ -38,9 +38,9 @@ class PrediccionPalabras : public ReceptorLetras {
   bool Activa() const;
   // What the pad shows: empty while prediction is off.
   const std::vector<Sugerencia>& Mostradas() const { return mostradas_; }
-  // What choosing suggestion i costs, in time units; the long press
-  // chooses the first when it is the cheaper way.
+  // What choosing suggestion i costs, in time units.
   const std::array<int, kSugerenciasMax>& Costes() const { return prediccion_.costeElegir; }
+  // The long press chooses the first: the pad shows it as the way.
   bool PrimeraConPulsacionLarga() const { return primeraLarga_; }
 
   // The learning file, where start-up said settings go; true when nothing
