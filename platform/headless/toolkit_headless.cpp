@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "platform/numeros.h"
+#include "platform/traza.h"
 
 namespace kelu {
 namespace {
@@ -16,7 +17,7 @@ constexpr int kMarco = 60, kTitulo = 345;
 class NativoVentana final : public Nativo {
  public:
   NativoVentana(ToolkitHeadless& kit, Ventana& ventana) : kit_(kit), ventana_(ventana) {}
-  void Cambio(Propiedad propiedad) override {
+  void Cambio(Propiedad propiedad) noexcept override {
     if (propiedad != Propiedad::Texto) return;
     if (auto* falsa = kit_.Buscar(ventana_.Handle())) falsa->titulo = ventana_.Texto();
   }
@@ -54,19 +55,19 @@ void ToolkitHeadless::Avanzar(int64_t ms) {
   while (SiguienteDisparo(limite, t, cuando)) {
     ahora_ = cuando;
     relojes_[t].vence += t->Intervalo();
-    t->Disparar();
+    Atender("Timer", [t] { t->Disparar(); });
   }
   ahora_ = limite;
 }
 
-void ToolkitHeadless::Programar(Temporizador& t) {
+void ToolkitHeadless::Programar(Temporizador& t) noexcept {
   if (t.Habilitado() && t.Intervalo() > 0)
     relojes_[&t] = Reloj{ahora_ + t.Intervalo(), armados_++};
   else
     relojes_.erase(&t);
 }
 
-void ToolkitHeadless::Olvidar(Temporizador& t) { relojes_.erase(&t); }
+void ToolkitHeadless::Olvidar(Temporizador& t) noexcept { relojes_.erase(&t); }
 
 void ToolkitHeadless::BotonAbajo(Ventana& ventana, Control* sobre) {
   // A press brings the window to the front, as on screen; one on its ground
@@ -100,7 +101,7 @@ void ToolkitHeadless::SoltarFuera(Ventana& ventana) {
   if (activa == ventana.Handle()) Soltar(ventana, nullptr, false);
 }
 
-bool ToolkitHeadless::SueltoFuera(Ventana& ventana) {
+bool ToolkitHeadless::SueltoFuera(Ventana& ventana) noexcept {
   if (botonAbajo_ || bajoPuntero_ == &ventana) return false;
   pulsaciones_.erase(&ventana);
   return true;
@@ -174,7 +175,7 @@ void ToolkitHeadless::Crear(Ventana& ventana) {
                               ventana.altoCliente + (marco ? 2 * kMarco + kTitulo : 0)});
 }
 
-std::pair<int, int> ToolkitHeadless::CentroEnPantalla(const Control& control) {
+std::pair<int, int> ToolkitHeadless::CentroEnPantalla(const Control& control) noexcept {
   const Ventana& v = control.Padre();
   const bool marco = v.borde != Borde::Ninguno;
   const Rectangulo& c = control.Posicion();
@@ -183,7 +184,7 @@ std::pair<int, int> ToolkitHeadless::CentroEnPantalla(const Control& control) {
   return {RedondearPar(x / pantalla.twipsPorPixelX), RedondearPar(y / pantalla.twipsPorPixelY)};
 }
 
-void ToolkitHeadless::Destruir(Ventana& ventana) {
+void ToolkitHeadless::Destruir(Ventana& ventana) noexcept {
   QuitarVentana(ventana.Handle());
   ventana.nativo.reset();
   capturas_.erase(&ventana);
@@ -203,21 +204,21 @@ void ToolkitHeadless::MostrarVentana(Ventana& ventana, bool) {
   if (ventana.Activate) ventana.Activate();
 }
 
-void ToolkitHeadless::OcultarVentana(Ventana& ventana) {
+void ToolkitHeadless::OcultarVentana(Ventana& ventana) noexcept {
   if (auto* v = Buscar(ventana.Handle())) v->visible = false;
 }
 
 void ToolkitHeadless::Enfocar(Control& control) { control.Padre().FocoDelSistema(&control); }
 
-void ToolkitHeadless::CapturarClics(Ventana& ventana, std::function<void()> abajo, std::function<void()> arriba) {
+void ToolkitHeadless::CapturarClics(Ventana& ventana, std::function<void()> abajo, std::function<void()> arriba) noexcept {
   capturas_[&ventana] = {std::move(abajo), std::move(arriba)};
 }
 
-void ToolkitHeadless::ProcesarEventos() {
+void ToolkitHeadless::ProcesarEventos() noexcept {
   while (!pendientes_.empty()) {
     auto evento = std::move(pendientes_.front());
     pendientes_.pop_front();
-    evento();
+    Atender("evento", evento);
   }
 }
 
@@ -228,17 +229,17 @@ void ToolkitHeadless::EsperarMensaje() {
     throw std::logic_error("waiting with nothing queued would never return");
 }
 
-bool ToolkitHeadless::RegistrarTeclaRapida(Ventana& ventana, int id, unsigned modificadores, int tecla) {
+bool ToolkitHeadless::RegistrarTeclaRapida(Ventana& ventana, int id, unsigned modificadores, int tecla) noexcept {
   if (teclaRapidaAjena) return false;
   teclasRapidas[&ventana].push_back({id, modificadores, tecla});
   return true;
 }
 
-void ToolkitHeadless::LiberarTeclaRapida(Ventana& ventana, int id) {
+void ToolkitHeadless::LiberarTeclaRapida(Ventana& ventana, int id) noexcept {
   std::erase_if(teclasRapidas[&ventana], [&](const TeclaRapida& t) { return t.id == id; });
 }
 
-bool ToolkitHeadless::TomarTeclaRapida(Ventana& ventana) {
+bool ToolkitHeadless::TomarTeclaRapida(Ventana& ventana) noexcept {
   bool pendiente = teclaRapidaPendiente_[&ventana];
   teclaRapidaPendiente_[&ventana] = false;
   return pendiente;
@@ -259,7 +260,7 @@ int ToolkitHeadless::MostrarMensaje(Ventana*, const std::string& texto, const st
   return (estilo & 7) == kMbSiNo ? kIdSi : kIdOk;
 }
 
-int ToolkitHeadless::AnchoTexto(const Ventana&, const std::string& texto, const Fuente& fuente) {
+int ToolkitHeadless::AnchoTexto(const Ventana&, const std::string& texto, const Fuente& fuente) noexcept {
   int caracteres = 0;
   for (unsigned char c : texto) caracteres += (c & 0xC0) != 0x80;
   return static_cast<int>(caracteres * fuente.puntos * 20 * 0.6);
@@ -273,7 +274,7 @@ std::optional<std::string> ToolkitHeadless::ElegirArchivo(Ventana&, const Dialog
   return r;
 }
 
-Hwnd ToolkitHeadless::Relacionada(Hwnd ventana, Relacion relacion) {
+Hwnd ToolkitHeadless::Relacionada(Hwnd ventana, Relacion relacion) noexcept {
   if (relacion == Relacion::PrimerHijo) return ventana == kEscritorio ? PrimeraVentana() : 0;
   if (relacion == Relacion::Dueno) {
     auto* v = Buscar(ventana);
@@ -284,33 +285,33 @@ Hwnd ToolkitHeadless::Relacionada(Hwnd ventana, Relacion relacion) {
   return 0;
 }
 
-int ToolkitHeadless::LargoTitulo(Hwnd ventana) {
+int ToolkitHeadless::LargoTitulo(Hwnd ventana) noexcept {
   auto* v = Buscar(ventana);
   return v ? static_cast<int>(v->titulo.size()) : 0;
 }
 
-std::string ToolkitHeadless::Titulo(Hwnd ventana, int maximo) {
+std::string ToolkitHeadless::Titulo(Hwnd ventana, int maximo) noexcept {
   auto* v = Buscar(ventana);
   if (!v) return {};
   return v->titulo.substr(0, static_cast<size_t>(std::max(0, maximo)));
 }
 
-bool ToolkitHeadless::EsVisible(Hwnd ventana) {
+bool ToolkitHeadless::EsVisible(Hwnd ventana) noexcept {
   auto* v = Buscar(ventana);
   return v && v->visible;
 }
 
-Hwnd ToolkitHeadless::Padre(Hwnd ventana) {
+Hwnd ToolkitHeadless::Padre(Hwnd ventana) noexcept {
   auto* v = Buscar(ventana);
   return v ? v->padre : 0;
 }
 
-uint32_t ToolkitHeadless::ProcesoDe(Hwnd ventana) {
+uint32_t ToolkitHeadless::ProcesoDe(Hwnd ventana) noexcept {
   auto* v = Buscar(ventana);
   return v ? v->proceso : 0;
 }
 
-bool ToolkitHeadless::Mover(Hwnd ventana, int x, int y, int ancho, int alto) {
+bool ToolkitHeadless::Mover(Hwnd ventana, int x, int y, int ancho, int alto) noexcept {
   auto* v = Buscar(ventana);
   if (!v) return false;
   v->rect = {x, y, ancho, alto};
@@ -320,7 +321,7 @@ bool ToolkitHeadless::Mover(Hwnd ventana, int x, int y, int ancho, int alto) {
 // The foreground lock: only the process in front, or the one that received
 // the last input event, may bring a window forward, or anyone when no window
 // is in front. A window already in front stays there.
-bool ToolkitHeadless::Activar(Hwnd ventana) {
+bool ToolkitHeadless::Activar(Hwnd ventana) noexcept {
   if (rechazarActivacion) return false;
   if (ventana == activa && Buscar(ventana)) return true;
   const bool permitido = !Buscar(activa) || ProcesoDe(activa) == kProcesoKelu || ultimaEntrada == kProcesoKelu;
@@ -337,19 +338,19 @@ bool ToolkitHeadless::AlFrente(Hwnd ventana) {
 
 // As the real system does for an elevated window, the keys are lost
 // whatever Teclear answers.
-bool ToolkitHeadless::Teclear(const std::vector<EventoTecla>& eventos) {
+bool ToolkitHeadless::Teclear(const std::vector<EventoTecla>& eventos) noexcept {
   if (insercionIncompleta) return false;
   auto* v = Buscar(activa);
   if (v && !v->elevada) v->recibido.insert(v->recibido.end(), eventos.begin(), eventos.end());
   return true;
 }
 
-bool ToolkitHeadless::PuedeRecibirTeclas(Hwnd ventana) {
+bool ToolkitHeadless::PuedeRecibirTeclas(Hwnd ventana) noexcept {
   auto* v = Buscar(ventana);
   return !v || !v->elevada;
 }
 
-bool ToolkitHeadless::PrimeraCopia() {
+bool ToolkitHeadless::PrimeraCopia() noexcept {
   ToolkitHeadless* primera = sesion->primera;
   if (!primera || primera == this) {
     sesion->primera = this;
@@ -362,7 +363,7 @@ bool ToolkitHeadless::PrimeraCopia() {
 }
 
 Arranque ToolkitHeadless::Iniciar(const std::string& ejecutable, const std::string& argumentos,
-                                  const std::string& carpetaTrabajo) {
+                                  const std::string& carpetaTrabajo) noexcept {
   inicios.push_back({ejecutable, argumentos, carpetaTrabajo});
   if (alIniciar) return alIniciar(inicios.back());
   return Arranque{Arranque::Resultado::NoEncontrado, 0};
