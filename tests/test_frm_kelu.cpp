@@ -4,10 +4,10 @@
 
 #include "platform/headless/toolkit_headless.h"
 #include "platform/numeros.h"
-#include "platform/paso.h"
 #include "platform/teclas.h"
 #include "startup/inicio.h"
 #include "tests/archivos_prueba.h"
+#include "tests/traza_prueba.h"
 #include "window/frm_kelu.h"
 #include "window/lanzador.h"
 
@@ -65,9 +65,9 @@ TEST_F(Principal, LoadTranslatesPlacesAndSavesOnClose) {
   kit.AgregarVentana("Abajo del todo");
   Hwnd bloc = kit.AgregarVentana("Bloc");
   Cargar();  // KELU's window is created at the top of the Z order
-  const int tragados = RegistroFallos().cuenta;
+  prueba::TrazaDePrueba traza;
   EnMarcha([&] {
-    EXPECT_EQ(RegistroFallos().cuenta, tragados) << "a step of the load failed: " << RegistroFallos().ultimo;
+    EXPECT_EQ(traza.Atrapado(), "") << "a step of the load failed";
     EXPECT_EQ(f->Texto(), "KELU");
     EXPECT_EQ(f->cmdOpciones.Texto(), "&Opciones");
     EXPECT_EQ(f->lblFijarPunteroDelMouse.Texto(), programa->idioma.Entrada(IdTexto::AyudaLiberarPuntero));  // pointer fixed by default

@@ -1,10 +1,12 @@
 // The portable toolkit's rules, driven through the in-memory backend.
 #include <gtest/gtest.h>
 
+#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "platform/headless/toolkit_headless.h"
+#include "tests/traza_prueba.h"
 
 namespace kelu {
 namespace {
@@ -39,6 +41,25 @@ TEST(Toolkit, ALabelIsClickedOnlyWhenTheButtonGoesDownAndUpOverIt) {
     EXPECT_EQ(sucesos, c.esperado) << (c.abajo ? c.abajo->Nombre() : "v") << " -> "
                                    << (c.arriba ? c.arriba->Nombre() : "v");
   }
+}
+
+// A handler that throws ends at the guard of its own event, which reports
+// it; the events after it run as ever, the throwing timer's next firing too.
+TEST(Toolkit, WhatAHandlerThrowsStopsAtItsEventAndIsTraced) {
+  ToolkitHeadless kit;
+  prueba::TrazaDePrueba traza;
+  std::vector<std::string> sucesos;
+  Temporizador t(kit, 100, true);
+  t.Timer = [&] {
+    sucesos.push_back("timer " + std::to_string(t.Disparos()));
+    if (t.Disparos() == 1) throw std::runtime_error("first firing");
+  };
+  kit.Encolar([] { throw std::runtime_error("queued"); });
+  kit.Encolar([&] { sucesos.push_back("queued after"); });
+  kit.ProcesarEventos();
+  kit.Avanzar(200);
+  EXPECT_EQ(sucesos, (std::vector<std::string>{"queued after", "timer 1", "timer 2"}));
+  EXPECT_EQ(traza.Atrapado(), "evento: queued\nTimer: first firing\n");
 }
 
 }  // namespace

@@ -12,8 +12,8 @@
 #include <vector>
 
 #include "platform/archivos.h"
-#include "platform/paso.h"
 #include "platform/win32/toolkit_win32.h"
+#include "tests/traza_prueba.h"
 
 namespace kelu {
 namespace {
@@ -334,7 +334,7 @@ TEST(SonidoWin32, KeyingWithToneAndCuesNeitherFailsNorBlocks) {
     std::fputs("SonidoWin32: the sound calls blocked\n", stderr);
     std::_Exit(1);
   });
-  const int tragados = RegistroFallos().cuenta;
+  prueba::TrazaDePrueba traza;
   {
     ToolkitWin32 tk;
     tk.Tono(true, 700, 30);
@@ -359,7 +359,7 @@ TEST(SonidoWin32, KeyingWithToneAndCuesNeitherFailsNorBlocks) {
   }
   fin.set_value();
   vigia.join();
-  EXPECT_EQ(RegistroFallos().cuenta, tragados) << RegistroFallos().ultimo;
+  EXPECT_EQ(traza.Atrapado(), "");
 }
 
 }  // namespace

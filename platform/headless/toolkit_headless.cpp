@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "platform/numeros.h"
+#include "platform/traza.h"
 
 namespace kelu {
 namespace {
@@ -16,7 +17,7 @@ constexpr int kMarco = 60, kTitulo = 345;
 class NativoVentana final : public Nativo {
  public:
   NativoVentana(ToolkitHeadless& kit, Ventana& ventana) : kit_(kit), ventana_(ventana) {}
-  void Cambio(Propiedad propiedad) override {
+  void Cambio(Propiedad propiedad) noexcept override {
     if (propiedad != Propiedad::Texto) return;
     if (auto* falsa = kit_.Buscar(ventana_.Handle())) falsa->titulo = ventana_.Texto();
   }
@@ -54,19 +55,19 @@ void ToolkitHeadless::Avanzar(int64_t ms) {
   while (SiguienteDisparo(limite, t, cuando)) {
     ahora_ = cuando;
     relojes_[t].vence += t->Intervalo();
-    t->Disparar();
+    Atender("Timer", [t] { t->Disparar(); });
   }
   ahora_ = limite;
 }
 
-void ToolkitHeadless::Programar(Temporizador& t) {
+void ToolkitHeadless::Programar(Temporizador& t) noexcept {
   if (t.Habilitado() && t.Intervalo() > 0)
     relojes_[&t] = Reloj{ahora_ + t.Intervalo(), armados_++};
   else
     relojes_.erase(&t);
 }
 
-void ToolkitHeadless::Olvidar(Temporizador& t) { relojes_.erase(&t); }
+void ToolkitHeadless::Olvidar(Temporizador& t) noexcept { relojes_.erase(&t); }
 
 void ToolkitHeadless::BotonAbajo(Ventana& ventana, Control* sobre) {
   // A press brings the window to the front, as on screen; one on its ground
@@ -100,7 +101,7 @@ void ToolkitHeadless::SoltarFuera(Ventana& ventana) {
   if (activa == ventana.Handle()) Soltar(ventana, nullptr, false);
 }
 
-bool ToolkitHeadless::SueltoFuera(Ventana& ventana) {
+bool ToolkitHeadless::SueltoFuera(Ventana& ventana) noexcept {
   if (botonAbajo_ || bajoPuntero_ == &ventana) return false;
   pulsaciones_.erase(&ventana);
   return true;
@@ -135,32 +136,6 @@ void ToolkitHeadless::AbrirLista(Combo& combo) {
   if (combo.DropDown) combo.DropDown();
 }
 
-Hwnd ToolkitHeadless::AgregarVentana(std::string titulo, bool visible, uint32_t proceso) {
-  VentanaFalsa v;
-  v.handle = proximoHandle_++;
-  v.titulo = std::move(titulo);
-  v.visible = visible;
-  v.proceso = proceso;
-  escritorio.insert(escritorio.begin(), v);
-  return v.handle;
-}
-
-void ToolkitHeadless::QuitarVentana(Hwnd handle) {
-  std::erase_if(escritorio, [&](const VentanaFalsa& v) { return v.handle == handle; });
-  if (activa == handle) activa = 0;
-}
-
-ToolkitHeadless::VentanaFalsa* ToolkitHeadless::Buscar(Hwnd handle) {
-  for (auto& v : escritorio)
-    if (v.handle == handle) return &v;
-  return nullptr;
-}
-
-std::string ToolkitHeadless::Recibido(Hwnd handle) {
-  auto* v = Buscar(handle);
-  return v ? DescribirEventos(v->recibido) : std::string();
-}
-
 void ToolkitHeadless::Crear(Ventana& ventana) {
   if (ventanasPosibles == 0) return;  // refused, as a desktop out of resources does
   if (ventanasPosibles > 0) --ventanasPosibles;
@@ -174,7 +149,7 @@ void ToolkitHeadless::Crear(Ventana& ventana) {
                               ventana.altoCliente + (marco ? 2 * kMarco + kTitulo : 0)});
 }
 
-std::pair<int, int> ToolkitHeadless::CentroEnPantalla(const Control& control) {
+std::pair<int, int> ToolkitHeadless::CentroEnPantalla(const Control& control) noexcept {
   const Ventana& v = control.Padre();
   const bool marco = v.borde != Borde::Ninguno;
   const Rectangulo& c = control.Posicion();
@@ -183,7 +158,7 @@ std::pair<int, int> ToolkitHeadless::CentroEnPantalla(const Control& control) {
   return {RedondearPar(x / pantalla.twipsPorPixelX), RedondearPar(y / pantalla.twipsPorPixelY)};
 }
 
-void ToolkitHeadless::Destruir(Ventana& ventana) {
+void ToolkitHeadless::Destruir(Ventana& ventana) noexcept {
   QuitarVentana(ventana.Handle());
   ventana.nativo.reset();
   capturas_.erase(&ventana);
@@ -203,21 +178,21 @@ void ToolkitHeadless::MostrarVentana(Ventana& ventana, bool) {
   if (ventana.Activate) ventana.Activate();
 }
 
-void ToolkitHeadless::OcultarVentana(Ventana& ventana) {
+void ToolkitHeadless::OcultarVentana(Ventana& ventana) noexcept {
   if (auto* v = Buscar(ventana.Handle())) v->visible = false;
 }
 
 void ToolkitHeadless::Enfocar(Control& control) { control.Padre().FocoDelSistema(&control); }
 
-void ToolkitHeadless::CapturarClics(Ventana& ventana, std::function<void()> abajo, std::function<void()> arriba) {
+void ToolkitHeadless::CapturarClics(Ventana& ventana, std::function<void()> abajo, std::function<void()> arriba) noexcept {
   capturas_[&ventana] = {std::move(abajo), std::move(arriba)};
 }
 
-void ToolkitHeadless::ProcesarEventos() {
+void ToolkitHeadless::ProcesarEventos() noexcept {
   while (!pendientes_.empty()) {
     auto evento = std::move(pendientes_.front());
     pendientes_.pop_front();
-    evento();
+    Atender("evento", evento);
   }
 }
 
@@ -228,17 +203,17 @@ void ToolkitHeadless::EsperarMensaje() {
     throw std::logic_error("waiting with nothing queued would never return");
 }
 
-bool ToolkitHeadless::RegistrarTeclaRapida(Ventana& ventana, int id, unsigned modificadores, int tecla) {
+bool ToolkitHeadless::RegistrarTeclaRapida(Ventana& ventana, int id, unsigned modificadores, int tecla) noexcept {
   if (teclaRapidaAjena) return false;
   teclasRapidas[&ventana].push_back({id, modificadores, tecla});
   return true;
 }
 
-void ToolkitHeadless::LiberarTeclaRapida(Ventana& ventana, int id) {
+void ToolkitHeadless::LiberarTeclaRapida(Ventana& ventana, int id) noexcept {
   std::erase_if(teclasRapidas[&ventana], [&](const TeclaRapida& t) { return t.id == id; });
 }
 
-bool ToolkitHeadless::TomarTeclaRapida(Ventana& ventana) {
+bool ToolkitHeadless::TomarTeclaRapida(Ventana& ventana) noexcept {
   bool pendiente = teclaRapidaPendiente_[&ventana];
   teclaRapidaPendiente_[&ventana] = false;
   return pendiente;
@@ -259,7 +234,7 @@ int ToolkitHeadless::MostrarMensaje(Ventana*, const std::string& texto, const st
   return (estilo & 7) == kMbSiNo ? kIdSi : kIdOk;
 }
 
-int ToolkitHeadless::AnchoTexto(const Ventana&, const std::string& texto, const Fuente& fuente) {
+int ToolkitHeadless::AnchoTexto(const Ventana&, const std::string& texto, const Fuente& fuente) noexcept {
   int caracteres = 0;
   for (unsigned char c : texto) caracteres += (c & 0xC0) != 0x80;
   return static_cast<int>(caracteres * fuente.puntos * 20 * 0.6);
@@ -273,83 +248,7 @@ std::optional<std::string> ToolkitHeadless::ElegirArchivo(Ventana&, const Dialog
   return r;
 }
 
-Hwnd ToolkitHeadless::Relacionada(Hwnd ventana, Relacion relacion) {
-  if (relacion == Relacion::PrimerHijo) return ventana == kEscritorio ? PrimeraVentana() : 0;
-  if (relacion == Relacion::Dueno) {
-    auto* v = Buscar(ventana);
-    return v ? v->dueno : 0;
-  }
-  for (size_t i = 0; i + 1 < escritorio.size(); ++i)
-    if (escritorio[i].handle == ventana) return escritorio[i + 1].handle;
-  return 0;
-}
-
-int ToolkitHeadless::LargoTitulo(Hwnd ventana) {
-  auto* v = Buscar(ventana);
-  return v ? static_cast<int>(v->titulo.size()) : 0;
-}
-
-std::string ToolkitHeadless::Titulo(Hwnd ventana, int maximo) {
-  auto* v = Buscar(ventana);
-  if (!v) return {};
-  return v->titulo.substr(0, static_cast<size_t>(std::max(0, maximo)));
-}
-
-bool ToolkitHeadless::EsVisible(Hwnd ventana) {
-  auto* v = Buscar(ventana);
-  return v && v->visible;
-}
-
-Hwnd ToolkitHeadless::Padre(Hwnd ventana) {
-  auto* v = Buscar(ventana);
-  return v ? v->padre : 0;
-}
-
-uint32_t ToolkitHeadless::ProcesoDe(Hwnd ventana) {
-  auto* v = Buscar(ventana);
-  return v ? v->proceso : 0;
-}
-
-bool ToolkitHeadless::Mover(Hwnd ventana, int x, int y, int ancho, int alto) {
-  auto* v = Buscar(ventana);
-  if (!v) return false;
-  v->rect = {x, y, ancho, alto};
-  return true;
-}
-
-// The foreground lock: only the process in front, or the one that received
-// the last input event, may bring a window forward, or anyone when no window
-// is in front. A window already in front stays there.
-bool ToolkitHeadless::Activar(Hwnd ventana) {
-  if (rechazarActivacion) return false;
-  if (ventana == activa && Buscar(ventana)) return true;
-  const bool permitido = !Buscar(activa) || ProcesoDe(activa) == kProcesoKelu || ultimaEntrada == kProcesoKelu;
-  return permitido && AlFrente(ventana);
-}
-
-bool ToolkitHeadless::AlFrente(Hwnd ventana) {
-  auto it = std::find_if(escritorio.begin(), escritorio.end(), [&](const VentanaFalsa& v) { return v.handle == ventana; });
-  if (it == escritorio.end()) return false;
-  std::rotate(escritorio.begin(), it, it + 1);  // to the top of the Z order
-  activa = ventana;
-  return true;
-}
-
-// As the real system does for an elevated window, the keys are lost
-// whatever Teclear answers.
-bool ToolkitHeadless::Teclear(const std::vector<EventoTecla>& eventos) {
-  if (insercionIncompleta) return false;
-  auto* v = Buscar(activa);
-  if (v && !v->elevada) v->recibido.insert(v->recibido.end(), eventos.begin(), eventos.end());
-  return true;
-}
-
-bool ToolkitHeadless::PuedeRecibirTeclas(Hwnd ventana) {
-  auto* v = Buscar(ventana);
-  return !v || !v->elevada;
-}
-
-bool ToolkitHeadless::PrimeraCopia() {
+bool ToolkitHeadless::PrimeraCopia() noexcept {
   ToolkitHeadless* primera = sesion->primera;
   if (!primera || primera == this) {
     sesion->primera = this;
@@ -359,13 +258,6 @@ bool ToolkitHeadless::PrimeraCopia() {
     if (primera->OtraCopia) primera->OtraCopia();
   });
   return false;
-}
-
-Arranque ToolkitHeadless::Iniciar(const std::string& ejecutable, const std::string& argumentos,
-                                  const std::string& carpetaTrabajo) {
-  inicios.push_back({ejecutable, argumentos, carpetaTrabajo});
-  if (alIniciar) return alIniciar(inicios.back());
-  return Arranque{Arranque::Resultado::NoEncontrado, 0};
 }
 
 }  // namespace kelu

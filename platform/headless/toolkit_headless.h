@@ -25,7 +25,8 @@ class ToolkitHeadless final : public Toolkit, public Escritorio {
 
   // --- The clock ---------------------------------------------------------
   // Runs every timer firing due within the next `ms` milliseconds, in time
-  // order (ties in the order the timers were armed).
+  // order (ties in the order the timers were armed). Each firing, as each
+  // queued event, is guarded as on screen: what it throws goes to the trace.
   void Avanzar(int64_t ms);
   int64_t Ahora() const { return ahora_; }
 
@@ -151,35 +152,35 @@ class ToolkitHeadless final : public Toolkit, public Escritorio {
 
   // --- Toolkit -------------------------------------------------------------
   void Crear(Ventana& ventana) override;
-  void Destruir(Ventana& ventana) override;
+  void Destruir(Ventana& ventana) noexcept override;
   void MostrarVentana(Ventana& ventana, bool modal) override;
-  void OcultarVentana(Ventana& ventana) override;
+  void OcultarVentana(Ventana& ventana) noexcept override;
   void Enfocar(Control& control) override;
-  void SiempreEncima(Ventana& ventana, bool valor) override { encima[&ventana] = valor; }
-  void SinActivar(Ventana& ventana, bool valor) override { sinActivar[&ventana] = valor; }
-  void CapturarClics(Ventana& ventana, std::function<void()> abajo, std::function<void()> arriba) override;
-  bool SueltoFuera(Ventana& ventana) override;
+  void SiempreEncima(Ventana& ventana, bool valor) noexcept override { encima[&ventana] = valor; }
+  void SinActivar(Ventana& ventana, bool valor) noexcept override { sinActivar[&ventana] = valor; }
+  void CapturarClics(Ventana& ventana, std::function<void()> abajo, std::function<void()> arriba) noexcept override;
+  bool SueltoFuera(Ventana& ventana) noexcept override;
   void CapturarTeclas(int tecla, int teclaRaya, std::function<void(int tecla, bool abajo)> alPulsar) override;
-  void Programar(Temporizador& temporizador) override;
-  void Olvidar(Temporizador& temporizador) override;
-  void ProcesarEventos() override;
+  void Programar(Temporizador& temporizador) noexcept override;
+  void Olvidar(Temporizador& temporizador) noexcept override;
+  void ProcesarEventos() noexcept override;
   void EsperarMensaje() override;
-  bool RegistrarTeclaRapida(Ventana& ventana, int id, unsigned modificadores, int tecla) override;
-  void LiberarTeclaRapida(Ventana& ventana, int id) override;
-  bool TomarTeclaRapida(Ventana& ventana) override;
-  Pantalla LeerPantalla(const Ventana&) override { return pantalla; }
-  void FijarCursor(int x, int y) override { cursor = {x, y}; }
-  std::pair<int, int> CentroEnPantalla(const Control& control) override;
+  bool RegistrarTeclaRapida(Ventana& ventana, int id, unsigned modificadores, int tecla) noexcept override;
+  void LiberarTeclaRapida(Ventana& ventana, int id) noexcept override;
+  bool TomarTeclaRapida(Ventana& ventana) noexcept override;
+  Pantalla LeerPantalla(const Ventana&) noexcept override { return pantalla; }
+  void FijarCursor(int x, int y) noexcept override { cursor = {x, y}; }
+  std::pair<int, int> CentroEnPantalla(const Control& control) noexcept override;
   int MostrarMensaje(Ventana* dueno, const std::string& texto, const std::string& titulo, int estilo) override;
   std::optional<std::string> ElegirArchivo(Ventana& dueno, const DialogoAbrir& dialogo) override;
   // Every character as wide as 0.6 of the font's size: enough to test a layout.
-  int AnchoTexto(const Ventana&, const std::string& texto, const Fuente& fuente) override;
-  int64_t Milisegundos() override { return ahora_; }
-  bool PrimeraCopia() override;
-  void Tono(bool sonando, int frecuencia, int volumen) override {
+  int AnchoTexto(const Ventana&, const std::string& texto, const Fuente& fuente) noexcept override;
+  int64_t Milisegundos() noexcept override { return ahora_; }
+  bool PrimeraCopia() noexcept override;
+  void Tono(bool sonando, int frecuencia, int volumen) noexcept override {
     sonidos.push_back({sonando ? "tono" : "silencio", frecuencia, volumen});
   }
-  void SonarAviso(AvisoSonoro aviso, int volumen) override {
+  void SonarAviso(AvisoSonoro aviso, int volumen) noexcept override {
     sonidos.push_back({aviso == AvisoSonoro::Letra        ? "letra"
                         : aviso == AvisoSonoro::Descartada ? "descartada"
                                                            : "pausa",
@@ -192,27 +193,27 @@ class ToolkitHeadless final : public Toolkit, public Escritorio {
   std::vector<Sonido> sonidos;
 
   // --- Escritorio ----------------------------------------------------------
-  Hwnd VentanaEscritorio() override { return kEscritorio; }
-  Hwnd Relacionada(Hwnd ventana, Relacion relacion) override;
-  Hwnd PrimeraVentana() override { return escritorio.empty() ? 0 : escritorio.front().handle; }
-  int LargoTitulo(Hwnd ventana) override;
-  std::string Titulo(Hwnd ventana, int maximo) override;
-  bool EsVisible(Hwnd ventana) override;
-  Hwnd Padre(Hwnd ventana) override;
-  uint32_t ProcesoDe(Hwnd ventana) override;
-  bool Mover(Hwnd ventana, int x, int y, int ancho, int alto) override;
-  bool Activar(Hwnd ventana) override;
-  Hwnd VentanaAlFrente() override { return activa; }
-  uint32_t ProcesoPropio() override { return kProcesoKelu; }
-  bool Teclear(const std::vector<EventoTecla>& eventos) override;
-  bool PuedeRecibirTeclas(Hwnd ventana) override;
+  Hwnd VentanaEscritorio() noexcept override { return kEscritorio; }
+  Hwnd Relacionada(Hwnd ventana, Relacion relacion) noexcept override;
+  Hwnd PrimeraVentana() noexcept override { return escritorio.empty() ? 0 : escritorio.front().handle; }
+  int LargoTitulo(Hwnd ventana) noexcept override;
+  std::string Titulo(Hwnd ventana, int maximo) noexcept override;
+  bool EsVisible(Hwnd ventana) noexcept override;
+  Hwnd Padre(Hwnd ventana) noexcept override;
+  uint32_t ProcesoDe(Hwnd ventana) noexcept override;
+  bool Mover(Hwnd ventana, int x, int y, int ancho, int alto) noexcept override;
+  bool Activar(Hwnd ventana) noexcept override;
+  Hwnd VentanaAlFrente() noexcept override { return activa; }
+  uint32_t ProcesoPropio() noexcept override { return kProcesoKelu; }
+  bool Teclear(const std::vector<EventoTecla>& eventos) noexcept override;
+  bool PuedeRecibirTeclas(Hwnd ventana) noexcept override;
   Arranque Iniciar(const std::string& ejecutable, const std::string& argumentos,
-                   const std::string& carpetaTrabajo) override;
-  void AbrirDocumento(Hwnd, const std::string& documento) override { documentosAbiertos.push_back(documento); }
-  std::string CarpetaPrograma() override { return carpetaPrograma; }
-  std::string CarpetaDatosUsuario() override { return carpetaDatosUsuario; }
-  bool InicioAlEntrar() override { return inicioAlEntrar; }
-  bool PonerInicioAlEntrar(bool poner) override {
+                   const std::string& carpetaTrabajo) noexcept override;
+  void AbrirDocumento(Hwnd, const std::string& documento) noexcept override { documentosAbiertos.push_back(documento); }
+  std::string CarpetaPrograma() noexcept override { return carpetaPrograma; }
+  std::string CarpetaDatosUsuario() noexcept override { return carpetaDatosUsuario; }
+  bool InicioAlEntrar() noexcept override { return inicioAlEntrar; }
+  bool PonerInicioAlEntrar(bool poner) noexcept override {
     if (!inicioAlEntrarPosible) return false;
     inicioAlEntrar = poner;
     return true;

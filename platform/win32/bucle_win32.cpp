@@ -25,7 +25,7 @@ void Despachar(Estado& estado, MSG& mensaje) {
       nv->ventana.KeyDown) {
     auto sigue = nv->vivo;
     const TeclaPulsada tecla{static_cast<int>(mensaje.wParam), EstadoModificadores()};
-    Paso([&] { nv->ventana.KeyDown(tecla); });
+    Atender("KeyDown", [&] { nv->ventana.KeyDown(tecla); });
     if (!*sigue || !IsWindow(mensaje.hwnd)) return;  // the key closed its window
   }
   // Alt+F4 closes the window whichever control has the focus (a drop-down
@@ -47,7 +47,7 @@ void Estado::TerminarSesion() {
   static bool terminando = false;
   if (!terminando) {
     terminando = true;
-    if (toolkit && toolkit->FinDeSesion) Paso(toolkit->FinDeSesion);
+    if (toolkit && toolkit->FinDeSesion) Atender("FinDeSesion", toolkit->FinDeSesion);
   }
   // The modal loops and windows still open are left as they are: unwinding
   // them would run handlers over windows the session is taking away.
@@ -62,7 +62,7 @@ void Estado::Rehabilitar(Modal& modal) {
 
 }  // namespace win32
 
-void ToolkitWin32::ProcesarEventos() {
+void ToolkitWin32::ProcesarEventos() noexcept {
   MSG mensaje;
   while (PeekMessageW(&mensaje, nullptr, 0, 0, PM_REMOVE)) {
     if (mensaje.message == WM_QUIT) {  // for the loop that owns it
@@ -82,16 +82,16 @@ void ToolkitWin32::EsperarMensaje() {
 
 // MOD_NOREPEAT: a held Ctrl+I sends one WM_HOTKEY, not one per auto-repeat:
 // https://learn.microsoft.com/windows/win32/api/winuser/nf-winuser-registerhotkey
-bool ToolkitWin32::RegistrarTeclaRapida(Ventana& v, int id, unsigned modificadores, int tecla) {
+bool ToolkitWin32::RegistrarTeclaRapida(Ventana& v, int id, unsigned modificadores, int tecla) noexcept {
   auto* nv = win32::NativoDe(v);
   return nv && RegisterHotKey(nv->hwnd, id, modificadores | MOD_NOREPEAT, static_cast<UINT>(tecla));
 }
 
-void ToolkitWin32::LiberarTeclaRapida(Ventana& v, int id) {
+void ToolkitWin32::LiberarTeclaRapida(Ventana& v, int id) noexcept {
   if (auto* nv = win32::NativoDe(v)) UnregisterHotKey(nv->hwnd, id);
 }
 
-bool ToolkitWin32::TomarTeclaRapida(Ventana& v) {
+bool ToolkitWin32::TomarTeclaRapida(Ventana& v) noexcept {
   auto* nv = win32::NativoDe(v);
   if (!nv) return false;
   MSG mensaje;
@@ -147,7 +147,7 @@ void ToolkitWin32::MostrarVentana(Ventana& v, bool modal) {
     SetForegroundWindow(anterior);
 }
 
-void ToolkitWin32::OcultarVentana(Ventana& v) {
+void ToolkitWin32::OcultarVentana(Ventana& v) noexcept {
   auto* nv = win32::NativoDe(v);
   if (!nv) return;
   for (win32::Modal* m : estado_->modales)

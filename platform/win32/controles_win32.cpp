@@ -23,7 +23,7 @@ LRESULT CALLBACK ProcesarHijo(HWND hijo, UINT mensaje, WPARAM wp, LPARAM lp, UIN
   auto* nc = reinterpret_cast<NativoControl*>(datos);
   if (mensaje == WM_SETFOCUS && !nc->ventana.destruyendo) {
     nc->ventana.focoGuardado = hijo;
-    Paso([&] { nc->ventana.ventana.FocoDelSistema(&nc->control); });
+    Atender("GotFocus", [&] { nc->ventana.ventana.FocoDelSistema(&nc->control); });
   }
   return resultado;
 }
@@ -139,7 +139,7 @@ void NativoControl::ReponerLista() {
   InvalidateRect(hwnd, nullptr, TRUE);
 }
 
-void NativoControl::Cambio(Propiedad propiedad) {
+void NativoControl::Cambio(Propiedad propiedad) noexcept {
   if (ventana.destruyendo) return;
   switch (propiedad) {
     case Propiedad::Texto:
@@ -214,28 +214,28 @@ void NativoControl::Comando(WORD codigo) {
     case TipoControl::Boton:
       // With BS_NOTIFY a quick second click arrives as a double-click; it is
       // a click all the same.
-      if ((codigo == BN_CLICKED || codigo == BN_DOUBLECLICKED) && control.Click) Paso([&] { control.Click(); });
+      if ((codigo == BN_CLICKED || codigo == BN_DOUBLECLICKED) && control.Click) control.Click();
       break;
     case TipoControl::Casilla:
       if (codigo == BN_CLICKED) {
         const bool marcada = SendMessageW(hwnd, BM_GETCHECK, 0, 0) == BST_CHECKED;
-        Paso([&] { static_cast<Casilla&>(control).SetMarcada(marcada); });
+        static_cast<Casilla&>(control).SetMarcada(marcada);
       }
       break;
     case TipoControl::Combo:
       if (codigo == CBN_SELCHANGE) {
         const int i = static_cast<int>(SendMessageW(hwnd, CB_GETCURSEL, 0, 0));
-        Paso([&] { static_cast<Combo&>(control).SetSeleccion(i); });
+        static_cast<Combo&>(control).SetSeleccion(i);
       }
       // Sent before the list shows, so entries set now are what opens:
       // https://learn.microsoft.com/windows/win32/controls/cbn-dropdown
       if (auto& combo = static_cast<Combo&>(control); codigo == CBN_DROPDOWN && combo.DropDown)
-        Paso([&] { combo.DropDown(); });
+        combo.DropDown();
       break;
     case TipoControl::CajaTexto:
       if (codigo == EN_CHANGE && !aplicando) {
         std::string texto = Estrecho(TextoDe(hwnd));
-        Paso([&] { control.TextoDelUsuario(std::move(texto)); });
+        control.TextoDelUsuario(std::move(texto));
       }
       break;
     default:

@@ -164,14 +164,14 @@ void NativoControl::AjustarAlTexto() {
   const int bordes = etiqueta.borde ? 2 : 0;
   const Rectangulo nuevo = kelu::AjustarAlTexto(control.Posicion(), ventana.Tw(medida.right + bordes),
                                                 ventana.Tw(medida.bottom + bordes), etiqueta.alineacion);
-  Paso([&] { control.SetPosicion(nuevo); });
+  control.SetPosicion(nuevo);
 }
 
 }  // namespace kelu::win32
 
 namespace kelu {
 
-int ToolkitWin32::AnchoTexto(const Ventana& ventana, const std::string& texto, const Fuente& fuente) {
+int ToolkitWin32::AnchoTexto(const Ventana& ventana, const std::string& texto, const Fuente& fuente) noexcept {
   const win32::NativoVentana* nv = win32::NativoDe(ventana);
   if (!nv || !nv->hwnd) return 0;
   HDC dc = GetDC(nv->hwnd);

@@ -52,17 +52,17 @@ void ComParaElShell() {
 using win32::AHwnd;
 using win32::DeHwnd;
 
-Hwnd ToolkitWin32::VentanaEscritorio() { return DeHwnd(GetDesktopWindow()); }
+Hwnd ToolkitWin32::VentanaEscritorio() noexcept { return DeHwnd(GetDesktopWindow()); }
 
-Hwnd ToolkitWin32::Relacionada(Hwnd ventana, Relacion relacion) {
+Hwnd ToolkitWin32::Relacionada(Hwnd ventana, Relacion relacion) noexcept {
   return DeHwnd(GetWindow(AHwnd(ventana), static_cast<UINT>(relacion)));
 }
 
-Hwnd ToolkitWin32::PrimeraVentana() { return DeHwnd(FindWindowW(nullptr, nullptr)); }
+Hwnd ToolkitWin32::PrimeraVentana() noexcept { return DeHwnd(FindWindowW(nullptr, nullptr)); }
 
-int ToolkitWin32::LargoTitulo(Hwnd ventana) { return ventana ? GetWindowTextLengthW(AHwnd(ventana)) : 0; }
+int ToolkitWin32::LargoTitulo(Hwnd ventana) noexcept { return ventana ? GetWindowTextLengthW(AHwnd(ventana)) : 0; }
 
-std::string ToolkitWin32::Titulo(Hwnd ventana, int maximo) {
+std::string ToolkitWin32::Titulo(Hwnd ventana, int maximo) noexcept {
   if (!ventana || maximo <= 0) return {};
   maximo = std::min(maximo, 1 << 20);
   // One unit more than asked, to see whether the last one asked for is the
@@ -102,28 +102,28 @@ bool Encubierta(HWND ventana) {
 
 // What the person can see and pick: tool windows (palettes, input hosts)
 // are no targets either.
-bool ToolkitWin32::EsVisible(Hwnd ventana) {
+bool ToolkitWin32::EsVisible(Hwnd ventana) noexcept {
   const HWND w = AHwnd(ventana);
   if (!IsWindowVisible(w)) return false;
   if (GetWindowLongPtrW(w, GWL_EXSTYLE) & WS_EX_TOOLWINDOW) return false;
   return !Encubierta(w);
 }
 
-Hwnd ToolkitWin32::Padre(Hwnd ventana) { return DeHwnd(GetParent(AHwnd(ventana))); }
+Hwnd ToolkitWin32::Padre(Hwnd ventana) noexcept { return DeHwnd(GetParent(AHwnd(ventana))); }
 
-uint32_t ToolkitWin32::ProcesoDe(Hwnd ventana) {
+uint32_t ToolkitWin32::ProcesoDe(Hwnd ventana) noexcept {
   DWORD proceso = 0;
   GetWindowThreadProcessId(AHwnd(ventana), &proceso);
   return proceso;
 }
 
-bool ToolkitWin32::Mover(Hwnd ventana, int x, int y, int ancho, int alto) {
+bool ToolkitWin32::Mover(Hwnd ventana, int x, int y, int ancho, int alto) noexcept {
   // Asynchronous: another program's busy thread must not hold KELU up.
   return SetWindowPos(AHwnd(ventana), nullptr, x, y, ancho, alto,
                       SWP_NOZORDER | SWP_NOACTIVATE | SWP_ASYNCWINDOWPOS) != FALSE;
 }
 
-bool ToolkitWin32::Activar(Hwnd ventana) {
+bool ToolkitWin32::Activar(Hwnd ventana) noexcept {
   HWND h = AHwnd(ventana);
   // A hung window would stall KELU in every call that waits for its thread.
   if (!IsWindow(h) || IsHungAppWindow(h)) return false;
@@ -133,11 +133,11 @@ bool ToolkitWin32::Activar(Hwnd ventana) {
   return win32::TraerAlFrente(h);
 }
 
-Hwnd ToolkitWin32::VentanaAlFrente() { return DeHwnd(GetForegroundWindow()); }
+Hwnd ToolkitWin32::VentanaAlFrente() noexcept { return DeHwnd(GetForegroundWindow()); }
 
-uint32_t ToolkitWin32::ProcesoPropio() { return GetCurrentProcessId(); }
+uint32_t ToolkitWin32::ProcesoPropio() noexcept { return GetCurrentProcessId(); }
 
-bool ToolkitWin32::Teclear(const std::vector<EventoTecla>& eventos) { return EnviarEventosTeclado(eventos); }
+bool ToolkitWin32::Teclear(const std::vector<EventoTecla>& eventos) noexcept { return EnviarEventosTeclado(eventos); }
 
 namespace {
 
@@ -171,7 +171,7 @@ std::optional<DWORD> NivelIntegridad(HANDLE proceso) {
 // A process KELU may not even query (access denied) is taken as higher: an
 // elevated one, or a protected one. Any other failure leaves the answer to
 // SendInput.
-bool ToolkitWin32::PuedeRecibirTeclas(Hwnd ventana) {
+bool ToolkitWin32::PuedeRecibirTeclas(Hwnd ventana) noexcept {
   static const std::optional<DWORD> propio = NivelIntegridad(GetCurrentProcess());
   DWORD id = 0;
   if (!GetWindowThreadProcessId(AHwnd(ventana), &id) || id == 0 || id == GetCurrentProcessId()) return true;
@@ -187,7 +187,7 @@ bool ToolkitWin32::PuedeRecibirTeclas(Hwnd ventana) {
 }
 
 Arranque ToolkitWin32::Iniciar(const std::string& ejecutable, const std::string& argumentos,
-                               const std::string& carpetaTrabajo) {
+                               const std::string& carpetaTrabajo) noexcept {
   // CreateProcessW may write into the command line, so it gets a copy.
   std::wstring linea = win32::Ancho(LineaDeComandos(ejecutable, argumentos));
   const std::wstring carpeta = win32::Ancho(carpetaTrabajo);
@@ -210,12 +210,12 @@ Arranque ToolkitWin32::Iniciar(const std::string& ejecutable, const std::string&
   return Arranque{Arranque::Resultado::Iniciado, proceso.dwProcessId};
 }
 
-void ToolkitWin32::AbrirDocumento(Hwnd dueno, const std::string& documento) {
+void ToolkitWin32::AbrirDocumento(Hwnd dueno, const std::string& documento) noexcept {
   win32::ComParaElShell();
   ShellExecuteW(AHwnd(dueno), nullptr, win32::Ancho(documento).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
-std::string ToolkitWin32::CarpetaPrograma() {
+std::string ToolkitWin32::CarpetaPrograma() noexcept {
   // The path may be longer than MAX_PATH: the buffer grows until it fits.
   std::wstring ruta(MAX_PATH, L'\0');
   for (;;) {
@@ -235,7 +235,7 @@ std::string ToolkitWin32::CarpetaPrograma() {
 // The roaming application data folder, through shell32 alone (the newer
 // SHGetKnownFolderPath hands its result to be freed by ole32):
 // https://learn.microsoft.com/windows/win32/api/shlobj_core/nf-shlobj_core-shgetfolderpathw
-std::string ToolkitWin32::CarpetaDatosUsuario() {
+std::string ToolkitWin32::CarpetaDatosUsuario() noexcept {
   wchar_t ruta[MAX_PATH] = {};
   if (FAILED(SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, ruta))) return {};
   std::wstring carpeta(ruta);
@@ -243,7 +243,7 @@ std::string ToolkitWin32::CarpetaDatosUsuario() {
   return win32::Estrecho(carpeta);
 }
 
-Pantalla ToolkitWin32::LeerPantalla(const Ventana& v) {
+Pantalla ToolkitWin32::LeerPantalla(const Ventana& v) noexcept {
   // At the DPI the window converts its own twips with, so that a place
   // worked out from here lands where it was meant to.
   const auto* nv = win32::NativoDe(v);
@@ -272,7 +272,7 @@ Pantalla ToolkitWin32::LeerPantalla(const Ventana& v) {
   return p;
 }
 
-std::pair<int, int> ToolkitWin32::CentroEnPantalla(const Control& control) {
+std::pair<int, int> ToolkitWin32::CentroEnPantalla(const Control& control) noexcept {
   const auto* nc = win32::NativoDe(control);
   if (!nc) {  // no window yet: where the model would put it, frame left out
     const UINT dpi = estado_->DpiPrincipal();
@@ -290,14 +290,14 @@ std::pair<int, int> ToolkitWin32::CentroEnPantalla(const Control& control) {
   return {centro.x, centro.y};
 }
 
-void ToolkitWin32::FijarCursor(int x, int y) { SetCursorPos(x, y); }
+void ToolkitWin32::FijarCursor(int x, int y) noexcept { SetCursorPos(x, y); }
 
-void ToolkitWin32::SiempreEncima(Ventana& v, bool encima) {
+void ToolkitWin32::SiempreEncima(Ventana& v, bool encima) noexcept {
   if (auto* nv = win32::NativoDe(v))
     SetWindowPos(nv->hwnd, encima ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE);
 }
 
-void ToolkitWin32::SinActivar(Ventana& v, bool sinActivar) {
+void ToolkitWin32::SinActivar(Ventana& v, bool sinActivar) noexcept {
   auto* nv = win32::NativoDe(v);
   if (!nv || nv->sinActivar == sinActivar) return;
   nv->sinActivar = sinActivar;

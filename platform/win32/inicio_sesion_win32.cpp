@@ -76,12 +76,12 @@ bool CrearAcceso(const std::wstring& ruta, const std::wstring& ejecutable) {
 
 }  // namespace
 
-bool ToolkitWin32::InicioAlEntrar() {
+bool ToolkitWin32::InicioAlEntrar() noexcept {
   const std::wstring ruta = RutaAcceso();
   return !ruta.empty() && GetFileAttributesW(ruta.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-bool ToolkitWin32::PonerInicioAlEntrar(bool poner) {
+bool ToolkitWin32::PonerInicioAlEntrar(bool poner) noexcept {
   const std::wstring ruta = RutaAcceso();
   if (ruta.empty()) return false;
   if (poner) return CrearAcceso(ruta, EjecutablePropio());

@@ -14,7 +14,7 @@
 
 #include "platform/cadencia.h"
 #include "platform/colores.h"
-#include "platform/paso.h"
+#include "platform/traza.h"
 #include "platform/toolkit.h"
 #include "platform/medidas.h"
 #include "platform/utf16.h"
@@ -129,7 +129,7 @@ class NativoControl final : public Nativo {
  public:
   NativoControl(NativoVentana& padre, Control& modelo, int numero) : ventana(padre), control(modelo), id(numero) {}
   ~NativoControl() override;
-  void Cambio(Propiedad propiedad) override;
+  void Cambio(Propiedad propiedad) noexcept override;
 
   void Crear();          // the child window, for the kinds that have one
   void Colocar();        // at the model's position, at the window's DPI
@@ -158,7 +158,7 @@ class NativoVentana final : public Nativo {
  public:
   NativoVentana(Estado& kit, Ventana& modelo) : estado(kit), ventana(modelo) {}
   ~NativoVentana() override { *vivo = false; }
-  void Cambio(Propiedad propiedad) override;
+  void Cambio(Propiedad propiedad) noexcept override;
   LRESULT Procesar(UINT mensaje, WPARAM wp, LPARAM lp);
 
   int Px(double twips) const { return TwipsAPixeles(twips, dpi); }

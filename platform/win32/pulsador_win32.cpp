@@ -129,7 +129,7 @@ struct Captura {
     Estado(Iniciar() ? EstadoCaptura::Reanudada : EstadoCaptura::Fallida);
   }
   void Estado(EstadoCaptura estado) {
-    if (kit && kit->CapturaCambiada) Paso([&] { kit->CapturaCambiada(estado); });
+    if (kit && kit->CapturaCambiada) kit->CapturaCambiada(estado);
   }
   // The system calls no low-level hook for keys that go to a window of a
   // higher integrity level: the person is told once for each such window.
@@ -183,15 +183,15 @@ void Captura::Juzgar() {
 }
 
 void CALLBACK CambioDeFrente(HWINEVENTHOOK, DWORD, HWND ventana, LONG objeto, LONG, DWORD, DWORD) {
-  if (objeto == OBJID_WINDOW) LaCaptura().Frente(ventana);
+  if (objeto == OBJID_WINDOW) Atender("CapturaCambiada", [ventana] { LaCaptura().Frente(ventana); });
 }
 
-LRESULT CALLBACK ProcedimientoReceptor(HWND h, UINT mensaje, WPARAM w, LPARAM l) {
+LRESULT Recibir(HWND h, UINT mensaje, WPARAM w, LPARAM l) {
   Captura& c = LaCaptura();
   switch (mensaje) {
     case kMensajeTecla:
       // A copy: the handler may change the capture.
-      if (auto alPulsar = c.alPulsar) Paso([&] { alPulsar(static_cast<int>(w), l != 0); });
+      if (auto alPulsar = c.alPulsar) alPulsar(static_cast<int>(w), l != 0);
       return 0;
     case kMensajeFallo:
       c.Estado(EstadoCaptura::Fallida);
@@ -217,6 +217,14 @@ LRESULT CALLBACK ProcedimientoReceptor(HWND h, UINT mensaje, WPARAM w, LPARAM l)
     default:
       return DefWindowProcW(h, mensaje, w, l);
   }
+}
+
+// Each message is one event: a switch key, a change of the capture, the
+// witness, sleep and the session.
+LRESULT CALLBACK ProcedimientoReceptor(HWND h, UINT mensaje, WPARAM w, LPARAM l) {
+  LRESULT resultado = 0;
+  Atender("pulsador", [&] { resultado = Recibir(h, mensaje, w, l); });
+  return resultado;
 }
 
 // Session changes come only to a window registered for them, through

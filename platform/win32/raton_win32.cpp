@@ -38,8 +38,8 @@ void NativoVentana::Pulsacion(UINT mensaje, WPARAM, LPARAM lp) {
       SetCapture(hwnd);
       pulsacion.Abajo(etiqueta);
     }
-    if (v.MouseDown) Paso([&] { v.MouseDown(e); });
-    if (*sigue && etiqueta && etiqueta->MouseDown) Paso([&] { etiqueta->MouseDown(Relativo(e, *etiqueta)); });
+    if (v.MouseDown) v.MouseDown(e);
+    if (*sigue && etiqueta && etiqueta->MouseDown) etiqueta->MouseDown(Relativo(e, *etiqueta));
     return;
   }
 
@@ -51,10 +51,10 @@ void NativoVentana::Pulsacion(UINT mensaje, WPARAM, LPARAM lp) {
     if (GetCapture() == hwnd) ReleaseCapture();
   }
   Control* destino = suelta.destino;
-  if (*sigue && v.MouseUp) Paso([&] { v.MouseUp(e); });
-  if (*sigue && destino && destino->MouseUp) Paso([&] { destino->MouseUp(Relativo(e, *destino)); });
-  if (*sigue && suelta.clic && destino->Click) Paso([&] { destino->Click(); });
-  if (*sigue && suelta.clicVentana && v.Click) Paso([&] { v.Click(); });
+  if (*sigue && v.MouseUp) v.MouseUp(e);
+  if (*sigue && destino && destino->MouseUp) destino->MouseUp(Relativo(e, *destino));
+  if (*sigue && suelta.clic && destino->Click) destino->Click();
+  if (*sigue && suelta.clicVentana && v.Click) v.Click();
 }
 
 void NativoVentana::Movimiento(WPARAM wp, LPARAM lp) {
@@ -71,9 +71,9 @@ void NativoVentana::Movimiento(WPARAM wp, LPARAM lp) {
     destino = &sobre->control;
   }
   if (destino) {
-    if (destino->MouseMove) Paso([&] { destino->MouseMove(Relativo(e, *destino)); });
+    if (destino->MouseMove) destino->MouseMove(Relativo(e, *destino));
   } else if (ventana.MouseMove) {
-    Paso([&] { ventana.MouseMove(e); });
+    ventana.MouseMove(e);
   }
 }
 
@@ -88,8 +88,10 @@ LRESULT CALLBACK ProcesarClic(HWND ventana, UINT mensaje, WPARAM wp, LPARAM lp) 
     // timer firings then ends with all of its own.
     nv->estado.relojes.AlDia();
     if (*sigue) {
-      auto paso = mensaje == WM_LBUTTONDOWN ? nv->clicAbajo : nv->clicArriba;
-      if (paso) Paso(paso);
+      // A copy: the handler may replace it. Guarded apart from the window's
+      // own handling of the press, which runs after it whatever it does.
+      auto clic = mensaje == WM_LBUTTONDOWN ? nv->clicAbajo : nv->clicArriba;
+      if (clic) Atender("clic", clic);
     }
   }
   if (mensaje == WM_NCDESTROY) RemovePropW(ventana, kProcedimientoAnterior);
@@ -99,7 +101,7 @@ LRESULT CALLBACK ProcesarClic(HWND ventana, UINT mensaje, WPARAM wp, LPARAM lp) 
 
 }  // namespace win32
 
-void ToolkitWin32::CapturarClics(Ventana& v, std::function<void()> abajo, std::function<void()> arriba) {
+void ToolkitWin32::CapturarClics(Ventana& v, std::function<void()> abajo, std::function<void()> arriba) noexcept {
   auto* nv = win32::NativoDe(v);
   if (!nv) return;
   nv->clicAbajo = std::move(abajo);
@@ -118,7 +120,7 @@ void ToolkitWin32::CapturarClics(Ventana& v, std::function<void()> abajo, std::f
 // state counts only off it; a failed read (another desktop, a window of a
 // higher integrity level in front) reads as up, and ends the press.
 // https://learn.microsoft.com/windows/win32/api/winuser/nf-winuser-getasynckeystate
-bool ToolkitWin32::SueltoFuera(Ventana& v) {
+bool ToolkitWin32::SueltoFuera(Ventana& v) noexcept {
   auto* nv = win32::NativoDe(v);
   if (!nv) return true;
   const int principal = GetSystemMetrics(SM_SWAPBUTTON) ? VK_RBUTTON : VK_LBUTTON;

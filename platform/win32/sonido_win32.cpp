@@ -169,20 +169,26 @@ void BorrarSonido::operator()(Sonido* sonido) const { delete sonido; }
 }  // namespace win32
 
 // Nothing is loaded or opened until a sound is asked for that can be heard.
-void ToolkitWin32::Tono(bool sonando, int frecuencia, int volumen) {
-  Paso([&] {
+// The sample buffers are the one large allocation; a sound that cannot get
+// its memory is not heard, as with no device.
+void ToolkitWin32::Tono(bool sonando, int frecuencia, int volumen) noexcept {
+  try {
     auto& sonido = estado_->sonido;
     if (!sonido && sonando && volumen > 0) sonido.reset(new win32::Sonido(*this));
     if (sonido) sonido->Tono(sonando, frecuencia, volumen);
-  });
+  } catch (...) {
+    TrazarFallo("Tono");
+  }
 }
 
-void ToolkitWin32::SonarAviso(AvisoSonoro aviso, int volumen) {
-  Paso([&] {
+void ToolkitWin32::SonarAviso(AvisoSonoro aviso, int volumen) noexcept {
+  try {
     auto& sonido = estado_->sonido;
     if (!sonido && volumen > 0) sonido.reset(new win32::Sonido(*this));
     if (sonido) sonido->Aviso(aviso, volumen);
-  });
+  } catch (...) {
+    TrazarFallo("SonarAviso");
+  }
 }
 
 }  // namespace kelu

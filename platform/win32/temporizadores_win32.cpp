@@ -100,7 +100,7 @@ void Relojes::DispararUno(UINT_PTR id, int64_t ahora) {
   // While its handler runs (a message box it opened pumps messages) the
   // timer does not fire again.
   reloj.disparando = true;
-  Paso([&] { t->Disparar(); });
+  Atender("Timer", [t] { t->Disparar(); });
   auto it = relojes_.find(id);  // the handler may have forgotten it
   if (it == relojes_.end()) return;
   it->second.disparando = false;
@@ -128,10 +128,10 @@ void Relojes::Rearmar() {
 
 }  // namespace win32
 
-void ToolkitWin32::Programar(Temporizador& t) { estado_->relojes.Programar(t); }
+void ToolkitWin32::Programar(Temporizador& t) noexcept { estado_->relojes.Programar(t); }
 
-void ToolkitWin32::Olvidar(Temporizador& t) { estado_->relojes.Olvidar(t); }
+void ToolkitWin32::Olvidar(Temporizador& t) noexcept { estado_->relojes.Olvidar(t); }
 
-int64_t ToolkitWin32::Milisegundos() { return win32::Microsegundos() / 1000; }
+int64_t ToolkitWin32::Milisegundos() noexcept { return win32::Microsegundos() / 1000; }
 
 }  // namespace kelu

@@ -26,55 +26,55 @@ class ToolkitWin32 final : public Toolkit, public Escritorio {
 
   // --- Toolkit -------------------------------------------------------------
   void Crear(Ventana& ventana) override;
-  void Destruir(Ventana& ventana) override;
+  void Destruir(Ventana& ventana) noexcept override;
   void MostrarVentana(Ventana& ventana, bool modal) override;
-  void OcultarVentana(Ventana& ventana) override;
+  void OcultarVentana(Ventana& ventana) noexcept override;
   void Enfocar(Control& control) override;
-  void SiempreEncima(Ventana& ventana, bool encima) override;
-  void SinActivar(Ventana& ventana, bool sinActivar) override;
-  void CapturarClics(Ventana& ventana, std::function<void()> abajo, std::function<void()> arriba) override;
-  bool SueltoFuera(Ventana& ventana) override;
+  void SiempreEncima(Ventana& ventana, bool encima) noexcept override;
+  void SinActivar(Ventana& ventana, bool sinActivar) noexcept override;
+  void CapturarClics(Ventana& ventana, std::function<void()> abajo, std::function<void()> arriba) noexcept override;
+  bool SueltoFuera(Ventana& ventana) noexcept override;
   void CapturarTeclas(int tecla, int teclaRaya, std::function<void(int tecla, bool abajo)> alPulsar) override;
-  void Programar(Temporizador& temporizador) override;
-  void Olvidar(Temporizador& temporizador) override;
-  void ProcesarEventos() override;
+  void Programar(Temporizador& temporizador) noexcept override;
+  void Olvidar(Temporizador& temporizador) noexcept override;
+  void ProcesarEventos() noexcept override;
   void EsperarMensaje() override;
-  bool RegistrarTeclaRapida(Ventana& ventana, int id, unsigned modificadores, int tecla) override;
-  void LiberarTeclaRapida(Ventana& ventana, int id) override;
-  bool TomarTeclaRapida(Ventana& ventana) override;
-  Pantalla LeerPantalla(const Ventana& ventana) override;
-  void FijarCursor(int x, int y) override;
-  std::pair<int, int> CentroEnPantalla(const Control& control) override;
+  bool RegistrarTeclaRapida(Ventana& ventana, int id, unsigned modificadores, int tecla) noexcept override;
+  void LiberarTeclaRapida(Ventana& ventana, int id) noexcept override;
+  bool TomarTeclaRapida(Ventana& ventana) noexcept override;
+  Pantalla LeerPantalla(const Ventana& ventana) noexcept override;
+  void FijarCursor(int x, int y) noexcept override;
+  std::pair<int, int> CentroEnPantalla(const Control& control) noexcept override;
   int MostrarMensaje(Ventana* dueno, const std::string& texto, const std::string& titulo, int estilo) override;
   std::optional<std::string> ElegirArchivo(Ventana& dueno, const DialogoAbrir& dialogo) override;
-  int AnchoTexto(const Ventana& ventana, const std::string& texto, const Fuente& fuente) override;
-  int64_t Milisegundos() override;
-  void Tono(bool sonando, int frecuencia, int volumen) override;
-  void SonarAviso(AvisoSonoro aviso, int volumen) override;
-  bool PrimeraCopia() override;
+  int AnchoTexto(const Ventana& ventana, const std::string& texto, const Fuente& fuente) noexcept override;
+  int64_t Milisegundos() noexcept override;
+  void Tono(bool sonando, int frecuencia, int volumen) noexcept override;
+  void SonarAviso(AvisoSonoro aviso, int volumen) noexcept override;
+  bool PrimeraCopia() noexcept override;
 
   // --- Escritorio ----------------------------------------------------------
-  Hwnd VentanaEscritorio() override;
-  Hwnd Relacionada(Hwnd ventana, Relacion relacion) override;
-  Hwnd PrimeraVentana() override;
-  int LargoTitulo(Hwnd ventana) override;
-  std::string Titulo(Hwnd ventana, int maximo) override;
-  bool EsVisible(Hwnd ventana) override;
-  Hwnd Padre(Hwnd ventana) override;
-  uint32_t ProcesoDe(Hwnd ventana) override;
-  bool Mover(Hwnd ventana, int x, int y, int ancho, int alto) override;
-  bool Activar(Hwnd ventana) override;
-  Hwnd VentanaAlFrente() override;
-  uint32_t ProcesoPropio() override;
-  bool Teclear(const std::vector<EventoTecla>& eventos) override;
-  bool PuedeRecibirTeclas(Hwnd ventana) override;
+  Hwnd VentanaEscritorio() noexcept override;
+  Hwnd Relacionada(Hwnd ventana, Relacion relacion) noexcept override;
+  Hwnd PrimeraVentana() noexcept override;
+  int LargoTitulo(Hwnd ventana) noexcept override;
+  std::string Titulo(Hwnd ventana, int maximo) noexcept override;
+  bool EsVisible(Hwnd ventana) noexcept override;
+  Hwnd Padre(Hwnd ventana) noexcept override;
+  uint32_t ProcesoDe(Hwnd ventana) noexcept override;
+  bool Mover(Hwnd ventana, int x, int y, int ancho, int alto) noexcept override;
+  bool Activar(Hwnd ventana) noexcept override;
+  Hwnd VentanaAlFrente() noexcept override;
+  uint32_t ProcesoPropio() noexcept override;
+  bool Teclear(const std::vector<EventoTecla>& eventos) noexcept override;
+  bool PuedeRecibirTeclas(Hwnd ventana) noexcept override;
   Arranque Iniciar(const std::string& ejecutable, const std::string& argumentos,
-                   const std::string& carpetaTrabajo) override;
-  void AbrirDocumento(Hwnd dueno, const std::string& documento) override;
-  std::string CarpetaPrograma() override;
-  std::string CarpetaDatosUsuario() override;
-  bool InicioAlEntrar() override;
-  bool PonerInicioAlEntrar(bool poner) override;
+                   const std::string& carpetaTrabajo) noexcept override;
+  void AbrirDocumento(Hwnd dueno, const std::string& documento) noexcept override;
+  std::string CarpetaPrograma() noexcept override;
+  std::string CarpetaDatosUsuario() noexcept override;
+  bool InicioAlEntrar() noexcept override;
+  bool PonerInicioAlEntrar(bool poner) noexcept override;
 
   // A control's own window, 0 for the windowless ones (labels, frames,
   // images) and for a window not created; for tests and diagnostics.

@@ -27,7 +27,7 @@ bool conMarca = false;  // this process holds the mark
 LRESULT CALLBACK ProcesarOyente(HWND ventana, UINT mensaje, WPARAM wp, LPARAM lp) {
   if (mensaje != kVenAlFrente) return DefWindowProcW(ventana, mensaje, wp, lp);
   auto* toolkit = reinterpret_cast<Toolkit*>(GetWindowLongPtrW(ventana, GWLP_USERDATA));
-  if (toolkit && toolkit->OtraCopia) Paso(toolkit->OtraCopia);
+  if (toolkit && toolkit->OtraCopia) Atender("OtraCopia", toolkit->OtraCopia);
   return kAtendida;
 }
 
@@ -75,7 +75,7 @@ void DejarDeOir() {
 // The mark is held, owned by this thread, until the process ends; then the
 // system releases it, abandoned:
 // https://learn.microsoft.com/windows/win32/api/synchapi/nf-synchapi-createmutexw
-bool ToolkitWin32::PrimeraCopia() {
+bool ToolkitWin32::PrimeraCopia() noexcept {
   if (win32::conMarca) {  // asked again by the copy that holds the mark, for a new toolkit
     win32::Oir(*this);
     return true;

@@ -1,5 +1,5 @@
-// KELU's top-level windows: creation from the model, the window procedure,
-// and keeping the model's position, state and focus in step with the screen.
+// KELU's top-level windows: the window procedure, and keeping the model's
+// position, state and focus in step with the screen.
 #include <algorithm>
 #include <memory>
 #include <utility>
@@ -11,35 +11,6 @@ namespace kelu {
 namespace win32 {
 
 namespace {
-
-void EstilosDe(const Ventana& v, DWORD& estilo, DWORD& extendido) {
-  estilo = WS_CLIPCHILDREN;
-  extendido = WS_EX_CONTROLPARENT;
-  switch (v.borde) {
-    case Borde::Ajustable:
-      estilo |= WS_OVERLAPPED | WS_CAPTION | WS_THICKFRAME;
-      break;
-    case Borde::Fijo:
-      estilo |= WS_OVERLAPPED | WS_CAPTION;
-      break;
-    case Borde::Ninguno:
-      estilo |= WS_POPUP;
-      return;
-  }
-  if (v.botonCerrar || v.botonMinimizar || v.botonMaximizar) estilo |= WS_SYSMENU;
-  if (v.botonMinimizar) estilo |= WS_MINIMIZEBOX;
-  if (v.botonMaximizar) estilo |= WS_MAXIMIZEBOX;
-  if (!v.conIcono) extendido |= WS_EX_DLGMODALFRAME;  // a caption without the icon
-}
-
-void PonerIcono(HWND ventana, HINSTANCE instancia) {
-  // Resource 1 is the program's icon, when the build has one.
-  for (auto [tipo, metrica] : {std::pair{ICON_BIG, SM_CXICON}, std::pair{ICON_SMALL, SM_CXSMICON}}) {
-    const int lado = GetSystemMetrics(metrica);
-    HANDLE icono = LoadImageW(instancia, MAKEINTRESOURCEW(1), IMAGE_ICON, lado, lado, LR_SHARED);
-    if (icono) SendMessageW(ventana, WM_SETICON, tipo, reinterpret_cast<LPARAM>(icono));
-  }
-}
 
 bool FocoValido(HWND ventana, HWND hijo) {
   return hijo && IsWindow(hijo) && IsChild(ventana, hijo) && IsWindowVisible(hijo) && IsWindowEnabled(hijo);
@@ -59,7 +30,12 @@ LRESULT CALLBACK ProcedimientoVentana(HWND ventana, UINT mensaje, WPARAM wp, LPA
     SetWindowLongPtrW(ventana, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(nv));
   }
   NativoVentana* nv = NativoDe(ventana);
-  return nv ? nv->Procesar(mensaje, wp, lp) : DefWindowProcW(ventana, mensaje, wp, lp);
+  if (!nv) return DefWindowProcW(ventana, mensaje, wp, lp);
+  // Each message is one event: what its handlers throw ends here, and the
+  // next message is handled as ever.
+  LRESULT resultado = 0;
+  Atender("ventana", [&] { resultado = nv->Procesar(mensaje, wp, lp); });
+  return resultado;
 }
 
 LRESULT NativoVentana::Procesar(UINT mensaje, WPARAM wp, LPARAM lp) {
@@ -120,7 +96,7 @@ LRESULT NativoVentana::Procesar(UINT mensaje, WPARAM wp, LPARAM lp) {
       return 0;
     case WM_CLOSE:
       // A window disabled under a modal one takes no close request either.
-      if (IsWindowEnabled(hwnd)) Paso([&] { ventana.CierreDelSistema(); });
+      if (IsWindowEnabled(hwnd)) ventana.CierreDelSistema();
       return 0;
     case WM_QUERYENDSESSION:
       // No close question: a box here would hold up the shutdown screen.
@@ -143,7 +119,7 @@ LRESULT NativoVentana::Procesar(UINT mensaje, WPARAM wp, LPARAM lp) {
       return DefWindowProcW(hwnd, mensaje, wp, lp);
     case kMensajePantalla:
       pantallaPendiente = false;
-      if (ventana.PantallaCambiada) Paso([&] { ventana.PantallaCambiada(); });
+      if (ventana.PantallaCambiada) ventana.PantallaCambiada();
       return 0;
     case WM_HOTKEY:
       teclaRapida = true;  // kept for TomarTeclaRapida
@@ -168,25 +144,31 @@ void NativoVentana::InformarPosicion() {
   // Not while the model itself moves the window (its own change must not
   // come back as a second, rounded one), nor from inside a Resize handler.
   if (!creada || aplicando || informando || IsIconic(hwnd)) return;
-  auto sigue = vivo;
+  // Cleared however the handler ends, unless it took the window with it.
+  struct Informando {
+    NativoVentana& nv;
+    std::shared_ptr<bool> sigue;
+    ~Informando() {
+      if (*sigue) nv.informando = false;
+    }
+  } informe{*this, vivo};
   informando = true;
-  Paso([&] { ventana.PosicionDelSistema(Exterior()); });
-  if (*sigue) informando = false;
+  ventana.PosicionDelSistema(Exterior());
 }
 
 void NativoVentana::Tamano(WPARAM tipo) {
   if (!creada) return;
   auto sigue = vivo;
   if (tipo == SIZE_MINIMIZED) {
-    Paso([&] { ventana.EstadoDelSistema(EstadoVentana::Minimizada); });
+    ventana.EstadoDelSistema(EstadoVentana::Minimizada);
     return;
   }
   const EstadoVentana estadoNuevo = tipo == SIZE_MAXIMIZED ? EstadoVentana::Maximizada : EstadoVentana::Normal;
-  Paso([&] { ventana.EstadoDelSistema(estadoNuevo); });
+  ventana.EstadoDelSistema(estadoNuevo);
   if (*sigue) InformarPosicion();
 }
 
-void NativoVentana::Cambio(Propiedad propiedad) {
+void NativoVentana::Cambio(Propiedad propiedad) noexcept {
   if (!hwnd || destruyendo) return;
   switch (propiedad) {
     case Propiedad::Texto:
@@ -199,8 +181,9 @@ void NativoVentana::Cambio(Propiedad propiedad) {
       aplicando = true;
       SetWindowPos(hwnd, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_NOZORDER | SWP_NOACTIVATE);
       aplicando = false;
-      // Onto a monitor of another DPI: the model learns its size there.
-      if (dpi != antes) InformarPosicion();
+      // Onto a monitor of another DPI: the model learns its size there, and
+      // its Resize handler runs inside the setter that moved it.
+      if (dpi != antes) Atender("Resize", [this] { InformarPosicion(); });
       break;
     }
     case Propiedad::Estado:
@@ -215,18 +198,6 @@ void NativoVentana::Cambio(Propiedad propiedad) {
     default:
       break;
   }
-}
-
-void NativoVentana::CrearControles() {
-  int id = 100;  // clear of IDOK and IDCANCEL, which Enter and Esc send
-  for (Control* c : ventana.Controles()) {
-    auto nativo = std::make_unique<NativoControl>(*this, *c, id++);
-    NativoControl* nc = nativo.get();
-    c->nativo = std::move(nativo);
-    controles.push_back(nc);
-    nc->Crear();
-  }
-  for (NativoControl* nc : controles) nc->AjustarAlTexto();
 }
 
 NativoControl* NativoVentana::PorId(int id) const {
@@ -258,7 +229,7 @@ void NativoVentana::DarFoco() {
 
 void NativoVentana::FocoPendiente(NativoControl& control) {
   focoGuardado = control.hwnd;
-  Paso([&] { ventana.FocoDelSistema(&control.control); });
+  ventana.FocoDelSistema(&control.control);
 }
 
 void NativoVentana::Activacion(bool activa, bool minimizada) {
@@ -270,7 +241,7 @@ void NativoVentana::Activacion(bool activa, bool minimizada) {
   // The focus goes back to the control that had it, as in a dialog, rather
   // than to the bare window.
   if (!minimizada) DarFoco();
-  if (*sigue && ventana.Activate) Paso([&] { ventana.Activate(); });
+  if (*sigue && ventana.Activate) ventana.Activate();
 }
 
 // While kept from activating, a press on the window's own ground (the pad,
@@ -367,64 +338,6 @@ void NativoVentana::Invalidar(const RECT& area) {
 }
 
 }  // namespace win32
-
-void ToolkitWin32::Crear(Ventana& v) {
-  using namespace win32;
-  v.nativo = std::make_unique<NativoVentana>(*estado_, v);
-  NativoVentana* nv = NativoDe(v);
-  EstilosDe(v, nv->estilo, nv->estiloExtendido);
-  nv->dpi = DpiDelSistema();
-  RECT r = ExteriorParaCliente(nv->Px(v.anchoCliente), nv->Px(v.altoCliente), nv->estilo, nv->estiloExtendido,
-                               nv->dpi);
-  int x = CW_USEDEFAULT, y = CW_USEDEFAULT;
-  if (v.centrada) {
-    x = (GetSystemMetrics(SM_CXSCREEN) - (r.right - r.left)) / 2;
-    y = (GetSystemMetrics(SM_CYSCREEN) - (r.bottom - r.top)) / 2;
-  }
-  HWND h = CreateWindowExW(nv->estiloExtendido, kClaseVentana, Ancho(v.Texto()).c_str(), nv->estilo, x, y,
-                           r.right - r.left, r.bottom - r.top, nullptr, nullptr, estado_->instancia, nv);
-  if (!h) {
-    v.nativo.reset();
-    return;
-  }
-  estado_->ventanas[h] = nv;
-  estado_->creadas.push_back(h);
-  if (!v.botonCerrar && (nv->estilo & WS_SYSMENU))
-    EnableMenuItem(GetSystemMenu(h, FALSE), SC_CLOSE, MF_BYCOMMAND | MF_GRAYED);
-  if (v.conIcono) PonerIcono(h, estado_->instancia);
-
-  // Placed by the system on a monitor of another DPI: the client size is
-  // worked out again for that one.
-  if (const UINT real = DpiDe(h); real != nv->dpi) {
-    nv->dpi = real;
-    r = ExteriorParaCliente(nv->Px(v.anchoCliente), nv->Px(v.altoCliente), nv->estilo, nv->estiloExtendido, real);
-    SetWindowPos(h, nullptr, 0, 0, r.right - r.left, r.bottom - r.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-  }
-  v.CreadaPorBackend(DeHwnd(h));
-  nv->CrearControles();
-  nv->creada = true;
-  nv->InformarPosicion();
-}
-
-void ToolkitWin32::Destruir(Ventana& v) {
-  using namespace win32;
-  NativoVentana* nv = NativoDe(v);
-  if (!nv) return;
-  // A modal window gives the others back before it goes, so that the
-  // system activates the one below rather than another program.
-  for (Modal* m : estado_->modales)
-    if (m->ventana == &v) estado_->Rehabilitar(*m);
-  nv->destruyendo = true;
-  HWND h = nv->hwnd;
-  estado_->ventanas.erase(h);
-  std::erase(estado_->creadas, h);
-  if (GetCapture() == h) ReleaseCapture();
-  DestroyWindow(h);
-  // Through the native list: a control that went before its window took
-  // its own native side with it.
-  for (NativoControl* nc : std::exchange(nv->controles, {})) nc->control.nativo.reset();
-  v.nativo.reset();
-}
 
 void ToolkitWin32::Enfocar(Control& control) {
   win32::NativoControl* nc = win32::NativoDe(control);
