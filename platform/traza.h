@@ -1,8 +1,9 @@
 // The trace hook: where the last guards report what they caught. Each
 // backend's dispatch guards every event it hands to the forms (a message to
 // a window, a timer's firing, a switch key), so that a handler that throws
-// ends there and the next event runs; what it threw goes to the hook. No
-// hook is set in KELU itself; tests and the simulator set one.
+// ends there and the next event runs; what it threw goes to the hook. The
+// Windows program sends it to the debugger's output; tests and the
+// simulator set their own.
 #pragma once
 #include <utility>
 

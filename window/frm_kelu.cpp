@@ -336,16 +336,6 @@ void frmKelu::AvisosDeInicio(bool conTeclaRapida) {
   if (!conTeclaRapida) MostrarAviso(IdTexto::AvisoCtrlIOcupada, IdTexto::TituloAviso);
 }
 
-Rectangulo RectanguloBlocDeNotas(const std::string& ubicacion, const Pantalla& p, int altoVentana) {
-  const Rectangulo a = AreaDeTrabajo(p);
-  const int izquierda = RedondearPar(a.izquierda / p.twipsPorPixelX);
-  const int ancho = RedondearPar(a.ancho / p.twipsPorPixelX);
-  const int alto = RedondearPar((a.alto - altoVentana) / p.twipsPorPixelY - 30);
-  if (ubicacion == "Abajo") return {izquierda, RedondearPar(a.arriba / p.twipsPorPixelY), ancho, alto};
-  if (ubicacion == "Arriba") return {izquierda, RedondearPar((a.arriba + altoVentana) / p.twipsPorPixelY), ancho, alto};
-  return {-1, -1, -1, -1};
-}
-
 void frmKelu::AbrirBlocDeNotas() {
   Hwnd editor = 0;
   Paso([&] {

@@ -114,9 +114,4 @@ class frmKelu : public Ventana, private SalidaMotor {
   bool ganchoFallidoDicho_ = false;  // told once a session
 };
 
-// Turns "Abajo"/"Arriba"/other placement into the editor's rectangle in
-// pixels beside a main window `altoVentana` twips high, in the work area;
-// -1s mean "leave it".
-Rectangulo RectanguloBlocDeNotas(const std::string& ubicacion, const Pantalla& pantalla, int altoVentana);
-
 }  // namespace kelu

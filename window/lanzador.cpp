@@ -2,6 +2,7 @@
 
 #include "platform/archivos.h"
 #include "platform/ascii.h"
+#include "platform/numeros.h"
 
 namespace kelu {
 namespace {
@@ -48,6 +49,16 @@ std::string EjecutarYPosicionarPrograma(Toolkit& toolkit, Escritorio& escritorio
   if (h == 0) return kNoSeEncontro;
   if (x >= 0 && y >= 0 && ancho >= 0 && alto >= 0 && !escritorio.Mover(h, x, y, ancho, alto)) return kNoSePudoMover;
   return kEjecucionSatisfactoria;
+}
+
+Rectangulo RectanguloBlocDeNotas(const std::string& ubicacion, const Pantalla& p, int altoVentana) {
+  const Rectangulo a = AreaDeTrabajo(p);
+  const int izquierda = RedondearPar(a.izquierda / p.twipsPorPixelX);
+  const int ancho = RedondearPar(a.ancho / p.twipsPorPixelX);
+  const int alto = RedondearPar((a.alto - altoVentana) / p.twipsPorPixelY - 30);
+  if (ubicacion == "Abajo") return {izquierda, RedondearPar(a.arriba / p.twipsPorPixelY), ancho, alto};
+  if (ubicacion == "Arriba") return {izquierda, RedondearPar((a.arriba + altoVentana) / p.twipsPorPixelY), ancho, alto};
+  return {-1, -1, -1, -1};
 }
 
 }  // namespace kelu

@@ -23,6 +23,11 @@ std::string EjecutarYPosicionarPrograma(Toolkit& toolkit, Escritorio& escritorio
                                         const std::string& programa, int x, int y, int ancho, int alto,
                                         Hwnd* ventana = nullptr);
 
+// Turns "Abajo"/"Arriba"/other placement into the editor's rectangle in
+// pixels beside a main window `altoVentana` twips high, in the work area;
+// -1s mean "leave it".
+Rectangulo RectanguloBlocDeNotas(const std::string& ubicacion, const Pantalla& pantalla, int altoVentana);
+
 // The first visible top-level window without a parent owned by the process.
 Hwnd BuscarVentanaDeProceso(Escritorio& escritorio, uint32_t proceso);
 

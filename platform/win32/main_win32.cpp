@@ -4,7 +4,18 @@
 
 #include "platform/archivos.h"
 #include "platform/principal.h"
+#include "platform/traza.h"
 #include "platform/win32/toolkit_win32.h"
+
+namespace {
+// What the last guards caught goes to the debugger's output (DebugView
+// shows it on a person's machine): a step skipped is never silent.
+void TrazarEnDepurador(const char* donde, const char* que) noexcept {
+  char linea[512];
+  wsprintfA(linea, "KELU: %.200s: %.280s\n", donde, que);
+  OutputDebugStringA(linea);
+}
+}  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   INITCOMMONCONTROLSEX controles{};
@@ -17,6 +28,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   // KELU takes no arguments, so no command line is registered. A failure
   // only costs that return.
   RegisterApplicationRestart(nullptr, RESTART_NO_CRASH | RESTART_NO_HANG);
+  kelu::PonerTraza(&TrazarEnDepurador);
   kelu::ToolkitWin32 tk;
   return kelu::EjecutarKelu(tk, tk, kelu::ArchivosDelSistema());
 }
