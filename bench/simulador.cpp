@@ -359,12 +359,6 @@ struct Medida {
 enum class Eleccion { Ninguna, Codigos, PulsacionLarga };
 const std::u32string* textoDado = nullptr;  // --texto, else the built-in sentences
 
-// The code of the table that types `texto` ("{PALABRA2}"), empty when none.
-std::string CodigoDeTexto(const TablaCodigo& tabla, const std::string& texto) {
-  for (const EntradaCodigo& e : tabla.entradas)
-    if (e.Texto == texto && !e.Secuencia.empty()) return e.Secuencia;
-  return {};
-}
 
 bool EsLetraTexto(char32_t c) { return (c < 0x80 && std::isalpha(static_cast<int>(c))) || (c >= 0xC0 && c <= 0x24F); }
 

@@ -53,4 +53,10 @@ std::string TextoDeCodigo(const TablaCodigo& tabla, std::string_view codigo) {
   return {};
 }
 
+std::string CodigoDeTexto(const TablaCodigo& tabla, std::string_view texto) {
+  for (const EntradaCodigo& e : tabla.entradas)
+    if (!e.Secuencia.empty() && e.Texto == texto) return e.Secuencia;
+  return {};
+}
+
 }  // namespace kelu

@@ -43,5 +43,7 @@ TablaCodigo TablaDeTexto(std::string_view texto, bool ansi = false);
 // The text of the first entry whose code equals `codigo` exactly (an empty
 // code matches no entry); else " " for the word separator; else empty.
 std::string TextoDeCodigo(const TablaCodigo& tabla, std::string_view codigo);
+// The other way: the first entry's code that types `texto`; empty when none.
+std::string CodigoDeTexto(const TablaCodigo& tabla, std::string_view texto);
 
 }  // namespace kelu

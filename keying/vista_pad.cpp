@@ -123,12 +123,7 @@ void PonerSugerencias(VistaPad& v, const std::vector<Sugerencia>& sugerencias, c
                       bool primeraLarga, const TextosIdioma& idioma) {
   v.mantener = idioma.Entrada(IdTexto::PrediccionMantener);
   for (size_t i = 0; i < sugerencias.size() && i < kSugerenciasMax; ++i) {
-    SugerenciaPad s{sugerencias[i].palabra, {}, i == 0 && primeraLarga};
-    for (const EntradaCodigo& e : tabla.entradas)
-      if (e.Texto == kElegirPalabra[i] && !e.Secuencia.empty()) {
-        s.codigo = e.Secuencia;
-        break;
-      }
+    SugerenciaPad s{sugerencias[i].palabra, CodigoDeTexto(tabla, kElegirPalabra[i]), i == 0 && primeraLarga};
     if (s.mantener || !s.codigo.empty()) v.sugerencias.push_back(std::move(s));
   }
   // Held past the dash band, a press chooses only when there is a word to choose.

@@ -78,12 +78,12 @@ void PrediccionPalabras::NuevaPalabra() {
 // The cost of each way to choose: the table's code for the place, and for
 // the first a press held into the long band, when that is on and cheaper.
 void PrediccionPalabras::Recalcular() {
+  // The code the pad shows for each place.
   std::array<int, kSugerenciasMax> costes;
-  costes.fill(kSinManera);
-  for (const EntradaCodigo& e : programa_.tabla.entradas)
-    for (int i = 0; i < kSugerenciasMax; ++i)
-      if (e.Texto == kElegirPalabra[i] && !e.Secuencia.empty())
-        costes[i] = std::min(costes[i], UnidadesDeCodigo(e.Secuencia));
+  for (int i = 0; i < kSugerenciasMax; ++i) {
+    const std::string codigo = CodigoDeTexto(programa_.tabla, kElegirPalabra[i]);
+    costes[i] = codigo.empty() ? kSinManera : UnidadesDeCodigo(codigo);
+  }
   const EstadoMotor estado = motor_.Estado();
   const double punto = std::max(1.0, (estado.punto.desde + estado.punto.hasta) / 2.0);
   const int larga = static_cast<int>(std::ceil(estado.larga.desde / punto)) + 1;
