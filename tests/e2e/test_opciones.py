@@ -407,7 +407,8 @@ class AyudasAlPulsar(CasoE2E):
                          b"Tono=1\r\nAvisosSonoros=0\r\nFrecuenciaTono=1000\r\nSeguirRitmo=0\r\n"
                          b"LetrasAntes=0\r\nPractica=0\r\nRitmoPunto=0\r\nRitmoRaya=0\r\nRitmoHueco=0\r\n"
                          b"TeclaPulsador=0\r\nTeclaRaya=0\r\nMantenerDestino=0\r\nPulsacionMinima=0\r\n"
-                         b"EsperaTrasSoltar=0\r\nPausaPorPulsacion=0\r\nRepeticionMs=150\r\n")
+                         b"EsperaTrasSoltar=0\r\nPausaPorPulsacion=0\r\nRepeticionMs=150\r\n"
+                         b"Prediccion=0\r\nAprenderPalabras=1\r\nPulsacionLargaElige=1\r\n")
 
 
 def informe_con(caso, titulo, texto):
