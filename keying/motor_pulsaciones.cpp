@@ -8,12 +8,12 @@
 
 namespace kelu {
 
-MotorPulsaciones::MotorPulsaciones(Toolkit& toolkit, const Configuracion& configuracion, const TablaCodigo& tabla,
+MotorPulsaciones::MotorPulsaciones(ServicioReloj& reloj, const Configuracion& configuracion, const TablaCodigo& tabla,
                                    SalidaMotor* salida)
-    : tmrClicAbajo(toolkit, 10, false),
-      tmrTiempoEntreLetras(toolkit, 0, true),
-      tmrTiempoEntrePalabras(toolkit, 0, true),
-      toolkit_(toolkit),
+    : tmrClicAbajo(reloj, 10, false),
+      tmrTiempoEntreLetras(reloj, 0, true),
+      tmrTiempoEntrePalabras(reloj, 0, true),
+      reloj_(reloj),
       configuracion_(configuracion),
       tabla_(tabla),
       salida_(salida) {
@@ -22,7 +22,7 @@ MotorPulsaciones::MotorPulsaciones(Toolkit& toolkit, const Configuracion& config
   tmrTiempoEntreLetras.recuperarAtrasos = tmrTiempoEntrePalabras.recuperarAtrasos = false;
   tmrClicAbajo.Timer = [this] {
     if (ContadorAbajo < kMaximoContador) ++ContadorAbajo;
-    const int64_t sostenido = toolkit_.Milisegundos() - abajo_;
+    const int64_t sostenido = reloj_.Milisegundos() - abajo_;
     if (pulsacion_ == Pulsacion::Pendiente && sostenido >= pulsacionMinima_) EmpezarPulsacion();
     // At the moment the hold passes the time, not at its release: the
     // person knows to let go.
@@ -82,7 +82,7 @@ void MotorPulsaciones::EsperarPalabra(bool esperar) {
 // one released before the minimum press is too. An ignored press leaves
 // the gaps as they were: they never stopped for it.
 void MotorPulsaciones::BotonAbajo() {
-  const int64_t ahora = toolkit_.Milisegundos();
+  const int64_t ahora = reloj_.Milisegundos();
   if (esperaTrasSoltar_ > 0 && ultimaSoltada_ && ahora - *ultimaSoltada_ < esperaTrasSoltar_) {
     pulsacion_ = Pulsacion::Ignorada;
     return;
@@ -144,7 +144,7 @@ BandaPulsacion MotorPulsaciones::BandaLarga() const {
 }
 
 void MotorPulsaciones::BotonArriba(char simbolo) {
-  const int64_t ahora = toolkit_.Milisegundos();
+  const int64_t ahora = reloj_.Milisegundos();
   if (pulsacion_ == Pulsacion::Ignorada) {
     pulsacion_ = Pulsacion::Contada;
     return;
@@ -177,7 +177,7 @@ void MotorPulsaciones::BotonArriba(char simbolo) {
   tmrTiempoEntrePalabras.SetHabilitado(true);
   Clasificar(simbolo);
   if (AyudasDeTiempo()) {
-    soltado_ = toolkit_.Milisegundos();
+    soltado_ = reloj_.Milisegundos();
     FijarHuecos();
   }
   if (salida_) salida_->CodigoLeido(codigoActual_);

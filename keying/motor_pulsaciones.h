@@ -12,14 +12,15 @@
 #include "keying/ritmo.h"
 #include "keying/salida_motor.h"
 #include "keying/tabla_codigo.h"
-#include "platform/toolkit.h"
+#include "platform/servicio_reloj.h"
+#include "platform/temporizador.h"
 
 namespace kelu {
 
 class MotorPulsaciones {
  public:
   // `salida` may be null: an engine that only times presses.
-  MotorPulsaciones(Toolkit& toolkit, const Configuracion& configuracion, const TablaCodigo& tabla,
+  MotorPulsaciones(ServicioReloj& reloj, const Configuracion& configuracion, const TablaCodigo& tabla,
                    SalidaMotor* salida = nullptr);
 
   void BotonAbajo();
@@ -82,7 +83,7 @@ class MotorPulsaciones {
   Temporizador tmrTiempoEntrePalabras;  // the word gap
   int16_t ContadorAbajo = 0;
 
-  Toolkit& toolkit_;
+  ServicioReloj& reloj_;
   const Configuracion& configuracion_;
   const TablaCodigo& tabla_;
   SalidaMotor* salida_;

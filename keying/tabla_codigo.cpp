@@ -41,7 +41,9 @@ void CargarCodigo(TablaCodigo& tabla, std::string& codigo, const Archivos& archi
   // A file that cannot be read gives an empty table, as an empty count does.
   std::optional<std::string> bytes = archivos.Leer(ruta);
   const TextoDeArchivo archivo = DecodificacionDe(bytes ? *bytes : std::string_view());
+  const uint32_t carga = tabla.carga + 1;
   tabla = TablaDeTexto(archivo.texto, archivo.ansi);
+  tabla.carga = carga;
 }
 
 std::string TextoDeCodigo(const TablaCodigo& tabla, std::string_view codigo) {

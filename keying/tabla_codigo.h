@@ -21,6 +21,7 @@ struct EntradaCodigo {
 struct TablaCodigo {
   std::vector<EntradaCodigo> entradas;  // as read, plus the repeated field once
   int cantidad = 0;                     // as announced
+  uint32_t carga = 0;                   // one more at each load: what was made of the last one is old
   int CantidadCodigos() const { return cantidad; }
   // Entry i, 1 to CantidadCodigos.
   const EntradaCodigo& Entrada(int i) const {

@@ -1,6 +1,8 @@
 #include "keying/vista_pad.h"
 
 #include <algorithm>
+#include <string_view>
+#include <unordered_set>
 
 #include "platform/ascii.h"
 
@@ -14,18 +16,6 @@ std::string NombreDeTecla(std::string nombre, const std::string& espacio) {
   if (IgualesSinMayusculas(nombre, "ESPACIO")) return espacio;
   for (size_t i = 1; i < nombre.size(); ++i) nombre[i] = MinusculaAscii(nombre[i]);
   return nombre;
-}
-
-// Each distinct code with a text, first entry first, as the lookup finds them.
-std::vector<EntradaTablaPad> Entradas(const TablaCodigo& tabla, const std::string& espacio) {
-  std::vector<EntradaTablaPad> todas;
-  for (const EntradaCodigo& e : tabla.entradas) {
-    if (e.Secuencia.empty() || e.Texto.empty()) continue;
-    if (std::any_of(todas.begin(), todas.end(), [&](const EntradaTablaPad& v) { return v.codigo == e.Secuencia; }))
-      continue;
-    todas.push_back({e.Secuencia, TextoLegible(e.Texto, espacio)});
-  }
-  return todas;
 }
 
 bool Empieza(const std::string& codigo, const std::string& prefijo) {
@@ -74,19 +64,32 @@ std::string TextoLegible(const std::string& texto, const std::string& espacio) {
   return legible;
 }
 
+std::vector<EntradaTablaPad> EntradasPad(const TablaCodigo& tabla, const std::string& espacio) {
+  std::vector<EntradaTablaPad> todas;
+  todas.reserve(tabla.entradas.size());
+  std::unordered_set<std::string_view> vistos;
+  for (const EntradaCodigo& e : tabla.entradas)
+    if (!e.Secuencia.empty() && !e.Texto.empty() && vistos.insert(e.Secuencia).second)
+      todas.push_back({e.Secuencia, TextoLegible(e.Texto, espacio)});
+  return todas;
+}
+
+VistaPad DescribirPad(const EstadoMotor& motor, const TablaCodigo& tabla, const TextosIdioma& idioma, bool entregando) {
+  return DescribirPad(motor, EntradasPad(tabla, idioma.Entrada(IdTexto::NombreEspacio)), idioma, entregando);
+}
+
 // The bands come from the engine, which knows whether the settings' or the
 // person's pace are in force.
-VistaPad DescribirPad(const EstadoMotor& motor, const TablaCodigo& tabla, const TextosIdioma& idioma, bool entregando) {
+VistaPad DescribirPad(const EstadoMotor& motor, const std::vector<EntradaTablaPad>& todas, const TextosIdioma& idioma,
+                      bool entregando) {
   VistaPad v;
   if (motor.enPausa) v.pausa = idioma.Entrada(IdTexto::EnPausa);
-  const std::string& espacio = idioma.Entrada(IdTexto::NombreEspacio);
   v.codigo = motor.codigo;
   Medidor(v.medidor, motor);
   // While a letter is on its way no gap is counting towards anything.
   if (!v.medidor.activo && !entregando)
     Cuenta(v.cuenta, v.codigo.empty() ? motor.palabra : motor.letra, v.codigo.empty());
 
-  const std::vector<EntradaTablaPad> todas = Entradas(tabla, espacio);
   if (v.codigo.empty()) {
     for (char letra : idioma.Entrada(IdTexto::LetrasFrecuentes)) {
       auto e = std::find_if(todas.begin(), todas.end(), [&](const EntradaTablaPad& x) {

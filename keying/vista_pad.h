@@ -66,7 +66,14 @@ struct VistaPad {
 // "(", a space or "{ESPACIO}" as `espacio`.
 std::string TextoLegible(const std::string& texto, const std::string& espacio);
 
-// `entregando`: a closed letter is on its way to the target.
+// Each distinct code with a text, the first entry of each as the lookup
+// finds it, in readable form: what the code chart is made of.
+std::vector<EntradaTablaPad> EntradasPad(const TablaCodigo& tabla, const std::string& espacio);
+
+// `entregando`: a closed letter is on its way to the target. `entradas`:
+// the table's EntradasPad, kept by a caller that redraws every tick.
+VistaPad DescribirPad(const EstadoMotor& motor, const std::vector<EntradaTablaPad>& entradas,
+                      const TextosIdioma& idioma, bool entregando = false);
 VistaPad DescribirPad(const EstadoMotor& motor, const TablaCodigo& tabla, const TextosIdioma& idioma,
                       bool entregando = false);
 

@@ -37,11 +37,11 @@ void ConectarCalibracion(frmOpciones& opciones, frmAyudas& ayudas, frmCalibracio
   };
 }
 
-void EsperarTeclaRapida(Toolkit& toolkit, frmKelu& principal, const std::function<bool()>& abierto) {
+void EsperarTeclaRapida(ServicioBucle& bucle, frmKelu& principal, const std::function<bool()>& abierto) {
   while (abierto()) {
-    toolkit.EsperarMensaje();
-    if (toolkit.TomarTeclaRapida(principal)) principal.TeclaRapida_Pulsada();
-    toolkit.ProcesarEventos();
+    bucle.EsperarMensaje();
+    if (bucle.TomarTeclaRapida(principal)) principal.TeclaRapida_Pulsada();
+    bucle.ProcesarEventos();
   }
 }
 

@@ -34,6 +34,6 @@ void ConectarCalibracion(frmOpciones& opciones, frmAyudas& ayudas, frmCalibracio
 // the modal dialogs and boxes) runs inside that last step, one at a time,
 // on this one thread. `abierto` is asked before each turn, so the turn that
 // unloads the last window is the last one, with no wait for another message.
-void EsperarTeclaRapida(Toolkit& toolkit, frmKelu& principal, const std::function<bool()>& abierto);
+void EsperarTeclaRapida(ServicioBucle& bucle, frmKelu& principal, const std::function<bool()>& abierto);
 
 }  // namespace kelu

@@ -2,9 +2,9 @@
 
 namespace kelu {
 
-void AbrirEnNavegador(Escritorio& escritorio, const Ventana& ventana, std::string direccion) {
+void AbrirEnNavegador(ServicioProgramas& programas, const Ventana& ventana, std::string direccion) {
   if (direccion.compare(0, 7, "http://") != 0) direccion = "http://" + direccion;
-  escritorio.AbrirDocumento(ventana.Handle(), direccion);  // its failure goes unnoticed
+  programas.AbrirDocumento(ventana.Handle(), direccion);  // its failure goes unnoticed
 }
 
 }  // namespace kelu

@@ -2,13 +2,13 @@
 #pragma once
 #include <string>
 
-#include "platform/escritorio.h"
-#include "platform/toolkit.h"
+#include "platform/servicio_programas.h"
+#include "platform/ventana.h"
 
 namespace kelu {
 
 // Adds "http://" unless the address starts with exactly that, then hands it
 // to the shell; whatever happens is ignored.
-void AbrirEnNavegador(Escritorio& escritorio, const Ventana& ventana, std::string direccion);
+void AbrirEnNavegador(ServicioProgramas& programas, const Ventana& ventana, std::string direccion);
 
 }  // namespace kelu

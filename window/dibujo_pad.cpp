@@ -130,26 +130,25 @@ class Lienzo {
     const double puntos = std::min(PuntosPara(fila.alto), 11.0);
     if (puntos < 6) return;
     const Fuente letra = Verdana(puntos), fuerte = Verdana(puntos, true);
-    struct Item {
-      std::string texto;
-      const Fuente* fuente;
-    };
-    std::vector<Item> items;
-    if (!v.codigo.empty()) {
-      for (const EntradaTablaPad* e : {&v.conPunto, &v.conRaya})
-        if (!e->codigo.empty())
-          items.push_back({CodigoEscrito(e->codigo.substr(v.codigo.size())) + " " + (e->texto.empty() ? "\u2026" : e->texto),
-                           &fuerte});
-    }
-    for (const EntradaTablaPad& e : v.tabla) items.push_back({e.texto + " " + CodigoEscrito(e.codigo), &letra});
     const int separacion = Redondo(puntos * 20);
     int x = fila.izquierda;
-    for (const Item& item : items) {
-      const int ancho = medir_(item.texto, *item.fuente);
-      if (x + ancho > fila.izquierda + fila.ancho) break;
-      trazos.push_back({Trazo::Forma::Texto, {x, fila.arriba, ancho, fila.alto}, TextoVentana, item.texto, *item.fuente});
+    // False once one does not fit: the rest are not even written out.
+    auto poner = [&](const std::string& texto, const Fuente& fuente) {
+      const int ancho = medir_(texto, fuente);
+      if (x + ancho > fila.izquierda + fila.ancho) return false;
+      trazos.push_back({Trazo::Forma::Texto, {x, fila.arriba, ancho, fila.alto}, TextoVentana, texto, fuente});
       x += ancho + separacion;
+      return true;
+    };
+    if (!v.codigo.empty()) {
+      for (const EntradaTablaPad* e : {&v.conPunto, &v.conRaya})
+        if (!e->codigo.empty() &&
+            !poner(CodigoEscrito(e->codigo.substr(v.codigo.size())) + " " + (e->texto.empty() ? "\u2026" : e->texto),
+                   fuerte))
+          return;
     }
+    for (const EntradaTablaPad& e : v.tabla)
+      if (!poner(e.texto + " " + CodigoEscrito(e.codigo), letra)) return;
   }
 
   // The suggestions in the code's place, each word with the way to choose

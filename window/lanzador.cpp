@@ -22,7 +22,7 @@ std::pair<std::string, std::string> SepararPrograma(const std::string& programa)
 
 }  // namespace
 
-Hwnd BuscarVentanaDeProceso(Escritorio& escritorio, uint32_t proceso) {
+Hwnd BuscarVentanaDeProceso(ServicioEscritorio& escritorio, uint32_t proceso) {
   Hwnd hallada = 0;
   RecorrerVentanas(escritorio, escritorio.PrimeraVentana(), [&](Hwnd w) {
     // Hidden windows are skipped: a program's input-method and helper
@@ -34,13 +34,13 @@ Hwnd BuscarVentanaDeProceso(Escritorio& escritorio, uint32_t proceso) {
   return hallada;
 }
 
-std::string EjecutarYPosicionarPrograma(Toolkit& toolkit, Escritorio& escritorio, const std::string& carpeta,
+std::string EjecutarYPosicionarPrograma(ServicioBucle& bucle, Escritorio& escritorio, const std::string& carpeta,
                                         const std::string& programa, int x, int y, int ancho, int alto,
                                         Hwnd* ventana) {
   if (ventana) *ventana = 0;
   const auto [ejecutable, argumentos] = SepararPrograma(programa);
   const Arranque a = escritorio.Iniciar(UnirRuta(carpeta, ejecutable), argumentos, carpeta);
-  toolkit.ProcesarEventos();
+  bucle.ProcesarEventos();
   const uint32_t proceso = a.resultado == Arranque::Resultado::Iniciado ? a.proceso : 0;
   if (proceso == 0)
     return std::string(a.resultado == Arranque::Resultado::NoEncontrado ? kRutaIncorrecta : "") + kNoSePudoEjecutar;

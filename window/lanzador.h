@@ -19,7 +19,7 @@ inline constexpr const char* kNoSePudoEjecutar = "No se pudo ejecutar la aplicac
 // folder; its window is then looked for once and, unless a placement value
 // is negative, moved to (x, y, ancho, alto) in pixels. Returns a status text;
 // `ventana`, when given, receives the window found (0 for none).
-std::string EjecutarYPosicionarPrograma(Toolkit& toolkit, Escritorio& escritorio, const std::string& carpeta,
+std::string EjecutarYPosicionarPrograma(ServicioBucle& bucle, Escritorio& escritorio, const std::string& carpeta,
                                         const std::string& programa, int x, int y, int ancho, int alto,
                                         Hwnd* ventana = nullptr);
 
@@ -29,6 +29,6 @@ std::string EjecutarYPosicionarPrograma(Toolkit& toolkit, Escritorio& escritorio
 Rectangulo RectanguloBlocDeNotas(const std::string& ubicacion, const Pantalla& pantalla, int altoVentana);
 
 // The first visible top-level window without a parent owned by the process.
-Hwnd BuscarVentanaDeProceso(Escritorio& escritorio, uint32_t proceso);
+Hwnd BuscarVentanaDeProceso(ServicioEscritorio& escritorio, uint32_t proceso);
 
 }  // namespace kelu

@@ -4,14 +4,14 @@
 #include <array>
 #include <string>
 
-#include "platform/escritorio.h"
-#include "platform/toolkit.h"
+#include "platform/controles.h"
+#include "platform/servicio_escritorio.h"
 
 namespace kelu {
 
 class ListaVentanas {
  public:
-  explicit ListaVentanas(Escritorio& escritorio) : escritorio_(escritorio) {}
+  explicit ListaVentanas(ServicioEscritorio& escritorio) : escritorio_(escritorio) {}
 
   static constexpr int kTitulo = 99;  // characters of a title that count
   static constexpr char kSinTitulo[] = "|";
@@ -32,7 +32,7 @@ class ListaVentanas {
   std::array<Hwnd, 101> HandlesVentanas{};
 
  private:
-  Escritorio& escritorio_;
+  ServicioEscritorio& escritorio_;
   Hwnd handleDestino_ = 0;
 };
 

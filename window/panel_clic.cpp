@@ -1,6 +1,7 @@
 #include "window/panel_clic.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "keying/vista_pad.h"
 #include "window/dibujo_pad.h"
@@ -49,7 +50,7 @@ void PanelClic::Actualizar() {
   const bool cambio = !std::equal(da, da + 3, daba_);
   std::copy(da, da + 3, daba_);
   if (presionado && cuenta % 2 == 1 && !cambio) return;
-  VistaPad vista = DescribirPad(motor, programa_.tabla, programa_.idioma, entrega_.Enviando());
+  VistaPad vista = DescribirPad(motor, Entradas(), programa_.idioma, entrega_.Enviando());
   vista.aviso = avisoTira;
   PonerSugerencias(vista, sugerencias, programa_.tabla, prediccion_.PrimeraConPulsacionLarga(), programa_.idioma);
   const double px = kit.LeerPantalla(pad_.Padre()).twipsPorPixelX;
@@ -65,15 +66,27 @@ void PanelClic::SonarAviso(AvisoSonoro aviso) {
   if (programa_.ayudas.AvisosSonoros) programa_.toolkit.SonarAviso(aviso, programa_.ayudas.VolumenTono);
 }
 
+// Made again only when a code file was loaded or the language's word for
+// the space changed, not at every tick of a press.
+const std::vector<EntradaTablaPad>& PanelClic::Entradas() {
+  const std::string& espacio = programa_.idioma.Entrada(IdTexto::NombreEspacio);
+  if (entradasDe_ != programa_.tabla.carga || entradasEspacio_ != espacio || !entradasHechas_) {
+    entradas_ = EntradasPad(programa_.tabla, espacio);
+    entradasDe_ = programa_.tabla.carga;
+    entradasEspacio_ = espacio;
+    entradasHechas_ = true;
+  }
+  return entradas_;
+}
+
 // The chart's texts are the same from one redraw to the next.
 int PanelClic::Medir(const std::string& texto, const Fuente& fuente, double twipsPorPixel) {
-  const std::string clave = std::to_string(fuente.puntos) + (fuente.negrita ? "b" : "") + "@" +
-                            std::to_string(twipsPorPixel) + " " + texto;
+  auto clave = std::make_tuple(fuente.puntos, fuente.negrita, twipsPorPixel, texto);
   auto it = medidas_.find(clave);
   if (it != medidas_.end()) return it->second;
   if (medidas_.size() > 512) medidas_.clear();
   const int ancho = programa_.toolkit.AnchoTexto(pad_.Padre(), texto, fuente);
-  medidas_.emplace(clave, ancho);
+  medidas_.emplace(std::move(clave), ancho);
   return ancho;
 }
 

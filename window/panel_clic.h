@@ -3,6 +3,8 @@
 #pragma once
 #include <map>
 #include <string>
+#include <tuple>
+#include <vector>
 
 #include "keying/motor_pulsaciones.h"
 #include "platform/toolkit.h"
@@ -33,6 +35,7 @@ class PanelClic {
 
  private:
   int Medir(const std::string& texto, const Fuente& fuente, double twipsPorPixel);
+  const std::vector<EntradaTablaPad>& Entradas();
 
   Programa& programa_;
   const MotorPulsaciones& motor_;
@@ -42,7 +45,11 @@ class PanelClic {
   const PrediccionPalabras& prediccion_;
   bool sonando_ = false;
   bool daba_[3] = {};  // what a release gave at the last redraw: dot, dash, the long press
-  std::map<std::string, int> medidas_;  // by font, size and text
+  std::map<std::tuple<double, bool, double, std::string>, int> medidas_;  // by size, boldness, DPI and text
+  std::vector<EntradaTablaPad> entradas_;  // of the table's load entradasDe_, with entradasEspacio_
+  uint32_t entradasDe_ = 0;
+  std::string entradasEspacio_;
+  bool entradasHechas_ = false;
 };
 
 }  // namespace kelu
