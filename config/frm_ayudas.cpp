@@ -6,8 +6,8 @@
 
 namespace kelu {
 namespace {
-constexpr Dialogo::Diseno kDiseno{"frmAyudas", "Ayudas al pulsar - KELU", 6765, 6795, IdTexto::TituloAyudas,
-                                  {3600, 6240, 1335, 375}, {5160, 6240, 1335, 375}};
+constexpr Dialogo::Diseno kDiseno{"frmAyudas", "Ayudas al pulsar - KELU", 6765, 7155, IdTexto::TituloAyudas,
+                                  {3600, 6600, 1335, 375}, {5160, 6600, 1335, 375}};
 
 const std::vector<int> kFrecuencias = {400, 500, 600, 700, 800, 900, 1000, 1200};
 const std::vector<int> kVolumenes = {5, 10, 20, 30, 40, 50, 60, 70, 80, 90, 100};
@@ -37,13 +37,15 @@ frmAyudas::frmAyudas(Programa& programa)
       cmdVolverTiempos(*this, "cmdVolverTiempos", {2400, 4320, 2535, 375}, kVerdana9, "&Volver a mis tiempos"),
       cmdPulsador(*this, "cmdPulsador", {5160, 4320, 1335, 375}, kVerdana9, "&Pulsador..."),
       chkPrediccion(*this, "chkPrediccion", {240, 4920, 6255, 255}, kVerdana9, "Sugerir palabras mientras pulso"),
-      chkAprenderPalabras(*this, "chkAprenderPalabras", {240, 5280, 6255, 255}, kVerdana9,
+      chkPulsacionLargaElige(*this, "chkPulsacionLargaElige", {240, 5280, 6255, 255}, kVerdana9,
+                             "Pulsar algo más que una raya elige la primera palabra"),
+      chkAprenderPalabras(*this, "chkAprenderPalabras", {240, 5640, 6255, 255}, kVerdana9,
                           "Aprender las palabras que escribo"),
-      cmdOlvidarPalabras(*this, "cmdOlvidarPalabras", {240, 5700, 2535, 375}, kVerdana9, "&Olvidar mis palabras") {
+      cmdOlvidarPalabras(*this, "cmdOlvidarPalabras", {240, 6060, 2535, 375}, kVerdana9, "&Olvidar mis palabras") {
   OrdenTab({&chkMostrarCodigo, &chkTablaCodigos, &chkTono, &chkAvisosSonoros, &lblFrecuencia, &cboFrecuencia,
             &lblVolumen, &cboVolumen, &chkSeguirRitmo, &chkLetrasAntes, &chkPractica, &chkIniciarAlEntrar, &cmdCalibrar,
-            &cmdVolverTiempos, &cmdPulsador, &chkPrediccion, &chkAprenderPalabras, &cmdOlvidarPalabras, &cmdAceptar,
-            &cmdCancelar});
+            &cmdVolverTiempos, &cmdPulsador, &chkPrediccion, &chkPulsacionLargaElige, &chkAprenderPalabras,
+            &cmdOlvidarPalabras, &cmdAceptar, &cmdCancelar});
   Traducibles({{&chkMostrarCodigo, IdTexto::OpcionCodigoEnRecuadro}, {&chkTablaCodigos, IdTexto::OpcionTablaCodigos},
                {&chkTono, IdTexto::OpcionTonoPulsado}, {&chkAvisosSonoros, IdTexto::OpcionSonidoLetra},
                {&lblFrecuencia, IdTexto::EtiquetaFrecuenciaTono}, {&lblVolumen, IdTexto::EtiquetaVolumen},
@@ -51,6 +53,7 @@ frmAyudas::frmAyudas(Programa& programa)
                {&chkPractica, IdTexto::OpcionPractica}, {&cmdCalibrar, IdTexto::BotonCalibrar},
                {&cmdVolverTiempos, IdTexto::BotonVolverAMisTiempos}, {&cmdPulsador, IdTexto::BotonPulsador},
                {&chkIniciarAlEntrar, IdTexto::IniciarAlEntrar}, {&chkPrediccion, IdTexto::OpcionPrediccion},
+               {&chkPulsacionLargaElige, IdTexto::OpcionPulsacionLargaElige},
                {&chkAprenderPalabras, IdTexto::OpcionAprenderPalabras},
                {&cmdOlvidarPalabras, IdTexto::BotonOlvidarPalabras}});
 
@@ -91,6 +94,7 @@ void frmAyudas::Form_Load() {
   chkPractica.SetMarcada(a.Practica);
   chkIniciarAlEntrar.SetMarcada(a.IniciarAlEntrar);
   chkPrediccion.SetMarcada(a.Prediccion);
+  chkPulsacionLargaElige.SetMarcada(a.PulsacionLargaElige);
   chkAprenderPalabras.SetMarcada(a.AprenderPalabras);
 }
 
@@ -109,6 +113,7 @@ void frmAyudas::cmdAceptar_Click() {
     a.IniciarAlEntrar = chkIniciarAlEntrar.Marcada();
     if (olvidarRitmo_) a.RitmoPunto = a.RitmoRaya = a.RitmoHueco = 0;
     a.Prediccion = chkPrediccion.Marcada();
+    a.PulsacionLargaElige = chkPulsacionLargaElige.Marcada();
     a.AprenderPalabras = chkAprenderPalabras.Marcada();
     // A request already in the copy (pressed at an earlier opening, OK
     // given) stays until the main window has forgotten the words.

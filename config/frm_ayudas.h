@@ -33,6 +33,7 @@ class frmAyudas : public Dialogo {
   Boton cmdVolverTiempos;
   Boton cmdPulsador;
   Casilla chkPrediccion;
+  Casilla chkPulsacionLargaElige;
   Casilla chkAprenderPalabras;
   Boton cmdOlvidarPalabras;
 

@@ -69,6 +69,7 @@ void TextosIdioma::RestablecerAgregadas() {
       "Aprender las palabras que escribo",
       "&Olvidar mis palabras",
       "mantener",
+      "Pulsar algo más que una raya elige la primera palabra",
   };
   for (int n = kEntradasDiseno + 1; n <= kEntradas; ++n) SetEntrada(n, kAgregadas[n - kEntradasDiseno - 1]);
 }

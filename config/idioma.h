@@ -116,6 +116,7 @@ enum class IdTexto : int {
   OpcionAprenderPalabras = 102,
   BotonOlvidarPalabras = 103,
   PrediccionMantener = 104,
+  OpcionPulsacionLargaElige = 105,
 };
 
 class TextosIdioma {
@@ -134,8 +135,9 @@ class TextosIdioma {
   // 99 starting KELU at sign-in. 100 a save failed (where: %1).
   // Then word prediction: the aids dialog's two boxes and its button to
   // forget the words learned, and the pad's word after the first suggestion
-  // for the long press that chooses it.
-  static constexpr int kEntradas = 104;
+  // for the long press that chooses it; the aids dialog's box for that
+  // long press.
+  static constexpr int kEntradas = 105;
   TextosIdioma() { RestablecerAgregadas(); }
   // Entry n, 1 to kEntradas; entries 1 to 46 are empty until a language
   // file has given them.
@@ -147,7 +149,7 @@ class TextosIdioma {
  private:
   std::array<std::string, kEntradas> entradas_;
 };
-static_assert(static_cast<int>(IdTexto::PrediccionMantener) == TextosIdioma::kEntradas, "one name per entry");
+static_assert(static_cast<int>(IdTexto::OpcionPulsacionLargaElige) == TextosIdioma::kEntradas, "one name per entry");
 static_assert(static_cast<int>(IdTexto::TituloAviso) == TextosIdioma::kEntradasDiseno);
 
 // Reads the file at `ruta` into `textos`. Each entry changes only when its

@@ -335,9 +335,10 @@ TEST_F(OpcionesYAyudas, TheSignInBoxShowsTheShortcutAsItIs) {
   d->cmdCancelar.Click();
 }
 
-// Word prediction's boxes show the copy and OK writes them back; "forget my
-// words" is a request that only OK puts into the copy (never a line of the
-// file), and it does not outlive a Cancel into the next opening.
+// Word prediction's boxes (the long press's among them) show the copy and
+// OK writes them back; "forget my words" is a request that only OK puts into
+// the copy (never a line of the file), and it does not outlive a Cancel into
+// the next opening.
 TEST_F(OpcionesYAyudas, PredictionBoxesAndTheForgetRequestCountOnlyWithOk) {
   struct Caso {
     const char* caso;
@@ -361,13 +362,16 @@ TEST_F(OpcionesYAyudas, PredictionBoxesAndTheForgetRequestCountOnlyWithOk) {
     EXPECT_EQ(a.cmdOlvidarPalabras.Texto(), programa->idioma.Entrada(IdTexto::BotonOlvidarPalabras));
     EXPECT_FALSE(a.chkPrediccion.Marcada());
     EXPECT_TRUE(a.chkAprenderPalabras.Marcada());
+    EXPECT_TRUE(a.chkPulsacionLargaElige.Marcada());
     a.chkPrediccion.SetMarcada(true);
     a.chkAprenderPalabras.SetMarcada(false);
+    a.chkPulsacionLargaElige.SetMarcada(false);
     if (c.olvidar) a.cmdOlvidarPalabras.Click();
     (c.aceptar ? a.cmdAceptar : a.cmdCancelar).Click();
     EXPECT_FALSE(a.Cargada());
     EXPECT_EQ(copia.Prediccion, c.aceptar);
     EXPECT_EQ(copia.AprenderPalabras, !c.aceptar);
+    EXPECT_EQ(copia.PulsacionLargaElige, !c.aceptar);
     EXPECT_EQ(copia.OlvidarPalabras, c.olvidarDespues);
     EXPECT_EQ(TextoAyudas(copia, {}).find("Olvidar"), std::string::npos);
 
@@ -376,6 +380,7 @@ TEST_F(OpcionesYAyudas, PredictionBoxesAndTheForgetRequestCountOnlyWithOk) {
     a.Abrir(copia);
     EXPECT_EQ(a.chkPrediccion.Marcada(), c.aceptar);
     EXPECT_EQ(a.chkAprenderPalabras.Marcada(), !c.aceptar);
+    EXPECT_EQ(a.chkPulsacionLargaElige.Marcada(), !c.aceptar);
     a.cmdAceptar.Click();
     EXPECT_EQ(copia.OlvidarPalabras, c.olvidarDespues);
   }
