@@ -30,7 +30,7 @@ add_test(NAME e2e
     --dist ${KELU_DIST}
     --objetivo $<TARGET_FILE:kelu_objetivo>
     --artefactos ${CMAKE_BINARY_DIR}/e2e-artefactos
-    ${E2E_EXIGIR_KELU})
-# One worker, and nothing else of CTest beside it: its holds and gaps
-# are timed.
+    -j 2 ${E2E_EXIGIR_KELU})
+# Two workers, each with its own display and Wine prefix, and nothing else
+# of CTest beside them: their holds and gaps are timed.
 set_tests_properties(e2e PROPERTIES TIMEOUT 1800 RUN_SERIAL TRUE)
