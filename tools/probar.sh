@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
-# `make test` in two lines of work that overlap, so that the machine's cores
+# `make test` in three lines of work that overlap, so that the machine's cores
 # are busy while the end-to-end suite mostly waits on timed presses:
 #   1. the Windows programs, then the end-to-end suite, at normal priority;
 #   2. at the lowest priority (nice 19), so that they never slow the timed
-#      presses: the rest of the Windows build and its unit tests under Wine,
-#      the ASan/UBSan build and its unit tests, the fuzz build and its smoke.
+#      presses: the ASan/UBSan build and its unit tests;
+#   3. beside it, also at nice 19: the fuzz build and its smoke, then the
+#      rest of the Windows build and its unit tests under Wine.
 # Each stage's output goes to build/prueba/<stage>.log and is shown when the
 # stage fails; the end is a table of each stage's time and result.
 #   tools/probar.sh [FUZZ_RUNS]
@@ -41,19 +42,21 @@ primera() {
     etapa e2e ctest --preset windows-mingw -R '^e2e$'
 }
 
-# Line 2: everything else, on what the first line leaves of the cores. The
-# rest of the Windows build waits for line 1's.
+# Lines 2 and 3: everything else, on what the first line leaves of the
+# cores, side by side so that both cores are busy once it ends.
 segunda() {
+  etapa saneado-configurar cmake --preset saneado &&
+    etapa saneado-compilar cmake --build --preset saneado &&
+    etapa saneado-pruebas ctest --preset saneado -j2
+}
+
+# The rest of the Windows build waits for line 1's: one build at a time in
+# a build folder.
+tercera() {
   local fallos=0
-  etapa saneado-configurar cmake --preset saneado || fallos=1
-  etapa saneado-compilar cmake --build --preset saneado || fallos=1
-  [[ $fallos -eq 0 ]] && { etapa saneado-pruebas ctest --preset saneado -j2 || fallos=1; }
-  local f=0
-  etapa fuzz-configurar cmake --preset fuzz || f=1
-  [[ $f -eq 0 ]] && { etapa fuzz-compilar cmake --build --preset fuzz || f=1; }
-  [[ $f -eq 0 ]] && { etapa fuzz-humo bash tools/fuzz.sh build/fuzz "$corridas" || f=1; }
-  [[ $f -eq 0 ]] || fallos=1
-  # One build at a time in a build folder.
+  etapa fuzz-configurar cmake --preset fuzz &&
+    etapa fuzz-compilar cmake --build --preset fuzz &&
+    etapa fuzz-humo bash tools/fuzz.sh build/fuzz "$corridas" || fallos=1
   while [[ ! -f "$registros/windows-programas.resultado" ]]; do
     [[ -f "$registros/windows-configurar.resultado" &&
        $(cut -d' ' -f2 "$registros/windows-configurar.resultado") -ne 0 ]] && return 1
@@ -69,14 +72,18 @@ primera &
 pid_primera=$!
 (renice -n 19 -p $BASHPID >/dev/null && segunda) &
 pid_segunda=$!
+(renice -n 19 -p $BASHPID >/dev/null && tercera) &
+pid_tercera=$!
 wait $pid_primera
 r1=$?
 wait $pid_segunda
 r2=$?
+wait $pid_tercera
+r3=$?
 
 echo "probar: stage, seconds, exit status"
 for resultado in "$registros"/*.resultado; do
   printf '  %-20s %5s s  %s\n' "$(basename "$resultado" .resultado)" $(cat "$resultado")
 done
 echo "probar: all in $(($(date +%s) - inicio)) s"
-[[ $r1 -eq 0 && $r2 -eq 0 ]]
+[[ $r1 -eq 0 && $r2 -eq 0 && $r3 -eq 0 ]]
