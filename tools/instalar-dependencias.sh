@@ -6,8 +6,11 @@
 # run only checks and returns at once.
 set -euo pipefail
 
+# Without their recommended packages (llvm-19-dev, Mesa's drivers, GStreamer,
+# Ghostscript...: hundreds of MB none of this uses), so what is needed of
+# them is listed here.
 paquetes=(
-  cmake ninja-build g++ googletest
+  cmake make ninja-build g++ googletest
   clang-19 libclang-rt-19-dev
   g++-mingw-w64-x86-64-posix mingw-w64-tools
   wine wine64
@@ -15,6 +18,7 @@ paquetes=(
   # dialogs are laid out in and the X extensions its display driver loads.
   fonts-wine fonts-liberation
   libxrender1 libxrandr2 libxi6 libxcursor1 libxcomposite1 libxinerama1 libxfixes3 libxxf86vm1
+  libdbus-1-3 libgnutls30
   xvfb xdotool imagemagick x11-utils
   python3 locales
   nsis
@@ -60,8 +64,12 @@ fi
 
 echo "instalar-dependencias: installing ${faltan[*]}"
 export DEBIAN_FRONTEND=noninteractive
-apt-get update -qq
-# With the recommended packages: whether Wine's listed above are all it
-# needs has not yet been shown on a fresh machine.
-apt-get install -y -qq "${faltan[@]}" >/dev/null
+instalar() { apt-get install -y -qq --no-install-recommends "${faltan[@]}" >/dev/null; }
+# A fresh machine's package lists are fetched once; lists a machine already
+# has are tried first, and fetched again only when they are out of date.
+listas=(/var/lib/apt/lists/*_Packages*)
+if [[ ! -e "${listas[0]}" ]] || ! instalar; then
+  apt-get update -qq
+  instalar
+fi
 generar_locales

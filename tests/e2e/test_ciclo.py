@@ -323,7 +323,9 @@ class ArnesConBarra(Arnes):
 
 
 class BarraDeTareas(CasoE2E):
-    """On a harness of its own: a second display and Wine prefix."""
+    """On a harness of its own: a second display, on the suite's Wine prefix
+    (the cleanup before each test ends Wine's session, so the desktop starts
+    again on this display and reads its work area)."""
     propio = None
 
     @classmethod
@@ -337,7 +339,7 @@ class BarraDeTareas(CasoE2E):
         if BarraDeTareas.propio is None:
             base = self.arnes
             BarraDeTareas.propio = ArnesConBarra(base.dist, base.objetivo, base.artefactos,
-                                                 base.prefijo.parent / (base.prefijo.name + "-barra"))
+                                                 base.prefijo)
             BarraDeTareas.propio.iniciar()
         self.arnes = BarraDeTareas.propio
         self.arnes.limpiar()
