@@ -19,6 +19,11 @@ paquetes=(
   fonts-wine fonts-liberation
   libxrender1 libxrandr2 libxi6 libxcursor1 libxcomposite1 libxinerama1 libxfixes3 libxxf86vm1
   libdbus-1-3 libgnutls30
+  # The rest of what Wine's processes had loaded during a whole test run
+  # here (read from /proc/*/maps): optional to Wine, present where the
+  # tests were proven.
+  libavahi-client3 libcups2 libsdl2-2.0-0 libsamplerate0 libxss1 libgbm1
+  libdecor-0-0 libwayland-client0 libwayland-cursor0 libwayland-egl1 libwayland-server0
   xvfb xdotool imagemagick x11-utils
   python3 locales
   nsis
