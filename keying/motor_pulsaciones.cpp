@@ -82,7 +82,7 @@ void MotorPulsaciones::EsperarPalabra(bool esperar) {
 // one released before the minimum press is too. An ignored press leaves
 // the gaps as they were: they never stopped for it.
 void MotorPulsaciones::BotonAbajo() {
-  const int64_t ahora = reloj_.Milisegundos();
+  const int64_t ahora = reloj_.MomentoDeLaEntrada();
   if (esperaTrasSoltar_ > 0 && ultimaSoltada_ && ahora - *ultimaSoltada_ < esperaTrasSoltar_) {
     pulsacion_ = Pulsacion::Ignorada;
     return;
@@ -144,7 +144,7 @@ BandaPulsacion MotorPulsaciones::BandaLarga() const {
 }
 
 void MotorPulsaciones::BotonArriba(char simbolo) {
-  const int64_t ahora = reloj_.Milisegundos();
+  const int64_t ahora = reloj_.MomentoDeLaEntrada();
   if (pulsacion_ == Pulsacion::Ignorada) {
     pulsacion_ = Pulsacion::Contada;
     return;
@@ -167,6 +167,12 @@ void MotorPulsaciones::BotonArriba(char simbolo) {
     return;
   }
   tmrClicAbajo.SetHabilitado(false);
+  // A press handled late (the machine was busy as it went down or came up)
+  // counts as long as it was held, not the ticks its handling saw. Within
+  // three ticks the ticks stand: the input's own clock is that coarse.
+  const int64_t tenido = (ahora - abajo_) / 10;
+  if (tenido > ContadorAbajo + 3 || tenido < ContadorAbajo - 3)
+    ContadorAbajo = static_cast<int16_t>(std::clamp<int64_t>(tenido, 0, kMaximoContador));
   // Neither symbol nor gap: the gaps, stopped as it began, stay so.
   if (simbolo == 0 && conPulsacionLarga_ && codigoActual_.empty() && BandaLarga().Contiene(ContadorAbajo)) {
     AnunciarCambio();

@@ -139,6 +139,37 @@ TEST_F(Motor, HoldingLongerThan320SecondsSaturatesTheCounter) {
   EXPECT_EQ(motor.Estado().cuenta, 32000);
 }
 
+// A busy machine handles a press or its release late; the press is timed
+// by when they happened. Default bands: dot 16-34 ticks, dash 36-114.
+TEST_F(Motor, APressHandledLateCountsAsLongAsItWasHeld) {
+  struct Caso {
+    int tardeAbajo, ms, tardeArriba;  // ms: lateness of the down, ticks seen, lateness of the up
+    int cuenta;
+    const char* codigo;
+  };
+  const Caso casos[] = {
+      {0, 250, 0, 25, "."},      // on time: the ticks
+      {200, 100, 0, 30, "."},    // down late: 10 ticks seen of a 300 ms dot
+      {0, 450, 200, 25, "."},    // up late: 45 ticks seen of a 250 ms dot
+      {0, 250, 20, 25, "."},     // within three ticks the ticks stand
+      {600, 100, 0, 70, "-"},    // a dash whose down was handled 600 ms late
+  };
+  for (const Caso& c : casos) {
+    SCOPED_TRACE(c.tardeAbajo * 10000 + c.tardeArriba);
+    motor.BorrarCodigo();
+    kit.retrasoEntrada = c.tardeAbajo;
+    kit.BotonAbajo(ventana);
+    kit.retrasoEntrada = 0;
+    kit.Avanzar(c.ms + 5);
+    kit.retrasoEntrada = c.tardeArriba;
+    kit.BotonArriba(ventana);
+    kit.retrasoEntrada = 0;
+    EXPECT_EQ(motor.Estado().cuenta, c.cuenta);
+    EXPECT_EQ(motor.CodigoActual(), c.codigo);
+    kit.Avanzar(3000);
+  }
+}
+
 TEST_F(Motor, OverlappingBandsGiveADotThenADash) {
   configuracion.DuracionRaya = 40;
   configuracion.ToleranciaRaya = 10;  // 31..49 overlaps 16..34

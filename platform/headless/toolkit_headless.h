@@ -176,6 +176,10 @@ class ToolkitHeadless final : public Toolkit, public Escritorio {
   // Every character as wide as 0.6 of the font's size: enough to test a layout.
   int AnchoTexto(const Ventana&, const std::string& texto, const Fuente& fuente) noexcept override;
   int64_t Milisegundos() noexcept override { return ahora_; }
+  int64_t MomentoDeLaEntrada() noexcept override { return ahora_ - retrasoEntrada; }
+  // How long before it is handled the next press or release happened: a
+  // busy machine's lateness.
+  int64_t retrasoEntrada = 0;
   bool PrimeraCopia() noexcept override;
   void Tono(bool sonando, int frecuencia, int volumen) noexcept override {
     sonidos.push_back({sonando ? "tono" : "silencio", frecuencia, volumen});

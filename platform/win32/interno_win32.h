@@ -254,6 +254,7 @@ struct Estado {
   std::vector<Modal*> modales;              // innermost last
   bool altoContraste = AltoContrasteActivo();  // read again when the colours change
   std::unique_ptr<Sonido, BorrarSonido> sonido;  // closes the device when the toolkit goes
+  int64_t momentoEntrada = -1;  // while a press or release is handled: when it happened
 };
 
 inline constexpr wchar_t kClaseVentana[] = L"KELU.Ventana";

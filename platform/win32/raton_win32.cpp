@@ -91,7 +91,13 @@ LRESULT CALLBACK ProcesarClic(HWND ventana, UINT mensaje, WPARAM wp, LPARAM lp) 
       // A copy: the handler may replace it. Guarded apart from the window's
       // own handling of the press, which runs after it whatever it does.
       auto clic = mensaje == WM_LBUTTONDOWN ? nv->clicAbajo : nv->clicArriba;
+      // The message's time is on the tick clock: its age there says how
+      // late it is handled. An age past 10 s is no age (the clock wrapped).
+      const DWORD edad = GetTickCount() - static_cast<DWORD>(GetMessageTime());
+      const int64_t ahora = Microsegundos() / 1000;
+      nv->estado.momentoEntrada = edad < 10000 ? ahora - edad : ahora;
       if (clic) Atender("clic", clic);
+      nv->estado.momentoEntrada = -1;
     }
   }
   if (mensaje == WM_NCDESTROY) RemovePropW(ventana, kProcedimientoAnterior);

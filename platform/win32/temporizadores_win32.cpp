@@ -134,4 +134,8 @@ void ToolkitWin32::Olvidar(Temporizador& t) noexcept { estado_->relojes.Olvidar(
 
 int64_t ToolkitWin32::Milisegundos() noexcept { return win32::Microsegundos() / 1000; }
 
+int64_t ToolkitWin32::MomentoDeLaEntrada() noexcept {
+  return estado_->momentoEntrada >= 0 ? estado_->momentoEntrada : Milisegundos();
+}
+
 }  // namespace kelu

@@ -49,6 +49,7 @@ class ToolkitWin32 final : public Toolkit, public Escritorio {
   std::optional<std::string> ElegirArchivo(Ventana& dueno, const DialogoAbrir& dialogo) override;
   int AnchoTexto(const Ventana& ventana, const std::string& texto, const Fuente& fuente) noexcept override;
   int64_t Milisegundos() noexcept override;
+  int64_t MomentoDeLaEntrada() noexcept override;
   void Tono(bool sonando, int frecuencia, int volumen) noexcept override;
   void SonarAviso(AvisoSonoro aviso, int volumen) noexcept override;
   bool PrimeraCopia() noexcept override;
