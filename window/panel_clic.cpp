@@ -70,11 +70,10 @@ void PanelClic::SonarAviso(AvisoSonoro aviso) {
 // the space changed, not at every tick of a press.
 const std::vector<EntradaTablaPad>& PanelClic::Entradas() {
   const std::string& espacio = programa_.idioma.Entrada(IdTexto::NombreEspacio);
-  if (entradasDe_ != programa_.tabla.carga || entradasEspacio_ != espacio || !entradasHechas_) {
+  if (entradasDe_ != programa_.tabla.carga || entradasEspacio_ != espacio) {
     entradas_ = EntradasPad(programa_.tabla, espacio);
     entradasDe_ = programa_.tabla.carga;
     entradasEspacio_ = espacio;
-    entradasHechas_ = true;
   }
   return entradas_;
 }

@@ -2,6 +2,7 @@
 // the tone and cues they hear. It follows the engine and never drives it.
 #pragma once
 #include <map>
+#include <optional>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -47,9 +48,8 @@ class PanelClic {
   bool daba_[3] = {};  // what a release gave at the last redraw: dot, dash, the long press
   std::map<std::tuple<double, bool, double, std::string>, int> medidas_;  // by size, boldness, DPI and text
   std::vector<EntradaTablaPad> entradas_;  // of the table's load entradasDe_, with entradasEspacio_
-  uint32_t entradasDe_ = 0;
+  std::optional<uint32_t> entradasDe_;     // none: not made yet
   std::string entradasEspacio_;
-  bool entradasHechas_ = false;
 };
 
 }  // namespace kelu
